@@ -1,0 +1,5 @@
+if(VESKEL_SANITIZE)
+  set(_veskel_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(${_veskel_san})
+  add_link_options(${_veskel_san})
+endif()

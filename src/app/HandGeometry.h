@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QPoint>
+#include <QTime>
+
+namespace app {
+
+// The nearest integer, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4). Values far
+// outside any screen are held at a bound so no conversion overflows.
+int roundHalfEven(double value);
+
+// Hand angles in radians, clockwise from twelve o'clock.
+double hourHandAngle(int hour, int minute);
+double minuteHandAngle(int minute);
+double secondHandAngle(int second);
+
+// The tip of a hand of `length` (a fraction of radius) at `angle` from the centre.
+QPoint handTip(QPoint centre, double radius, double length, double angle);
+
+struct FaceGeometry
+{
+    int CentreX = 0;
+    int CentreY = 0;
+    int Radius = 0; // always the horizontal half-width
+
+    static FaceGeometry forSize(int width, int height) { return {width / 2, height / 2, width / 2}; }
+};
+
+} // namespace app

@@ -1,0 +1,63 @@
+#include "app/Startup.h"
+
+#include "app/AboutBox.h"
+#include "app/RunFlags.h"
+#include "app/TfrmClock.h"
+#include "app/VeskelApplication.h"
+#include "config/TfrmConfig.h"
+#include "events/TfrmEventDetails.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
+#include "timezones/TfrmTimeZone.h"
+
+#include <memory>
+
+namespace app {
+
+int runVeskel(int& argc, char** argv)
+{
+    platform::SingleInstance instance(QStringLiteral("Veskel_v2.1"));
+    if (!instance.acquire())
+        return 0; // another clock runs already: end silently
+
+    VeskelApplication application(argc, argv);
+    platform::SystemClock clock;
+    platform::QtScreenInfo screen;
+    platform::IniSettingsStore settings(platform::IniSettingsStore::defaultPath());
+    const platform::LocaleFormats locale;
+    platform::QtMessageBoxes messages(QStringLiteral("Veskel"));
+    const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
+    platform::XdgAutostart autostart(platform::XdgAutostart::defaultEntryPath(), folders.ProgramFile);
+    const platform::Platform services{clock, screen, settings, locale, messages, autostart, folders};
+    application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
+
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
+                     &QApplication::quit);
+
+    AboutBox about;
+    RunFlags flags;
+    auto clockWindow = std::make_unique<TfrmClock>(services, flags);
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow);
+    auto eventDetails = std::make_unique<events::TfrmEventDetails>();
+    auto timeZones = std::make_unique<timezones::TfrmTimeZone>(flags.StartupComplete);
+
+    QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, configDialog.get(),
+                     &config::TfrmConfig::showDialog);
+    QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
+        configDialog->close();
+        QApplication::quit();
+    });
+
+    clockWindow->show();
+    application.exec();
+
+    configDialog.reset();
+    eventDetails.reset();
+    clockWindow.reset(); // saves the settings
+    timeZones.reset();
+    return 0;
+}
+
+} // namespace app

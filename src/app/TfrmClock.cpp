@@ -1,0 +1,415 @@
+#include "app/TfrmClock.h"
+
+#include "app/CaptionFont.h"
+#include "app/PictureRegion.h"
+#include "app/ScreenPositions.h"
+#include "app/SystemColors.h"
+#include "lang/Translate.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QWindow>
+
+#include <cstring>
+
+namespace app {
+
+namespace {
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidget* parent)
+    : QWidget(parent), m_platform(platform), m_flags(flags)
+{
+    // FormCreate
+    setWindowTitle(QStringLiteral("Veskel"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    if (onWayland())
+        setAttribute(Qt::WA_TranslucentBackground); // Wayland shapes by what is painted, not by masks
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    resize(Settings.Width, Settings.Height);
+    move(Settings.Left, Settings.Top);
+
+    tmr = new QTimer(this);
+    tmr->setTimerType(Qt::CoarseTimer);
+    connect(tmr, &QTimer::timeout, this, &TfrmClock::tmrTimer);
+    LoadSettings();
+    applyWindowFlags();
+
+    m_measure = QImage(1, 1, QImage::Format_RGB32);
+    prepareBackBuffer(m_measure, QSize(1, 1));
+
+    m_visibilityEvent = new QTimer(this);
+    m_visibilityEvent->setInterval(200);
+    connect(m_visibilityEvent, &QTimer::timeout, this, &TfrmClock::VisibilityEventTimer);
+    m_visibilityEvent->start();
+    tmr->start();
+
+    tmrTimer(); // does nothing yet: start-up is not complete
+}
+
+TfrmClock::~TfrmClock()
+{
+    // FormDestroy
+    SaveSettings();
+    RemoveRegion();
+}
+
+void TfrmClock::LoadSettings()
+{
+    app::LoadSettings(m_platform.settings, m_platform.locale, m_platform.screen.primaryScreenSize(), Settings);
+    Settings.CaptionFont = font();
+    setGeometry(Settings.Left, Settings.Top, Settings.Width, Settings.Height);
+    tmr->setInterval(Settings.Interval);
+}
+
+void TfrmClock::SaveSettings()
+{
+    Settings.Left = x();
+    Settings.Top = y();
+    Settings.Width = width();
+    Settings.Height = height();
+    Settings.Interval = tmr->interval();
+    app::SaveSettings(m_platform.settings, m_platform.locale, Settings);
+    m_platform.settings.sync();
+}
+
+void TfrmClock::setScheduledEvents(ScheduledEvents* events)
+{
+    m_events = events ? events : &m_noEvents;
+}
+
+void TfrmClock::applyWindowFlags()
+{
+    Qt::WindowFlags f = Qt::Window | Qt::FramelessWindowHint;
+    if (Settings.OnTop)
+        f |= Qt::WindowStaysOnTopHint;
+    if (Settings.OnTray)
+        f |= Qt::Tool; // no taskbar entry: the clock lives in the tray
+    if (f == windowFlags())
+        return;
+    const bool wasVisible = isVisible();
+    const QRect bounds = geometry();
+    setWindowFlags(f);
+    setGeometry(bounds);
+    if (wasVisible) {
+        // Re-showing after a flag change is not a new showing of the clock.
+        m_reshowing = true;
+        show();
+        m_reshowing = false;
+    }
+}
+
+void TfrmClock::SetOnTop(bool onTop)
+{
+    Settings.OnTop = onTop;
+    applyWindowFlags();
+}
+
+void TfrmClock::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_reshowing)
+        FormShow();
+}
+
+void TfrmClock::FormShow()
+{
+    const QString marker = m_platform.folders.firstRunMarker();
+    if (QFile::exists(marker)) {
+        m_flags.FirstRun = true;
+        if (!Settings.Language.isEmpty()) {
+            Settings.PictureFile = m_platform.folders.ClocksFolder + QStringLiteral("fish.bmp");
+            setGeometry(0, 0, 269, 269);
+        } else {
+            Settings.PictureFile = m_platform.folders.ClocksFolder + QStringLiteral("earth.bmp");
+            setGeometry(0, 0, 150, 150);
+        }
+        if (QFile::exists(Settings.PictureFile))
+            Settings.Shape = ShapePicture;
+        else
+            Settings.PictureFile.clear();
+        QFile::remove(marker);
+        m_platform.autostart.setRunAtStartup(true);
+    }
+    Face = FaceGeometry::forSize(width(), height());
+    if (!Settings.PictureFile.isEmpty()) {
+        try {
+            LoadPicture();
+        } catch (const PictureLoadError& e) {
+            m_platform.messages.error(QString::fromStdString(e.what()));
+        }
+    }
+    if (m_flags.FirstRun) {
+        Settings.CaptionText = Translate(QStringLiteral("Right Click Me!"));
+        Settings.CaptionFont.setBold(true);
+        Settings.CaptionColor = clYellow;
+    }
+    UpdateCaptionFont();
+    ApplyShape(false);
+    if (m_flags.StartupComplete && drawFrame(m_platform.clock.now().time()))
+        presentFrame(); // not the face from before it was hidden
+    // Start events may open boxes; let the clock appear first.
+    QMetaObject::invokeMethod(this, &TfrmClock::runStartEvents, Qt::QueuedConnection);
+}
+
+void TfrmClock::runStartEvents()
+{
+    for (int i = 0;;) {
+        const int k = m_events->FindStartEvent(i);
+        if (k < 0)
+            break;
+        m_events->RunEvent(k);
+        i = k + 1;
+    }
+}
+
+void TfrmClock::VisibilityEventTimer()
+{
+    if (!m_flags.StartupComplete || !m_visibilityEvent->isActive())
+        return;
+    m_visibilityEvent->stop();
+    setVisible(Settings.Visible);
+}
+
+void TfrmClock::closeEvent(QCloseEvent* event)
+{
+    // FormClose
+    m_flags.ShuttingDown = true;
+    emit closing();
+    event->accept();
+}
+
+void TfrmClock::LoadPicture()
+{
+    Picture = ClockPicture();
+    Picture = ClockPicture::load(Settings.PictureFile);
+}
+
+void TfrmClock::ClearPicture()
+{
+    Picture = ClockPicture();
+}
+
+void TfrmClock::UpdateCaptionFont()
+{
+    if (m_flags.FirstRun)
+        return;
+    Settings.CaptionColor = chooseCaptionColor(Settings.HourHand, Settings.MinHand,
+                                               [] { return int(QRandomGenerator::global()->bounded(256)); });
+    Settings.CaptionFont.setPointSize(
+        chooseCaptionPointSize(Settings.CaptionFont, Picture.width(), MakerWebAddress, &m_measure));
+}
+
+void TfrmClock::tmrTimer()
+{
+    if (!m_flags.StartupComplete)
+        return;
+    const QDateTime now = m_platform.clock.now();
+    const QTime time = now.time();
+    if (isVisible() && drawFrame(time))
+        presentFrame();
+
+    // The hint shows whole seconds: most ticks would only write the same text again.
+    if (now.date() != m_hintDate || time.second() != m_hintTime.second() || time.minute() != m_hintTime.minute() ||
+        time.hour() != m_hintTime.hour() || TrayHint.isEmpty()) {
+        const platform::LocaleFormats& locale = m_platform.locale;
+        TrayHint = locale.formatLongTime(time) + QStringLiteral(", ") + locale.formatLongDate(now.date());
+        m_hintDate = now.date();
+        m_hintTime = time;
+        emit trayHintChanged(TrayHint);
+    }
+
+    const int second = time.second();
+    if (LastSecond < second || second == 0) {
+        for (int i = 0;;) {
+            const int k = m_events->FindDueEvent(i);
+            if (k < 0)
+                break;
+            m_events->RunEvent(k);
+            i = k + 1;
+        }
+    }
+    LastSecond = quint8(second);
+}
+
+bool TfrmClock::drawFrame(const QTime& time)
+{
+    FrameContent content;
+    content.size = size();
+    content.picture = Settings.PictureFile.isEmpty() ? nullptr : &Picture;
+    content.background = resolveColor(Settings.Color);
+    content.caption = Settings.CaptionText;
+    content.captionFont = Settings.CaptionFont;
+    content.captionColor = resolveColor(Settings.CaptionColor);
+    content.hourHand = {Settings.HourHand, resolveColor(Settings.HourHand.Color)};
+    content.minuteHand = {Settings.MinHand, resolveColor(Settings.MinHand.Color)};
+    content.secondHand = {Settings.SecHand, resolveColor(Settings.SecHand.Color)};
+    content.time = time;
+    return m_renderer.render(content);
+}
+
+void TfrmClock::presentFrame()
+{
+    // The face is rebuilt every tick, but most ticks change nothing on screen (the second hand
+    // moves once a second): only a changed frame is handed to the window system. The shown copy
+    // is kept opaque in the window system's own pixel format, so putting it on screen is a plain
+    // copy rather than a conversion.
+    const QImage& frame = BackBuffer();
+    if (m_shown.size() != frame.size())
+        m_shown = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
+    const int w = frame.width();
+    quint32 difference = 0;
+    for (int y = 0; y < frame.height() && difference == 0; ++y) {
+        const auto* from = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+        const auto* shown = reinterpret_cast<const quint32*>(m_shown.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            difference |= (from[x] | 0xFF000000u) ^ shown[x];
+    }
+    const bool changed = difference != 0;
+    if (changed) {
+        for (int y = 0; y < frame.height(); ++y) {
+            const auto* from = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+            auto* to = reinterpret_cast<quint32*>(m_shown.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                to[x] = from[x] | 0xFF000000u;
+        }
+    }
+    if (!changed)
+        return;
+    ++m_presentedFrames;
+    update();
+}
+
+void TfrmClock::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (testAttribute(Qt::WA_TranslucentBackground) && m_hasRegion)
+        painter.setClipRegion(mask());
+    if (m_shown.isNull()) {
+        painter.fillRect(rect(), resolveColor(Settings.Color));
+        return;
+    }
+    // In bands of fewer than 96 rows: Qt hands larger blits to a pool of threads, and waking
+    // them costs more than the copy of a clock face.
+    constexpr int band = 64;
+    for (int y = 0; y < m_shown.height(); y += band)
+        painter.drawImage(QPoint(0, y), m_shown, QRect(0, y, m_shown.width(), band));
+}
+
+void TfrmClock::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Face = FaceGeometry::forSize(width(), height());
+}
+
+void TfrmClock::ApplyShape(bool reset)
+{
+    switch (Settings.Shape) {
+    case ShapeRectangle:
+        SetSimpleRegion(false);
+        break;
+    case ShapeEllipse:
+        SetSimpleRegion(true);
+        break;
+    case ShapePicture:
+        if (reset)
+            SetSimpleRegion(false);
+        MakePictureRegion();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmClock::setRegion(const QRegion& region)
+{
+    RemoveRegion();
+    if (region.isEmpty())
+        return;
+    setMask(region);
+    m_hasRegion = true;
+    update();
+}
+
+void TfrmClock::SetSimpleRegion(bool elliptic)
+{
+    setRegion(simpleRegion(size(), elliptic));
+}
+
+void TfrmClock::MakePictureRegion()
+{
+    if (Settings.PictureFile.isEmpty())
+        return;
+    if (Picture.isEmpty()) {
+        // A picture that could not be loaded has no outline; the caption alone would leave
+        // little more than a few letters of the clock on the desktop.
+        RemoveRegion();
+        return;
+    }
+    // The outline is the picture and the caption, without the hands.
+    const double lengths[3] = {Settings.SecHand.Length, Settings.MinHand.Length, Settings.HourHand.Length};
+    Settings.SecHand.Length = Settings.MinHand.Length = Settings.HourHand.Length = 0;
+    drawFrame(m_platform.clock.now().time());
+    Settings.SecHand.Length = lengths[0];
+    Settings.MinHand.Length = lengths[1];
+    Settings.HourHand.Length = lengths[2];
+    setRegion(pictureRegion(BackBuffer()));
+}
+
+void TfrmClock::RemoveRegion()
+{
+    if (!m_hasRegion)
+        return;
+    clearMask();
+    m_hasRegion = false;
+    update();
+}
+
+void TfrmClock::ScreenPosition(int tag)
+{
+    if (const auto place = screenPosition(tag, m_platform.screen.primaryScreenSize(), size()))
+        move(*place);
+}
+
+void TfrmClock::mousePressEvent(QMouseEvent* event)
+{
+    const bool left = event->button() == Qt::LeftButton;
+    if (left && onWayland() && windowHandle()) {
+        windowHandle()->startSystemMove(); // Wayland lets only the compositor move windows
+        return;
+    }
+    m_drag.press(left, event->globalPosition().toPoint());
+    if (event->button() == Qt::RightButton)
+        emit popupRequested(event->globalPosition().toPoint());
+}
+
+void TfrmClock::mouseMoveEvent(QMouseEvent* event)
+{
+    if (const auto delta = m_drag.move(event->globalPosition().toPoint()))
+        move(pos() + *delta);
+}
+
+void TfrmClock::mouseReleaseEvent(QMouseEvent*)
+{
+    m_drag.release();
+}
+
+void TfrmClock::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit configureRequested();
+}
+
+} // namespace app

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/ClockFrame.h"
+#include "app/ClockPicture.h"
+#include "app/ClockSettings.h"
+#include "app/DragTracker.h"
+#include "app/HandGeometry.h"
+#include "app/RunFlags.h"
+#include "app/ScheduledEvents.h"
+#include "platform/Platform.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+namespace app {
+
+// The clock itself: a borderless window shaped as a rectangle, an ellipse or its picture's
+// outline, redrawn by its own timer. It owns the clock settings, which the other windows read
+// and change directly.
+class TfrmClock final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidget* parent = nullptr);
+    ~TfrmClock() override;
+
+    ClockSettings Settings;
+    ClockPicture Picture;
+    FaceGeometry Face;
+    QString TrayHint;
+    quint8 LastSecond = 0;
+    QTimer* tmr = nullptr;
+
+    // Draws the face (while shown), renews the tray hint and hands each new second to the
+    // scheduler. Called by the timer, and directly to redraw at once after a change.
+    void tmrTimer();
+    void UpdateCaptionFont();
+
+    void ApplyShape(bool reset);
+    void SetSimpleRegion(bool elliptic);
+    void MakePictureRegion();
+    void RemoveRegion();
+    bool hasRegion() const { return m_hasRegion; }
+
+    // Tags 1 to 9 of the screen position menu.
+    void ScreenPosition(int tag);
+    void SetOnTop(bool onTop);
+    // Loads Picture from Settings.PictureFile; throws PictureLoadError and leaves it empty then.
+    void LoadPicture();
+    void ClearPicture();
+
+    void setScheduledEvents(ScheduledEvents* events);
+    const platform::Platform& platformServices() const { return m_platform; }
+    RunFlags& flags() { return m_flags; }
+
+    // The face as last drawn.
+    const QImage& BackBuffer() const { return m_renderer.frame(); }
+    // The frame last put on screen (opaque, premultiplied); only a frame that differs from it is shown.
+    const QImage& shownFrame() const { return m_shown; }
+    int presentedFrames() const { return m_presentedFrames; }
+
+    void LoadSettings();
+    void SaveSettings();
+    // The visibility timer's handler: once start-up is complete it applies "Visible" for good.
+    void VisibilityEventTimer();
+
+signals:
+    void configureRequested();
+    void popupRequested(const QPoint& globalPos);
+    void trayHintChanged(const QString& hint);
+    void closing();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void FormShow();
+    void runStartEvents();
+    // False when the frame came out as the one before.
+    bool drawFrame(const QTime& time);
+    void presentFrame();
+    void setRegion(const QRegion& region);
+    void applyWindowFlags();
+
+    const platform::Platform m_platform;
+    RunFlags& m_flags;
+    NoScheduledEvents m_noEvents;
+    ScheduledEvents* m_events = &m_noEvents;
+    ClockFrameRenderer m_renderer;
+    QImage m_shown;
+    QImage m_measure;
+    QTimer* m_visibilityEvent = nullptr;
+    DragTracker m_drag;
+    bool m_hasRegion = false;
+    bool m_reshowing = false;
+    int m_presentedFrames = 0;
+    QDate m_hintDate;
+    QTime m_hintTime;
+};
+
+} // namespace app

@@ -1,0 +1,6 @@
+#include "lang/Translate.h"
+
+QString Translate(const QString& text)
+{
+    return text;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/IniFile.h"
+#include "platform/SettingsStore.h"
+
+namespace platform {
+
+// Settings kept in an initialisation file: the whole file is read once and written whole on sync.
+class IniSettingsStore final : public SettingsStore
+{
+public:
+    explicit IniSettingsStore(QString path);
+
+    // ~/.config/Palvaro Ltd/Veskel.conf (or wherever XDG_CONFIG_HOME points).
+    static QString defaultPath();
+
+    std::optional<QString> read(const QString& section, const QString& name) const override;
+    void write(const QString& section, const QString& name, const QString& value) override;
+    bool sync() override;
+
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_path;
+    IniFile m_ini;
+};
+
+} // namespace platform

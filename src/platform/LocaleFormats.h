@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// The user's date, time and number formats, read once from a locale so tests can fix one.
+class LocaleFormats
+{
+public:
+    explicit LocaleFormats(QLocale locale = QLocale::system());
+
+    const QLocale& locale() const { return m_locale; }
+
+    // The long time format without the zone field ("h:mm:ss AP", "HH:mm:ss").
+    QString longTimeFormat() const { return m_longTime; }
+    QString shortTimeFormat() const { return m_shortTime; }
+    QString shortDateFormat() const { return m_shortDate; }
+    QString longDateFormat() const { return m_longDate; }
+    QChar dateSeparator() const { return m_dateSeparator; }
+    QChar timeSeparator() const { return m_timeSeparator; }
+
+    QString formatLongTime(const QTime& t) const { return m_locale.toString(t, m_longTime); }
+    QString formatShortTime(const QTime& t) const { return m_locale.toString(t, m_shortTime); }
+    QString formatLongDate(const QDate& d) const { return m_locale.toString(d, m_longDate); }
+    QString formatShortDate(const QDate& d) const { return m_locale.toString(d, m_shortDate); }
+
+    // Shortest text with up to 15 significant digits and the locale's decimal separator.
+    QString formatReal(double value) const;
+    std::optional<double> parseReal(const QString& text) const;
+
+    // Removes the zone field (and the blank before it) from a Qt time format.
+    static QString withoutZone(const QString& format);
+
+private:
+    QLocale m_locale;
+    QString m_longTime;
+    QString m_shortTime;
+    QString m_shortDate;
+    QString m_longDate;
+    QChar m_dateSeparator;
+    QChar m_timeSeparator;
+};
+
+} // namespace platform

@@ -1,0 +1,40 @@
+#include "platform/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+QtMessageBoxes::QtMessageBoxes(QString applicationTitle) : m_title(std::move(applicationTitle)) {}
+
+void QtMessageBoxes::error(const QString& text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), m_title, text);
+}
+
+void QtMessageBoxes::warning(const QString& text)
+{
+    QMessageBox::warning(QApplication::activeWindow(), m_title, text);
+}
+
+void QtMessageBoxes::information(const QString& title, const QString& text)
+{
+    QMessageBox::information(QApplication::activeWindow(), title, text);
+}
+
+MessageBoxes::Answer QtMessageBoxes::question(const QString& text, bool withCancel)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    switch (QMessageBox::question(QApplication::activeWindow(), m_title, text, buttons)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return withCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+} // namespace platform

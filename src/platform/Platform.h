@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Autostart.h"
+#include "platform/Clock.h"
+#include "platform/LocaleFormats.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ScreenInfo.h"
+#include "platform/SettingsStore.h"
+
+namespace platform {
+
+// The facilities of the desktop that the program reaches, handed to each window that needs them.
+// The program builds the real ones at start; a test builds fakes and points a few at its own world.
+struct Platform
+{
+    Clock& clock;
+    ScreenInfo& screen;
+    SettingsStore& settings;
+    const LocaleFormats& locale;
+    MessageBoxes& messages;
+    Autostart& autostart;
+    ProgramFolders folders;
+};
+
+} // namespace platform

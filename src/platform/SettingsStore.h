@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// The per-user settings: sections of named text values. Values keep their stored text forms;
+// what a text means is for the reader to decide.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<QString> read(const QString& section, const QString& name) const = 0;
+    virtual void write(const QString& section, const QString& name, const QString& value) = 0;
+    // Puts what was written on disk; false when that failed.
+    virtual bool sync() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,80 @@
+#include "app/VeskelApplication.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QThread>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Throwing final : public QObject
+{
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("the handler failed");
+        return QObject::event(e);
+    }
+};
+
+QProcessEnvironment isolatedEnvironment(const QTemporaryDir& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+} // namespace
+
+TEST(Startup, AnExceptionThatEscapesAHandlerIsShownAndTheProgramGoesOn)
+{
+    auto* application = static_cast<app::VeskelApplication*>(QCoreApplication::instance());
+    QStringList reported;
+    application->setErrorReporter([&reported](const QString& text) { reported << text; });
+    Throwing target;
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reported, QStringList{"the handler failed"});
+
+    bool fired = false;
+    QTimer::singleShot(0, [&fired] { fired = true; });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fired);
+}
+
+TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
+{
+    QTemporaryDir home;
+    // A copy of its own, so the run touches nothing of the build folder (such as the first-run marker).
+    const QString program = home.filePath("veskel");
+    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    QProcess first;
+    first.setProcessEnvironment(isolatedEnvironment(home));
+    first.start(program, {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The lock file appears once the first clock holds the name.
+    const QString lock = home.filePath("Veskel_v2.1.lock");
+    for (int i = 0; i < 200 && !QFile::exists(lock); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(lock));
+
+    QProcess second;
+    second.setProcessEnvironment(isolatedEnvironment(home));
+    second.start(program, {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate(); // an orderly end: the settings are written
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(home.filePath("config/Palvaro Ltd/Veskel.conf")));
+}

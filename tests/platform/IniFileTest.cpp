@@ -1,0 +1,61 @@
+#include "platform/IniFile.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using platform::IniFile;
+
+TEST(IniFile, KeepsOrderCaseAndFirstDuplicate)
+{
+    const IniFile ini = IniFile::parse("[Zeta]\r\nb=2\r\na=1\r\n; note\r\n[alpha]\nX = spaced value \nx=second\n");
+    EXPECT_EQ(ini.sections(), (QStringList{"Zeta", "alpha"}));
+    EXPECT_EQ(ini.keys("zeta"), (QStringList{"b", "a"}));
+    EXPECT_EQ(ini.value("ALPHA", "x"), QString("spaced value"));
+    EXPECT_FALSE(ini.value("alpha", "note").has_value());
+
+    IniFile written = ini;
+    written.setValue("New", "k", "v");
+    written.setValue("zeta", "A", "changed");
+    const IniFile back = IniFile::parse(written.serialize());
+    EXPECT_EQ(back.sections(), (QStringList{"Zeta", "alpha", "New"}));
+    EXPECT_EQ(back.value("Zeta", "a"), QString("changed"));
+}
+
+TEST(IniFile, ValuesSurviveARoundTripWithBlanksQuotesAndEightBitText)
+{
+    IniFile ini;
+    ini.setValue("S", "lead", "  two blanks");
+    ini.setValue("S", "quoted", "\"already\"");
+    ini.setValue("S", "umlaut", QString::fromUtf8("Zürich"));
+    ini.setValue("S", "empty", "");
+    const IniFile back = IniFile::parse(ini.serialize());
+    EXPECT_EQ(back.value("S", "lead"), QString("  two blanks"));
+    EXPECT_EQ(back.value("S", "quoted"), QString("\"already\""));
+    EXPECT_EQ(back.value("S", "umlaut"), QString::fromUtf8("Zürich"));
+    EXPECT_EQ(back.value("S", "empty"), QString(""));
+
+    // A file written elsewhere in Windows-1252.
+    const IniFile legacy = IniFile::parse("[S]\nname=Z\xFCrich \x80\n");
+    EXPECT_EQ(legacy.value("S", "name"), QString::fromUtf8("Zürich €"));
+}
+
+TEST(IniFile, SavesAtomicallyAndIgnoresHugeOrMissingFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("settings.conf");
+    EXPECT_TRUE(IniFile::load(path).isEmpty());
+
+    IniFile ini;
+    ini.setValue("Clock", "Width", "150");
+    ASSERT_TRUE(ini.save(path));
+    EXPECT_EQ(IniFile::load(path).value("Clock", "Width"), QString("150"));
+
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write("[Clock]\nWidth=1\n");
+    huge.write(QByteArray(IniFile::MaxFileSize, 'x'));
+    huge.close();
+    EXPECT_TRUE(IniFile::load(path).isEmpty());
+
+    EXPECT_FALSE(ini.save(dir.filePath("missing-folder/settings.conf")));
+}

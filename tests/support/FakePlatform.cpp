@@ -1,0 +1,66 @@
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace fakes {
+
+std::optional<QString> MemorySettingsStore::read(const QString& section, const QString& name) const
+{
+    const auto it = values.find({section, name});
+    if (it == values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void MemorySettingsStore::write(const QString& section, const QString& name, const QString& value)
+{
+    values[{section, name}] = value;
+    writes.push_back({section, name, value});
+}
+
+void RecordingMessageBoxes::error(const QString& text)
+{
+    errors << text;
+    if (whileShowing)
+        whileShowing();
+}
+
+void RecordingMessageBoxes::warning(const QString& text)
+{
+    warnings << text;
+    if (whileShowing)
+        whileShowing();
+}
+
+void RecordingMessageBoxes::information(const QString& title, const QString& text)
+{
+    titles << title;
+    informations << text;
+    if (whileShowing)
+        whileShowing();
+}
+
+platform::MessageBoxes::Answer RecordingMessageBoxes::question(const QString& text, bool)
+{
+    questions << text;
+    return answer;
+}
+
+FakePlatform::FakePlatform()
+    : folders(platform::ProgramFolders::forProgramFile(programDir.filePath(QStringLiteral("veskel"))))
+{
+}
+
+platform::Platform FakePlatform::services()
+{
+    return {clock, screen, settings, locale, messages, autostart, folders};
+}
+
+void FakePlatform::installShippedPicture(const QString& name)
+{
+    QDir().mkpath(folders.ClocksFolder);
+    QFile::copy(QStringLiteral(VESKEL_PROGRAM_DIR "/Clocks/") + name, folders.ClocksFolder + name);
+}
+
+} // namespace fakes

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QTemporaryDir>
+#include <QStringList>
+#include <map>
+#include <vector>
+
+namespace fakes {
+
+class FakeClock final : public platform::Clock
+{
+public:
+    QDateTime current = QDateTime(QDate(2026, 3, 2), QTime(14, 0, 0)); // a Monday
+    QDateTime now() const override { return current; }
+    void set(const QTime& t) { current.setTime(t); }
+    void advance(int seconds) { current = current.addSecs(seconds); }
+};
+
+class FakeScreen final : public platform::ScreenInfo
+{
+public:
+    QSize size{1024, 768};
+    QSize primaryScreenSize() const override { return size; }
+};
+
+// Settings in memory, with every write remembered in order.
+class MemorySettingsStore final : public platform::SettingsStore
+{
+public:
+    struct Write
+    {
+        QString section, name, value;
+    };
+    std::map<std::pair<QString, QString>, QString> values;
+    std::vector<Write> writes;
+    int syncs = 0;
+
+    std::optional<QString> read(const QString& section, const QString& name) const override;
+    void write(const QString& section, const QString& name, const QString& value) override;
+    bool sync() override
+    {
+        ++syncs;
+        return true;
+    }
+    void set(const QString& section, const QString& name, const QString& value) { values[{section, name}] = value; }
+    QString stored(const QString& section, const QString& name) const { return read(section, name).value_or("(none)"); }
+};
+
+class RecordingMessageBoxes final : public platform::MessageBoxes
+{
+public:
+    QStringList errors, warnings, informations, questions;
+    QStringList titles;
+    Answer answer = Answer::Yes;
+    std::function<void()> whileShowing; // runs "inside" a box, as the event loop would
+
+    void error(const QString& text) override;
+    void warning(const QString& text) override;
+    void information(const QString& title, const QString& text) override;
+    Answer question(const QString& text, bool withCancel) override;
+};
+
+class FakeAutostart final : public platform::Autostart
+{
+public:
+    bool on = false;
+    bool isRunAtStartup() const override { return on; }
+    bool setRunAtStartup(bool value) override
+    {
+        on = value;
+        return true;
+    }
+};
+
+// A complete fake desktop: a Monday at 14:00:00, a 1024 x 768 screen, empty settings, US English
+// formats, message boxes that only take notes, and a temporary program folder.
+class FakePlatform
+{
+public:
+    FakePlatform();
+
+    FakeClock clock;
+    FakeScreen screen;
+    MemorySettingsStore settings;
+    platform::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    RecordingMessageBoxes messages;
+    FakeAutostart autostart;
+    QTemporaryDir programDir;
+    platform::ProgramFolders folders;
+
+    platform::Platform services();
+    QString programPath(const QString& relative) const { return folders.ProgramFolder + relative; }
+    // Puts a shipped clock picture of the build into the temporary program folder.
+    void installShippedPicture(const QString& name);
+};
+
+} // namespace fakes

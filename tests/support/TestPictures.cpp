@@ -1,0 +1,128 @@
+#include "support/TestPictures.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace testpics {
+
+QByteArray bmpBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QByteArray jpegBytes(const QImage& source, int quality)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&cinfo, &out, &outSize);
+    cinfo.image_width = JDIMENSION(image.width());
+    cinfo.image_height = JDIMENSION(image.height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(int(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+QByteArray redPixelGif()
+{
+    static const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
+                                        0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x2C, 0x00, 0x00, 0x00, 0x00,
+                                        0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    return QByteArray(reinterpret_cast<const char*>(gif), sizeof gif);
+}
+
+namespace {
+
+void put16(QByteArray& b, int v)
+{
+    b.append(char(v & 0xFF));
+    b.append(char((v >> 8) & 0xFF));
+}
+
+void put32(QByteArray& b, quint32 v)
+{
+    put16(b, int(v & 0xFFFF));
+    put16(b, int(v >> 16));
+}
+
+void record(QByteArray& b, int function, std::initializer_list<int> params)
+{
+    put32(b, quint32(3 + params.size()));
+    put16(b, function);
+    for (int p : params)
+        put16(b, p);
+}
+
+} // namespace
+
+QByteArray sampleWmf()
+{
+    QByteArray records;
+    record(records, 0x020B, {0, 0});     // SetWindowOrg
+    record(records, 0x020C, {100, 100}); // SetWindowExt
+    // CreateBrushIndirect: style 0, colour (2 words), hatch
+    record(records, 0x02FC, {0, 0xFFFF, 0x00FF, 0}); // white
+    record(records, 0x02FC, {0, 0x00FF, 0x0000, 0}); // red
+    record(records, 0x02FC, {0, 0x0000, 0x00FF, 0}); // blue
+    record(records, 0x02FA, {5, 0, 0, 0, 0});        // CreatePenIndirect: PS_NULL
+    record(records, 0x012D, {3});                    // select the null pen
+    record(records, 0x012D, {0});                    // white brush
+    record(records, 0x041B, {100, 100, 0, 0});       // Rectangle, white
+    record(records, 0x012D, {1});                    // red brush
+    record(records, 0x041B, {50, 50, 10, 10});       // Rectangle bottom, right, top, left
+    record(records, 0x012D, {2});                    // blue brush
+    record(records, 0x0418, {90, 90, 60, 60});       // Ellipse
+    record(records, 0x0000, {});                     // EOF
+
+    QByteArray header;
+    put16(header, 1);     // memory metafile
+    put16(header, 9);     // header words
+    put16(header, 0x300); // version
+    put32(header, quint32((18 + records.size()) / 2));
+    put16(header, 4);     // objects
+    put32(header, 8);     // largest record, words
+    put16(header, 0);
+
+    QByteArray placeable;
+    put32(placeable, 0x9AC6CDD7u);
+    put16(placeable, 0);
+    for (int v : {0, 0, 100, 100})
+        put16(placeable, v);
+    put16(placeable, 96);
+    put32(placeable, 0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= quint16(quint8(placeable[i]) | (quint8(placeable[i + 1]) << 8));
+    put16(placeable, checksum);
+    return placeable + header + records;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace testpics
