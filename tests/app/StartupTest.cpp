@@ -76,5 +76,12 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
     first.terminate(); // an orderly end: the settings are written
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitCode(), 0);
-    EXPECT_TRUE(QFile::exists(home.filePath("config/Palvaro Ltd/Veskel.conf")));
+    QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    QStringList sections;
+    for (const QByteArray& line : settings.readAll().split('\n'))
+        if (line.startsWith('['))
+            sections << QString::fromUtf8(line);
+    EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]", "[Icon]",
+                                     "[Agent]", "[SideBar]"}));
 }
