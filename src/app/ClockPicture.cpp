@@ -40,11 +40,12 @@ Kind sniff(const QByteArray& head)
     return Kind::Other;
 }
 
+// `reason` comes translated.
 [[noreturn]] void refuse(const QString& path, const QString& reason)
 {
     throw PictureLoadError(
-        (Translate(QStringLiteral("The picture %s cannot be shown:")).replace(QStringLiteral("%s"), path) +
-         u'\n' + Translate(reason))
+        (Translate(QStringLiteral("The picture %s cannot be shown:")).replace(QStringLiteral("%s"), path) + u'\n' +
+         reason)
             .toStdString());
 }
 
@@ -74,27 +75,27 @@ ClockPicture ClockPicture::load(const QString& path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile())
-        refuse(path, QStringLiteral("The file does not exist."));
+        refuse(path, Translate(QStringLiteral("The file does not exist.")));
     if (!file.open(QIODevice::ReadOnly))
-        refuse(path, QStringLiteral("The file cannot be read."));
+        refuse(path, Translate(QStringLiteral("The file cannot be read.")));
     if (file.size() > kMaxFileSize)
-        refuse(path, QStringLiteral("The file is too large for a clock picture."));
+        refuse(path, Translate(QStringLiteral("The file is too large for a clock picture.")));
     const QByteArray data = file.readAll();
     if (data.isEmpty())
-        refuse(path, QStringLiteral("The file is empty."));
+        refuse(path, Translate(QStringLiteral("The file is empty.")));
 
     QString why;
     switch (sniff(data.left(8))) {
     case Kind::Jpeg: {
         QImage image = decodeJpeg(data, &why);
         if (image.isNull())
-            refuse(path, QStringLiteral("The JPEG picture is damaged."));
+            refuse(path, Translate(QStringLiteral("The JPEG picture is damaged.")));
         return fromImage(std::move(image));
     }
     case Kind::Wmf: {
         std::optional<Metafile> metafile = decodeWmf(data, &why);
         if (!metafile)
-            refuse(path, QStringLiteral("The metafile is damaged."));
+            refuse(path, Translate(QStringLiteral("The metafile is damaged.")));
         return fromVector(std::move(metafile->picture), metafile->size);
     }
     case Kind::Other:
@@ -107,13 +108,13 @@ ClockPicture ClockPicture::load(const QString& path)
     reader.setAllocationLimit(int((MaxPicturePixels * 4) >> 20));
     const QByteArray format = reader.format();
     if (format.isEmpty())
-        refuse(path, QStringLiteral("The file is not a BMP, JPEG, GIF or WMF picture."));
+        refuse(path, Translate(QStringLiteral("The file is not a BMP, JPEG, GIF or WMF picture.")));
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
-        refuse(path, QStringLiteral("The file is too large for a clock picture."));
+        refuse(path, Translate(QStringLiteral("The file is too large for a clock picture.")));
     QImage image = reader.read();
     if (image.isNull())
-        refuse(path, QStringLiteral("The picture is damaged."));
+        refuse(path, Translate(QStringLiteral("The picture is damaged.")));
     return fromImage(std::move(image));
 }
 

@@ -29,22 +29,27 @@ int runVeskel(int& argc, char** argv)
     platform::QtMessageBoxes messages(QStringLiteral("Veskel"));
     const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
     platform::XdgAutostart autostart(platform::XdgAutostart::defaultEntryPath(), folders.ProgramFile);
-    const platform::Platform services{clock, screen, settings, locale, messages, autostart, folders};
+    platform::DesktopShell shell;
+    platform::QtNotificationArea notificationArea;
+    const platform::Platform services{clock,     screen, settings,         locale, messages,
+                                      autostart, shell,  notificationArea, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
                      &QApplication::quit);
 
-    AboutBox about;
+    AboutBox about(shell);
     RunFlags flags;
-    auto clockWindow = std::make_unique<TfrmClock>(services, flags);
+    auto clockWindow = std::make_unique<TfrmClock>(services, flags, &about);
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow);
     auto eventDetails = std::make_unique<events::TfrmEventDetails>();
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(flags.StartupComplete);
 
     QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, configDialog.get(),
                      &config::TfrmConfig::showDialog);
+    QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
+                     &timezones::TfrmTimeZone::showWindow);
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
         configDialog->close();
         QApplication::quit();

@@ -1,11 +1,18 @@
 #include "app/TfrmClock.h"
 
+#include "app/AboutBox.h"
 #include "app/CaptionFont.h"
+#include "app/ClockTray.h"
+#include "app/Help.h"
 #include "app/PictureRegion.h"
 #include "app/ScreenPositions.h"
 #include "app/SystemColors.h"
+#include "app/TrayIconFace.h"
+#include "lang/ApplyLanguage.h"
+#include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -27,8 +34,8 @@ bool onWayland()
 
 } // namespace
 
-TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidget* parent)
-    : QWidget(parent), m_platform(platform), m_flags(flags)
+TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutBox* about, QWidget* parent)
+    : QWidget(parent), m_platform(platform), m_flags(flags), m_about(about)
 {
     // FormCreate
     setWindowTitle(QStringLiteral("Veskel"));
@@ -44,7 +51,33 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidge
     tmr->setTimerType(Qt::CoarseTimer);
     connect(tmr, &QTimer::timeout, this, &TfrmClock::tmrTimer);
     LoadSettings();
+
+    // The language, then the menu in it.
+    if (!Settings.Language.isEmpty())
+        LanguageTable = lang::LanguageTable::load(lang::findLanguageFile(m_platform.folders.LangFolder, Settings.Language));
+    lang::setActiveLanguage(&LanguageTable);
+    popConfig = new PopupMenu(m_platform.folders.LangFolder, this);
+    lang::applyLanguage(popConfig);
+    HelpFile = Translate(QStringLiteral("veskel.hlp"));
+    connect(popConfig->mnuConfigure, &QAction::triggered, this, &TfrmClock::mnuConfigureClick);
+    connect(popConfig->mnuTimeZones, &QAction::triggered, this, &TfrmClock::timeZonesRequested);
+    connect(popConfig->mnuOnTop, &QAction::triggered, this, &TfrmClock::mnuOnTopClick);
+    connect(popConfig, &PopupMenu::screenPositionChosen, this, &TfrmClock::ScreenCenter1Click);
+    connect(popConfig->mnuExit, &QAction::triggered, this, &TfrmClock::mnuExitClick);
+    connect(popConfig->Help1, &QAction::triggered, this, &TfrmClock::Help1Click);
+    connect(popConfig->Languages1, &QAction::triggered, this, &TfrmClock::Languages1Click);
+    connect(popConfig->About1, &QAction::triggered, this, &TfrmClock::About1Click);
+    connect(this, &TfrmClock::popupRequested, this, [this](const QPoint& at) { popConfig->popup(at); });
+
+    m_tray = new ClockTray(popConfig, this);
+    connect(m_tray, &ClockTray::menuRequested, this, [this](const QPoint& at) { popConfig->popup(at); });
+    connect(m_tray, &ClockTray::configureRequested, this, &TfrmClock::mnuConfigureClick);
+    connect(this, &TfrmClock::trayHintChanged, m_tray, &ClockTray::setHint);
+    m_tray->setShown(Settings.OnTray && m_platform.notificationArea.isAvailable());
+    popConfig->mnuOnTop->setChecked(Settings.OnTop);
     applyWindowFlags();
+    if (m_about && !Settings.Language.isEmpty())
+        lang::applyLanguage(m_about);
 
     m_measure = QImage(1, 1, QImage::Format_RGB32);
     prepareBackBuffer(m_measure, QSize(1, 1));
@@ -53,6 +86,11 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidge
     m_visibilityEvent->setInterval(200);
     connect(m_visibilityEvent, &QTimer::timeout, this, &TfrmClock::VisibilityEventTimer);
     m_visibilityEvent->start();
+    IconsTimer = new QTimer(this);
+    IconsTimer->setInterval(15000);
+    connect(IconsTimer, &QTimer::timeout, this, &TfrmClock::UpdateIcons);
+    IconsTimer->start();
+    UpdateIcons();
     tmr->start();
 
     tmrTimer(); // does nothing yet: start-up is not complete
@@ -62,7 +100,10 @@ TfrmClock::~TfrmClock()
 {
     // FormDestroy
     SaveSettings();
+    m_tray->setShown(false);
     RemoveRegion();
+    if (lang::activeLanguage() == &LanguageTable)
+        lang::setActiveLanguage(nullptr);
 }
 
 void TfrmClock::LoadSettings()
@@ -94,7 +135,7 @@ void TfrmClock::applyWindowFlags()
     Qt::WindowFlags f = Qt::Window | Qt::FramelessWindowHint;
     if (Settings.OnTop)
         f |= Qt::WindowStaysOnTopHint;
-    if (Settings.OnTray)
+    if (trayShown())
         f |= Qt::Tool; // no taskbar entry: the clock lives in the tray
     if (f == windowFlags())
         return;
@@ -114,6 +155,68 @@ void TfrmClock::SetOnTop(bool onTop)
 {
     Settings.OnTop = onTop;
     applyWindowFlags();
+    popConfig->mnuOnTop->setChecked(onTop);
+}
+
+bool TfrmClock::trayShown() const
+{
+    return m_tray && m_tray->isShown();
+}
+
+void TfrmClock::SetOnTray(bool onTray)
+{
+    Settings.OnTray = onTray;
+    m_tray->setShown(onTray && m_platform.notificationArea.isAvailable());
+    applyWindowFlags();
+}
+
+void TfrmClock::ApplyVisible()
+{
+    setVisible(Settings.Visible || !trayShown());
+}
+
+void TfrmClock::UpdateIcons()
+{
+    m_trayIcon = drawTrayIcon(m_platform.clock.now().time(), resolveColor(Settings.IconHourHandColor),
+                              resolveColor(Settings.IconMinHandColor));
+    const QIcon icon(QPixmap::fromImage(m_trayIcon));
+    m_tray->setIcon(icon);
+    QApplication::setWindowIcon(icon);
+}
+
+void TfrmClock::mnuOnTopClick()
+{
+    SetOnTop(!Settings.OnTop);
+    tmrTimer();
+}
+
+void TfrmClock::mnuExitClick()
+{
+    QApplication::quit();
+}
+
+void TfrmClock::Help1Click()
+{
+    openHelp(m_platform.shell, m_platform.folders.ProgramFolder);
+}
+
+void TfrmClock::Languages1Click()
+{
+    lang::TfrmLanguage chooser(Settings.Language, m_platform.folders.LangFolder, m_platform.messages, this);
+    chooser.exec();
+}
+
+void TfrmClock::About1Click()
+{
+    if (m_about) {
+        if (!m_about->isVisible()) {
+            m_about->exec();
+        } else {
+            m_about->raise();
+            m_about->activateWindow();
+        }
+    }
+    Settings.CaptionText = MakerWebAddress; // the first run's "Right Click Me!" has done its job
 }
 
 void TfrmClock::showEvent(QShowEvent* event)
@@ -157,6 +260,7 @@ void TfrmClock::FormShow()
     }
     UpdateCaptionFont();
     ApplyShape(false);
+    UpdateIcons();
     if (m_flags.StartupComplete && drawFrame(m_platform.clock.now().time()))
         presentFrame(); // not the face from before it was hidden
     // Start events may open boxes; let the clock appear first.
@@ -179,13 +283,14 @@ void TfrmClock::VisibilityEventTimer()
     if (!m_flags.StartupComplete || !m_visibilityEvent->isActive())
         return;
     m_visibilityEvent->stop();
-    setVisible(Settings.Visible);
+    ApplyVisible();
 }
 
 void TfrmClock::closeEvent(QCloseEvent* event)
 {
     // FormClose
     m_flags.ShuttingDown = true;
+    m_tray->setShown(false);
     emit closing();
     event->accept();
 }

@@ -5,8 +5,10 @@
 #include "app/ClockSettings.h"
 #include "app/DragTracker.h"
 #include "app/HandGeometry.h"
+#include "app/PopupMenu.h"
 #include "app/RunFlags.h"
 #include "app/ScheduledEvents.h"
+#include "lang/LanguageTable.h"
 #include "platform/Platform.h"
 
 #include <QImage>
@@ -14,6 +16,9 @@
 #include <QWidget>
 
 namespace app {
+
+class AboutBox;
+class ClockTray;
 
 // The clock itself: a borderless window shaped as a rectangle, an ellipse or its picture's
 // outline, redrawn by its own timer. It owns the clock settings, which the other windows read
@@ -23,7 +28,8 @@ class TfrmClock final : public QWidget
     Q_OBJECT
 
 public:
-    TfrmClock(const platform::Platform& platform, RunFlags& flags, QWidget* parent = nullptr);
+    TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutBox* about = nullptr,
+              QWidget* parent = nullptr);
     ~TfrmClock() override;
 
     ClockSettings Settings;
@@ -32,6 +38,10 @@ public:
     QString TrayHint;
     quint8 LastSecond = 0;
     QTimer* tmr = nullptr;
+    QTimer* IconsTimer = nullptr;
+    PopupMenu* popConfig = nullptr;
+    lang::LanguageTable LanguageTable;
+    QString HelpFile;
 
     // Draws the face (while shown), renews the tray hint and hands each new second to the
     // scheduler. Called by the timer, and directly to redraw at once after a change.
@@ -47,6 +57,23 @@ public:
     // Tags 1 to 9 of the screen position menu.
     void ScreenPosition(int tag);
     void SetOnTop(bool onTop);
+    // Puts the icon in the notification area (and the window out of the taskbar), or back.
+    void SetOnTray(bool onTray);
+    // The window's visibility as the settings want it, but never hidden without a tray icon.
+    void ApplyVisible();
+    void UpdateIcons();
+    ClockTray* tray() const { return m_tray; }
+    bool trayShown() const;
+    QImage trayIconImage() const { return m_trayIcon; }
+
+    // Menu items.
+    void mnuConfigureClick() { emit configureRequested(); }
+    void mnuOnTopClick();
+    void ScreenCenter1Click(int tag) { ScreenPosition(tag); }
+    void mnuExitClick();
+    void Help1Click();
+    void Languages1Click();
+    void About1Click();
     // Loads Picture from Settings.PictureFile; throws PictureLoadError and leaves it empty then.
     void LoadPicture();
     void ClearPicture();
@@ -68,6 +95,7 @@ public:
 
 signals:
     void configureRequested();
+    void timeZonesRequested();
     void popupRequested(const QPoint& globalPos);
     void trayHintChanged(const QString& hint);
     void closing();
@@ -93,6 +121,9 @@ private:
 
     const platform::Platform m_platform;
     RunFlags& m_flags;
+    AboutBox* m_about = nullptr;
+    ClockTray* m_tray = nullptr;
+    QImage m_trayIcon;
     NoScheduledEvents m_noEvents;
     ScheduledEvents* m_events = &m_noEvents;
     ClockFrameRenderer m_renderer;

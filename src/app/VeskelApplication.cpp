@@ -1,5 +1,7 @@
 #include "app/VeskelApplication.h"
 
+#include "lang/Translate.h"
+
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -52,7 +54,7 @@ bool VeskelApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         m_report(QString::fromStdString(e.what()));
     } catch (...) {
-        m_report(QStringLiteral("Unknown error"));
+        m_report(Translate(QStringLiteral("Unknown error")));
     }
     return false;
 }

@@ -4,9 +4,11 @@
 #include "platform/Clock.h"
 #include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
+#include "platform/NotificationArea.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenInfo.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 
 namespace platform {
 
@@ -20,6 +22,8 @@ struct Platform
     const LocaleFormats& locale;
     MessageBoxes& messages;
     Autostart& autostart;
+    Shell& shell;
+    NotificationArea& notificationArea;
     ProgramFolders folders;
 };
 

@@ -74,6 +74,24 @@ public:
     }
 };
 
+class RecordingShell final : public platform::Shell
+{
+public:
+    QList<QUrl> opened;
+    bool openUrl(const QUrl& url) override
+    {
+        opened << url;
+        return true;
+    }
+};
+
+class FakeNotificationArea final : public platform::NotificationArea
+{
+public:
+    bool available = true;
+    bool isAvailable() const override { return available; }
+};
+
 // A complete fake desktop: a Monday at 14:00:00, a 1024 x 768 screen, empty settings, US English
 // formats, message boxes that only take notes, and a temporary program folder.
 class FakePlatform
@@ -87,6 +105,8 @@ public:
     platform::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     RecordingMessageBoxes messages;
     FakeAutostart autostart;
+    RecordingShell shell;
+    FakeNotificationArea notificationArea;
     QTemporaryDir programDir;
     platform::ProgramFolders folders;
 

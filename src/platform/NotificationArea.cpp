@@ -1,0 +1,12 @@
+#include "platform/NotificationArea.h"
+
+#include <QSystemTrayIcon>
+
+namespace platform {
+
+bool QtNotificationArea::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+} // namespace platform

@@ -1,0 +1,12 @@
+#include "platform/Shell.h"
+
+#include <QDesktopServices>
+
+namespace platform {
+
+bool DesktopShell::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace platform
