@@ -31,8 +31,9 @@ int runVeskel(int& argc, char** argv)
     platform::XdgAutostart autostart(platform::XdgAutostart::defaultEntryPath(), folders.ProgramFile);
     platform::DesktopShell shell;
     platform::QtNotificationArea notificationArea;
-    const platform::Platform services{clock,     screen, settings,         locale, messages,
-                                      autostart, shell,  notificationArea, folders};
+    platform::QtCommonDialogs dialogs;
+    const platform::Platform services{clock, screen, settings,         locale,  messages,
+                                      autostart, shell, notificationArea, dialogs, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;

@@ -1,6 +1,15 @@
 #pragma once
 
+#include "config/AppearanceSnapshot.h"
+
 #include <QDialog>
+#include <functional>
+
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTimer;
 
 namespace app {
 class TfrmClock;
@@ -8,19 +17,82 @@ class TfrmClock;
 
 namespace config {
 
-// The configuration dialog: created hidden at start and shown without blocking the clock.
+class AppearancePage;
+
+// The configuration dialog: made hidden at start and shown again and again without blocking
+// the clock. A side bar picks one of four pages; appearance changes show on the clock at once,
+// OK keeps them, Cancel, Escape and the close box put back the looks the clock had.
 class TfrmConfig final : public QDialog
 {
     Q_OBJECT
 
 public:
+    enum SideItem { ItemAppearance, ItemEvents, ItemAdjustTime, ItemTimeZones };
+    enum class Result { None, OK, Cancel };
+
     explicit TfrmConfig(app::TfrmClock& clock, QWidget* parent = nullptr);
 
     // Shows the dialog, restoring it first when minimised.
     void showDialog();
 
+    // What the events page tells the frame: whether it holds unsaved changes, and how to save
+    // or drop them. Until the page exists there is never anything unsaved.
+    struct EventChanges
+    {
+        std::function<bool()> unsaved;
+        std::function<void()> save;
+        std::function<void()> reload;
+        std::function<void()> markSaved;
+    };
+    void setEventChanges(EventChanges changes) { m_events = std::move(changes); }
+
+    QListWidget* lvSide = nullptr;
+    QStackedWidget* pgc = nullptr;
+    QMenu* popSide = nullptr;
+    QAction* BackgroundColor1 = nullptr;
+    QAction* Font1 = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnHelp = nullptr;
+    AppearancePage* tabAppearance = nullptr;
+    QWidget* tabAlarms = nullptr;
+    QWidget* tabInternet = nullptr;
+    QWidget* tabTimeZones = nullptr;
+    QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
+
+    AppearanceSnapshot Snapshot;
+    Result DialogResult = Result::None;
+
+    int helpContext() const { return m_helpContext; }
+    int rememberedItem() const { return m_remembered; }
+
+    void lvSideSelectItem(int item);
+    void BackgroundColor1Click();
+    void Font1Click();
+    void btnHelpClick();
+    // False keeps the dialog open (the events question was cancelled).
+    bool FormCloseQuery();
+
+signals:
+    // The time zones page was chosen; the time zones window fills it the first time.
+    void timeZonesPageShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
+    void FormShow();
+    bool FormClose();
+    void colourSideBar();
+    QWidget* placeholderPage(const QString& title);
+
     app::TfrmClock& m_clock;
+    EventChanges m_events;
+    int m_remembered = ItemEvents;
+    int m_helpContext = 0;
+    bool m_placed = false;
 };
 
 } // namespace config

@@ -2,6 +2,7 @@
 
 #include "platform/Autostart.h"
 #include "platform/Clock.h"
+#include "platform/CommonDialogs.h"
 #include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
 #include "platform/NotificationArea.h"
@@ -24,6 +25,7 @@ struct Platform
     Autostart& autostart;
     Shell& shell;
     NotificationArea& notificationArea;
+    CommonDialogs& dialogs;
     ProgramFolders folders;
 };
 

@@ -78,8 +78,11 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
     EXPECT_EQ(first.exitCode(), 0);
     QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray written = settings.readAll();
+    EXPECT_TRUE(written.contains("\nWidth=150\n")) << written.constData(); // the values of the run, not blanks
+    EXPECT_TRUE(written.contains("\nLength=0.92\n"));
     QStringList sections;
-    for (const QByteArray& line : settings.readAll().split('\n'))
+    for (const QByteArray& line : written.split('\n'))
         if (line.startsWith('['))
             sections << QString::fromUtf8(line);
     EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]", "[Icon]",

@@ -54,7 +54,7 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock, screen, settings, locale, messages, autostart, shell, notificationArea, folders};
+    return {clock, screen, settings, locale, messages, autostart, shell, notificationArea, dialogs, folders};
 }
 
 void FakePlatform::installShippedPicture(const QString& name)

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QStringList>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace fakes {
@@ -92,6 +93,28 @@ public:
     bool isAvailable() const override { return available; }
 };
 
+// Answers the file and colour dialogs with what the test put in, and notes each question.
+class ScriptedDialogs final : public platform::CommonDialogs
+{
+public:
+    std::optional<QString> nextFile;
+    std::optional<QColor> nextColor;
+    QStringList fileQuestions; // "folder|preset|filter"
+    int colorQuestions = 0;
+
+    std::optional<QString> openFile(QWidget*, const QString&, const QString& folder, const QString& preset,
+                                    const QString& filter) override
+    {
+        fileQuestions << folder + "|" + preset + "|" + filter;
+        return std::exchange(nextFile, std::nullopt);
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override
+    {
+        ++colorQuestions;
+        return std::exchange(nextColor, std::nullopt);
+    }
+};
+
 // A complete fake desktop: a Monday at 14:00:00, a 1024 x 768 screen, empty settings, US English
 // formats, message boxes that only take notes, and a temporary program folder.
 class FakePlatform
@@ -107,6 +130,7 @@ public:
     FakeAutostart autostart;
     RecordingShell shell;
     FakeNotificationArea notificationArea;
+    ScriptedDialogs dialogs;
     QTemporaryDir programDir;
     platform::ProgramFolders folders;
 

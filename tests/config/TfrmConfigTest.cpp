@@ -1,0 +1,307 @@
+#include "app/TfrmClock.h"
+#include "config/AppearancePage.h"
+#include "config/ColorPicker.h"
+#include "config/TfrmConfig.h"
+#include "support/FakePlatform.h"
+#include "support/TestPictures.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using config::TfrmConfig;
+
+namespace {
+
+class ConfigDialog : public ::testing::Test
+{
+protected:
+    fakes::FakePlatform fake;
+    app::RunFlags flags;
+    std::unique_ptr<app::TfrmClock> clock;
+    std::unique_ptr<TfrmConfig> dialog;
+
+    void SetUp() override
+    {
+        clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
+        clock->show();
+        flags.StartupComplete = true;
+        dialog = std::make_unique<TfrmConfig>(*clock);
+    }
+    void TearDown() override
+    {
+        dialog.reset();
+        clock.reset();
+    }
+    config::AppearancePage& page() { return *dialog->tabAppearance; }
+    void open()
+    {
+        dialog->showDialog();
+        QApplication::setActiveWindow(dialog.get());
+        dialog->lvSide->setCurrentRow(TfrmConfig::ItemAppearance);
+    }
+    // Moves a size slider as the user does: with the keyboard focus on it.
+    void slide(QSlider* s, int value)
+    {
+        s->setFocus();
+        ASSERT_TRUE(s->hasFocus());
+        s->setValue(value);
+    }
+    QString picture(const QString& name, QSize size)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setPixel(size.width() / 2, size.height() / 2, qRgb(0, 0, 0));
+        const QString path = fake.programPath(name);
+        EXPECT_TRUE(testpics::writeFile(path, testpics::bmpBytes(image)));
+        return path;
+    }
+    void choosePicture(const QString& path)
+    {
+        fake.dialogs.nextFile = path;
+        QTest::mouseClick(page().btnOpenPic, Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+TEST_F(ConfigDialog, KeepAspectFollowsThePictureAndLeavesARectangle)
+{
+    open();
+    choosePicture(picture("wide.bmp", {300, 200}));
+    EXPECT_EQ(clock->size(), QSize(300, 200)); // a new picture starts at its own size...
+    EXPECT_EQ(clock->Settings.Shape, app::ShapeRectangle); // ...as a rectangle
+    EXPECT_TRUE(page().btnEditPicture->isEnabled());
+    EXPECT_TRUE(page().btnClear->isEnabled());
+
+    slide(page().trkWidth, 150);
+    EXPECT_EQ(page().trkHeight->value(), 100);
+    EXPECT_EQ(clock->size(), QSize(150, 100));
+    EXPECT_EQ(clock->mask(), QRegion(0, 0, 150, 100));
+    EXPECT_EQ(page().trkWidth->toolTip(), "150 pixels");
+    EXPECT_EQ(page().trkHeight->toolTip(), "100 pixels");
+
+    page().radRatio->button(0)->click(); // None
+    slide(page().trkWidth, 120);
+    EXPECT_EQ(clock->size(), QSize(120, 100));
+    page().radRatio->button(1)->click(); // 1 : 1
+    slide(page().trkHeight, 90);
+    EXPECT_EQ(clock->size(), QSize(90, 90));
+}
+
+TEST_F(ConfigDialog, FullSizeStopsAtTheSmallerSideOfTheScreen)
+{
+    open();
+    choosePicture(picture("tall.bmp", {300, 1000}));
+    EXPECT_EQ(page().trkWidth->maximum(), 768);
+    EXPECT_EQ(clock->size(), QSize(300, 768));
+    QTest::mouseClick(page().btnClear, Qt::LeftButton);
+    EXPECT_TRUE(clock->Settings.PictureFile.isEmpty());
+    EXPECT_TRUE(clock->Picture.isEmpty());
+    EXPECT_FALSE(page().btnEditPicture->isEnabled());
+    EXPECT_FALSE(page().btn100->isEnabled());
+    EXPECT_EQ(clock->Settings.Shape, app::ShapeRectangle); // clearing keeps the shape
+}
+
+TEST_F(ConfigDialog, APictureThatCannotBeShownIsReportedAndCanBeCleared)
+{
+    open();
+    const QString broken = fake.programPath("broken.gif");
+    testpics::writeFile(broken, "GIF89a and then nothing");
+    choosePicture(broken);
+    ASSERT_EQ(fake.messages.errors.size(), 1);
+    EXPECT_TRUE(fake.messages.errors[0].contains("broken.gif"));
+    EXPECT_EQ(clock->Settings.PictureFile, broken);
+    EXPECT_TRUE(page().btnClear->isEnabled());
+    ASSERT_EQ(fake.dialogs.fileQuestions.size(), 1);
+    EXPECT_TRUE(fake.dialogs.fileQuestions[0].startsWith(fake.folders.ClocksFolder + "|"));
+
+    QTest::mouseClick(page().btnEditPicture, Qt::LeftButton);
+    EXPECT_EQ(fake.shell.opened.value(0), QUrl::fromLocalFile(broken));
+}
+
+TEST_F(ConfigDialog, HideClockNeedsTheTrayIconAndGivesWayToIt)
+{
+    fake.settings.set("Clock", "OnTray", "0");
+    clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
+    clock->show();
+    dialog = std::make_unique<TfrmConfig>(*clock);
+    open();
+    page().pgcClock->setCurrentIndex(0);
+    EXPECT_FALSE(page().chkOnTray->isChecked());
+    page().chkHide->click();
+    EXPECT_TRUE(page().chkOnTray->isChecked());
+    EXPECT_TRUE(clock->trayShown());
+    EXPECT_FALSE(clock->isVisible());
+    EXPECT_FALSE(clock->Settings.Visible);
+
+    page().chkOnTray->click();
+    EXPECT_FALSE(page().chkHide->isChecked());
+    EXPECT_TRUE(clock->isVisible());
+    EXPECT_TRUE(clock->Settings.Visible);
+    EXPECT_FALSE(clock->Settings.OnTray);
+}
+
+TEST_F(ConfigDialog, HandsAreFilledInWholePercentAndTheirHintsSayPixelOrPixels)
+{
+    clock->Settings.SecHand.Length = 0.923;
+    open();
+    page().pgcClock->setCurrentIndex(1);
+    EXPECT_DOUBLE_EQ(clock->Settings.SecHand.Length, 0.92);
+    const auto& second = page().hands[0];
+    EXPECT_EQ(second.length->toolTip(), "92 percent of the Clock's horizontal radius");
+    second.width->setValue(1);
+    EXPECT_EQ(second.width->toolTip(), "1 pixel");
+    second.width->setValue(2);
+    EXPECT_EQ(second.width->toolTip(), "2 pixels");
+    EXPECT_EQ(clock->Settings.SecHand.Width, 2);
+    EXPECT_EQ(page().hands[2].mode->currentText(), "NotMerge");
+
+    // 'Copy' for the hour hand gives the caption the hour hand's colour.
+    page().hands[2].color->pick(0x336699);
+    page().hands[2].mode->setCurrentIndex(app::pmCopy);
+    emit page().hands[2].mode->activated(app::pmCopy);
+    EXPECT_EQ(clock->Settings.HourHand.Mode, app::pmCopy);
+    EXPECT_EQ(clock->Settings.CaptionColor, 0x336699);
+}
+
+TEST_F(ConfigDialog, CancelPutsBackTheLooksButNotTheIntervalOrHiding)
+{
+    open();
+    const QRect before = clock->geometry();
+    slide(page().trkWidth, 200);
+    EXPECT_EQ(clock->size(), QSize(200, 200)); // "Keep Aspect" of a square window
+    EXPECT_EQ(clock->Settings.Shape, app::ShapeRectangle);
+    page().chkOnTop->click();
+    EXPECT_TRUE(clock->popConfig->mnuOnTop->isChecked());
+    page().btnClockColor->pick(0x00FF00);
+    page().trkTimer->setValue(300);
+    page().chkHide->click();
+    EXPECT_FALSE(clock->Settings.Visible);
+
+    QTest::mouseClick(dialog->btnCancel, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(clock->geometry(), before);
+    EXPECT_EQ(clock->Settings.Shape, app::ShapeEllipse);
+    EXPECT_FALSE(clock->mask().contains(QPoint(2, 2)));
+    EXPECT_FALSE(clock->Settings.OnTop);
+    EXPECT_FALSE(clock->popConfig->mnuOnTop->isChecked());
+    EXPECT_FALSE(clock->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(clock->Settings.Color, app::clDesktopBackground);
+    EXPECT_EQ(clock->tmr->interval(), 300);
+    EXPECT_FALSE(clock->Settings.Visible);
+    EXPECT_FALSE(fake.autostart.on); // only OK writes the start-up entry
+}
+
+TEST_F(ConfigDialog, OkKeepsEverythingAndWritesTheStartUpEntry)
+{
+    open();
+    page().btnClockColor->pick(0x00FF00);
+    page().chkRunAtStartup->click();
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    EXPECT_EQ(dialog->DialogResult, TfrmConfig::Result::OK);
+    EXPECT_EQ(clock->Settings.Color, 0x00FF00);
+    EXPECT_TRUE(fake.autostart.on);
+
+    open();
+    EXPECT_TRUE(page().chkRunAtStartup->isChecked());
+    EXPECT_EQ(dialog->DialogResult, TfrmConfig::Result::None);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->DialogResult, TfrmConfig::Result::Cancel);
+}
+
+TEST_F(ConfigDialog, TheSideBarRemembersItsItemAndNamesItInTheCaption)
+{
+    dialog->showDialog();
+    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemEvents);
+    EXPECT_EQ(dialog->helpContext(), 530);
+    dialog->lvSide->setCurrentRow(TfrmConfig::ItemAppearance);
+    EXPECT_EQ(dialog->windowTitle(), "Configure Clock - Change the Appearance");
+    EXPECT_EQ(dialog->helpContext(), 290);
+    dialog->lvSide->setCurrentRow(TfrmConfig::ItemAdjustTime);
+    EXPECT_TRUE(dialog->tmr->isActive());
+    dialog->lvSide->setCurrentRow(TfrmConfig::ItemTimeZones);
+    EXPECT_FALSE(dialog->tmr->isActive());
+    dialog->close();
+    dialog->showDialog();
+    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemTimeZones);
+    EXPECT_EQ(dialog->windowTitle(), "Configure Clock - Time Zones");
+
+    QFile(fake.programPath("veskel.html")).open(QIODevice::WriteOnly);
+    QTest::mouseClick(dialog->btnHelp, Qt::LeftButton);
+    EXPECT_EQ(fake.shell.opened.value(0).fragment(), "time-zones");
+}
+
+TEST_F(ConfigDialog, SideBarColoursComeFromTheColourDialog)
+{
+    open();
+    fake.dialogs.nextColor = QColor(255, 0, 0);
+    dialog->BackgroundColor1->trigger();
+    EXPECT_EQ(clock->Settings.SideBarColor, 0x0000FF);
+    EXPECT_EQ(dialog->lvSide->palette().color(QPalette::Base), QColor(255, 0, 0));
+    dialog->Font1->trigger(); // cancelled: nothing changes
+    EXPECT_EQ(clock->Settings.SideBarFontColor, app::clHighlightText);
+    EXPECT_EQ(fake.dialogs.colorQuestions, 2);
+
+    fake.dialogs.nextColor = QColor(1, 2, 3);
+    page().btnIconMinHandColor->moreColors();
+    EXPECT_EQ(clock->Settings.IconMinHandColor, 0x030201);
+}
+
+TEST_F(ConfigDialog, UnsavedEventsAreAskedAboutWhenTheDialogCloses)
+{
+    int saves = 0, reloads = 0;
+    bool unsaved = true;
+    dialog->setEventChanges({[&] { return unsaved; }, [&] { ++saves; }, [&] { ++reloads; }, [&] {}});
+    open();
+    fake.messages.answer = platform::MessageBoxes::Answer::Cancel;
+    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemEvents);
+    EXPECT_EQ(fake.messages.questions, QStringList{"Do you want to save the Scheduled Events?"});
+
+    fake.messages.answer = platform::MessageBoxes::Answer::No;
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(reloads, 1);
+
+    open();
+    fake.messages.answer = platform::MessageBoxes::Answer::Yes;
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(saves, 1);
+
+    unsaved = false;
+    open();
+    dialog->close();
+    EXPECT_EQ(fake.messages.questions.size(), 3);
+}
+
+TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
+{
+    // As at the program's end, which closes every window.
+    const app::HandStyle hand = clock->Settings.SecHand;
+    const QRect bounds = clock->geometry();
+    QCloseEvent close;
+    QApplication::sendEvent(dialog.get(), &close);
+    EXPECT_DOUBLE_EQ(clock->Settings.SecHand.Length, hand.Length);
+    EXPECT_EQ(clock->Settings.SecHand.Mode, hand.Mode);
+    EXPECT_EQ(clock->geometry(), bounds);
+    EXPECT_EQ(clock->Settings.Color, app::clDesktopBackground);
+}
+
+TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
+{
+    const QString filter = config::AppearancePage::pictureFilter();
+    EXPECT_TRUE(filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
+    EXPECT_TRUE(filter.contains(";;JPEG Image Files (*.jpg *.JPG *.jpeg *.JPEG);;"));
+    EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
+}
