@@ -5,6 +5,8 @@
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
 #include "config/TfrmConfig.h"
+#include "events/EventActions.h"
+#include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
@@ -47,6 +49,11 @@ int runVeskel(int& argc, char** argv)
     auto eventDetails = std::make_unique<events::TfrmEventDetails>();
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(flags.StartupComplete);
 
+    events::EventActions actions(messages);
+    events::Scheduler scheduler(configDialog->Events, clock, locale, actions,
+                                [&configDialog] { return configDialog->Storage.SaveEvents(false); });
+    clockWindow->setScheduledEvents(&scheduler);
+
     QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, configDialog.get(),
                      &config::TfrmConfig::showDialog);
     QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
@@ -59,6 +66,7 @@ int runVeskel(int& argc, char** argv)
     clockWindow->show();
     application.exec();
 
+    clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();
     eventDetails.reset();
     clockWindow.reset(); // saves the settings

@@ -42,7 +42,10 @@ constexpr SideBarEntry kSideBar[] = {
 
 } // namespace
 
-TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent) : QDialog(parent), m_clock(clock)
+TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent)
+    : QDialog(parent), Storage(Events, clock.platformServices().folders.ProgramFolder + QStringLiteral("Events.dta"),
+                               clock.platformServices().messages),
+      m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
     setSizeGripEnabled(true);
@@ -130,6 +133,15 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent) : QDialog(parent)
 
     lang::applyLanguage(this);
     colourSideBar();
+
+    m_events.unsaved = [this] { return Events.saveCommandEnabled(); };
+    m_events.save = [this] { Storage.SaveEvents(true); };
+    m_events.reload = [this] {
+        Events.clear();
+        Storage.LoadEvents();
+    };
+    m_events.markSaved = [this] { Events.setSaveCommandEnabled(false); };
+    Storage.LoadEvents();
 }
 
 QWidget* TfrmConfig::placeholderPage(const QString& title)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/AppearanceSnapshot.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
 
 #include <QDialog>
 #include <functional>
@@ -59,6 +61,10 @@ public:
     QWidget* tabInternet = nullptr;
     QWidget* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
+
+    // The event list lives here for the whole run; the scheduler and the editors share it.
+    events::EventList Events;
+    events::EventStorage Storage;
 
     AppearanceSnapshot Snapshot;
     Result DialogResult = Result::None;

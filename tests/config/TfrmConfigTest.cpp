@@ -298,6 +298,25 @@ TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
     EXPECT_EQ(clock->Settings.Color, app::clDesktopBackground);
 }
 
+TEST_F(ConfigDialog, AnsweringNoDropsTheUnsavedEventsForTheFilesOnes)
+{
+    events::EventRecord row;
+    row.Name = "Saved";
+    row.text(events::ScheduleName) = "Daily";
+    dialog->Events.appendRow(row);
+    ASSERT_TRUE(dialog->Storage.SaveEvents(true));
+    open();
+    row.Name = "Changed";
+    dialog->Events.setRow(0, row);
+    dialog->Events.setSaveCommandEnabled(true);
+    fake.messages.answer = platform::MessageBoxes::Answer::No;
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_EQ(dialog->Events.count(), 1);
+    EXPECT_EQ(dialog->Events.row(0).Name, "Saved");
+    EXPECT_FALSE(dialog->Events.saveCommandEnabled());
+}
+
 TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
 {
     const QString filter = config::AppearancePage::pictureFilter();

@@ -1,0 +1,98 @@
+// The scheduler's cost per observed second and the cost of loading and saving a long event list.
+#include "events/DateTimeText.h"
+#include "events/EventActions.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
+#include "events/Scheduler.h"
+#include "platform/Clock.h"
+#include "platform/LocaleFormats.h"
+#include "platform/MessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class FixedClock final : public platform::Clock
+{
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 2), QTime(14, 0, 0)); }
+};
+
+class SilentBoxes final : public platform::MessageBoxes
+{
+public:
+    void error(const QString&) override {}
+    void warning(const QString&) override {}
+    void information(const QString&, const QString&) override {}
+    Answer question(const QString&, bool) override { return Answer::No; }
+};
+
+const platform::LocaleFormats kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+
+// A mixed list: one-time, hourly, daily and weekday events, all active, none due at 14:00:00.
+std::vector<events::EventRecord> mixedEvents(int count)
+{
+    const char* const kinds[] = {"One Time", "Hourly", "Daily", "Weekday"};
+    std::vector<events::EventRecord> rows;
+    for (int i = 0; i < count; ++i) {
+        events::EventRecord r;
+        r.Name = QStringLiteral("Event %1").arg(i);
+        const int kind = i % 4;
+        r.text(events::ScheduleName) = QString::fromLatin1(kinds[kind]);
+        r.text(events::DayDate) = kind == 0 ? events::formatDateText(QDate(2026, 3, 2), kLocale)
+                                  : kind == 3 ? QStringLiteral("Monday")
+                                              : QString();
+        r.text(events::TimeText) = kind == 1 ? QStringLiteral("xx:%1:30").arg(i % 60, 2, 10, QLatin1Char('0'))
+                                             : events::formatTimeText(QTime(i % 24, (i * 7) % 60, 30), kLocale);
+        r.text(events::TypeName) = QStringLiteral("Message Box");
+        r.text(events::FolderText) = QStringLiteral("Reminder");
+        r.text(events::FileText) = QStringLiteral("Something to remember, number %1").arg(i);
+        r.Active = true;
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+void BM_ScanOf1000Events(benchmark::State& state)
+{
+    events::EventList list;
+    list.replaceAll(mixedEvents(1000));
+    FixedClock clock;
+    SilentBoxes boxes;
+    events::EventActions actions(boxes);
+    events::Scheduler scheduler(list, clock, kLocale, actions, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scheduler.FindDueEvent(0));
+}
+BENCHMARK(BM_ScanOf1000Events)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveAndLoad10000Events(benchmark::State& state, bool save)
+{
+    QTemporaryDir dir;
+    events::EventList list;
+    list.replaceAll(mixedEvents(10000));
+    SilentBoxes boxes;
+    events::EventStorage storage(list, dir.filePath(QStringLiteral("Events.dta")), boxes);
+    storage.SaveEvents(true);
+    for (auto _ : state) {
+        if (save)
+            benchmark::DoNotOptimize(storage.SaveEvents(true));
+        else
+            storage.LoadEvents();
+    }
+}
+BENCHMARK_CAPTURE(BM_SaveAndLoad10000Events, save, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAndLoad10000Events, load, false)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,120 @@
+#include "events/EventList.h"
+
+#include "lang/Translate.h"
+
+namespace events {
+
+EventList::EventList(QObject* parent) : QAbstractTableModel(parent) {}
+
+int EventList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int EventList::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant EventList::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const EventRecord& r = row(index.row());
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return index.column() == 0 ? r.Name : r.SubTexts[size_t(index.column() - 1)];
+    if (role == Qt::CheckStateRole && index.column() == 0)
+        return r.Active ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool EventList::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.row() >= count())
+        return false;
+    EventRecord r = row(index.row());
+    if (role == Qt::CheckStateRole && index.column() == 0)
+        r.Active = value.toInt() == Qt::Checked;
+    else if (role == Qt::EditRole && index.column() == 0)
+        r.Name = value.toString();
+    else if (role == Qt::EditRole)
+        r.SubTexts[size_t(index.column() - 1)] = value.toString();
+    else
+        return false;
+    setRow(index.row(), r);
+    return true;
+}
+
+Qt::ItemFlags EventList::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == 0)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+QVariant EventList::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return {};
+    const QString captions[ColumnCount] = {Translate(QStringLiteral("Event Name")),
+                                           Translate(QStringLiteral("Day/Date")),
+                                           Translate(QStringLiteral("Time")),
+                                           Translate(QStringLiteral("Schedule")),
+                                           Translate(QStringLiteral("Type")),
+                                           Translate(QStringLiteral("Folder / Message Title")),
+                                           Translate(QStringLiteral("File / Message Caption"))};
+    return captions[section];
+}
+
+void EventList::setRow(int index, const EventRecord& r)
+{
+    m_rows[size_t(index)] = r;
+    emit dataChanged(this->index(index, 0), this->index(index, ColumnCount - 1));
+}
+
+void EventList::setActive(int index, bool active)
+{
+    EventRecord r = row(index);
+    r.Active = active;
+    setRow(index, r);
+}
+
+void EventList::appendRow(const EventRecord& r)
+{
+    beginInsertRows({}, count(), count());
+    m_rows.push_back(r);
+    endInsertRows();
+}
+
+void EventList::removeRow(int index)
+{
+    beginRemoveRows({}, index, index);
+    m_rows.erase(m_rows.begin() + index);
+    endRemoveRows();
+}
+
+void EventList::replaceAll(std::vector<EventRecord> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void EventList::setViewStyle(ViewStyle style)
+{
+    if (style == m_viewStyle)
+        return;
+    m_viewStyle = style;
+    emit viewStyleChanged(style);
+}
+
+void EventList::setSaveCommandEnabled(bool enabled)
+{
+    if (enabled == m_saveEnabled)
+        return;
+    m_saveEnabled = enabled;
+    emit saveCommandChanged(enabled);
+}
+
+} // namespace events

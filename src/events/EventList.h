@@ -1,0 +1,58 @@
+#pragma once
+
+#include "events/EventRecord.h"
+#include "events/EventsFile.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+namespace events {
+
+// The event list: one model for the whole run, made by the configuration dialog and read and
+// changed by the scheduler, the actions and the event editors, so an edit counts at once.
+// Columns: the name (with the row's check box), then the first six texts of the row.
+class EventList final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ColumnCount = 7;
+
+    explicit EventList(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    int count() const { return int(m_rows.size()); }
+    const EventRecord& row(int index) const { return m_rows[size_t(index)]; }
+    const std::vector<EventRecord>& rows() const { return m_rows; }
+    void setRow(int index, const EventRecord& row);
+    void setActive(int index, bool active);
+    void appendRow(const EventRecord& row);
+    void removeRow(int index);
+    // All rows at once: what a file held.
+    void replaceAll(std::vector<EventRecord> rows);
+    void clear() { replaceAll({}); }
+
+    ViewStyle viewStyle() const { return m_viewStyle; }
+    void setViewStyle(ViewStyle style);
+
+    // The events page's save command: enabled while there are changes not yet saved.
+    bool saveCommandEnabled() const { return m_saveEnabled; }
+    void setSaveCommandEnabled(bool enabled);
+
+signals:
+    void saveCommandChanged(bool enabled);
+    void viewStyleChanged(events::ViewStyle style);
+
+private:
+    std::vector<EventRecord> m_rows;
+    ViewStyle m_viewStyle = vsIcon;
+    bool m_saveEnabled = false;
+};
+
+} // namespace events

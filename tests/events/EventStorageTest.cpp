@@ -1,0 +1,137 @@
+#include "events/DateTimeText.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
+#include "events/NewEvent.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace events;
+
+namespace {
+
+class Storage : public ::testing::Test
+{
+protected:
+    fakes::FakePlatform fake;
+    EventList list;
+    EventStorage storage{list, fake.programPath("Events.dta"), fake.messages};
+
+    EventRecord row(const QString& name, bool active, const QString& flag)
+    {
+        EventRecord r;
+        r.Name = name;
+        r.text(ScheduleName) = "Daily";
+        r.text(ActiveFlag) = flag;
+        r.Active = active;
+        return r;
+    }
+    QByteArray fileBytes()
+    {
+        QFile f(storage.path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(Storage, TheCheckBoxIsWrittenAsTheFlagAndReadBackFromIt)
+{
+    list.appendRow(row("On", true, "F"));
+    list.appendRow(row("Off", false, "T"));
+    list.setViewStyle(vsReport);
+    list.setSaveCommandEnabled(true);
+    ASSERT_TRUE(storage.SaveEvents(true));
+    EXPECT_FALSE(list.saveCommandEnabled());
+    EXPECT_EQ(list.row(0).text(ActiveFlag), "T");
+
+    EventList other;
+    EventStorage reader(other, storage.path(), fake.messages);
+    other.setSaveCommandEnabled(true);
+    reader.LoadEvents();
+    ASSERT_EQ(other.count(), 2);
+    EXPECT_TRUE(other.row(0).Active);
+    EXPECT_FALSE(other.row(1).Active);
+    EXPECT_EQ(other.viewStyle(), vsReport);
+    EXPECT_FALSE(other.saveCommandEnabled());
+    EXPECT_EQ(other.data(other.index(0, 0), Qt::CheckStateRole), Qt::Checked);
+}
+
+TEST_F(Storage, MissingEmptyAndDamagedFilesLeaveTheRowsAsTheyWere)
+{
+    list.appendRow(row("Kept", true, "T"));
+    storage.LoadEvents(); // no file: nothing happens
+    QFile(storage.path()).open(QIODevice::WriteOnly);
+    storage.LoadEvents(); // zero bytes: nothing either
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_TRUE(fake.messages.errors.isEmpty());
+
+    QFile damaged(storage.path());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("TPF0\x09TListView\x00\x0AItems.Data\x0A\xFF\xFF", 29);
+    damaged.close();
+    storage.LoadEvents();
+    EXPECT_EQ(fake.messages.errors, QStringList{"Stream read error"});
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.row(0).Name, "Kept");
+
+    QFile::remove(storage.path());
+    QDir().mkpath(storage.path()); // a folder where the file should be
+    storage.LoadEvents();
+    EXPECT_EQ(fake.messages.errors.last(), "Cannot open file " + storage.path());
+}
+
+TEST_F(Storage, AFailedSaveKeepsTheOldFileAndIsReportedOnlyToTheUser)
+{
+    list.appendRow(row("First", true, "T"));
+    ASSERT_TRUE(storage.SaveEvents(true));
+    const QByteArray before = fileBytes();
+
+    EventStorage blocked(list, fake.programPath("no-such-folder/Events.dta"), fake.messages);
+    list.setSaveCommandEnabled(true);
+    EXPECT_FALSE(blocked.SaveEvents(false));
+    EXPECT_TRUE(fake.messages.errors.isEmpty());
+    EXPECT_FALSE(blocked.SaveEvents(true));
+    EXPECT_EQ(fake.messages.errors, QStringList{"Cannot create file " + blocked.path()});
+    EXPECT_TRUE(list.saveCommandEnabled());
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST(NewEvent, DefaultsFollowTheChosenScheduleAndTheSelectedRow)
+{
+    const platform::LocaleFormats german(QLocale(QLocale::German, QLocale::Germany));
+    NewEventChoice choice;
+    choice.date = QDate(2026, 3, 5);
+    choice.time = QTime(9, 15, 0);
+    const EventRecord fresh = makeNewEvent(choice, nullptr, german);
+    EXPECT_EQ(fresh.Name, "Untitled Event");
+    EXPECT_EQ(fresh.text(ScheduleName), "One Time");
+    EXPECT_EQ(fresh.text(DayDate), "05.03.2026");
+    EXPECT_EQ(fresh.text(TimeText), "09:15:00");
+    EXPECT_EQ(fresh.text(TypeName), "Message Box");
+    EXPECT_EQ(fresh.text(FolderText), "Veskel");
+    EXPECT_EQ(fresh.text(FileText), "Reminder Message");
+    EXPECT_EQ(fresh.text(ActiveFlag), "F");
+    EXPECT_FALSE(fresh.Active);
+    EXPECT_EQ(fresh.IconIndex, skOneTime);
+
+    EventRecord program;
+    program.text(TypeName) = "Run a Program";
+    program.text(FolderText) = "/usr/bin/";
+    program.text(FileText) = "xclock";
+    program.text(RunWindow) = "3";
+    choice.kind = skHourly;
+    choice.hourlyMinutes = "05";
+    choice.hourlySeconds = "30";
+    const EventRecord hourly = makeNewEvent(choice, &program, german);
+    EXPECT_EQ(hourly.text(TimeText), "xx:05:30");
+    EXPECT_EQ(hourly.text(DayDate), "");
+    EXPECT_EQ(hourly.text(FileText), "xclock");
+    EXPECT_EQ(hourly.text(RunWindow), "");
+    EXPECT_EQ(hourly.IconIndex, skHourly);
+
+    choice.kind = skStart;
+    EXPECT_EQ(makeNewEvent(choice, nullptr, german).text(TimeText), "");
+}

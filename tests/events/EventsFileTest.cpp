@@ -1,0 +1,162 @@
+#include "events/EventsFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace events;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+QByteArray shortText(const char* text)
+{
+    return char(std::strlen(text)) + QByteArray(text);
+}
+
+EventRecord teaRow()
+{
+    EventRecord row;
+    row.Name = "Tea";
+    row.SubTexts = {"03/02/2026", "2:00:00 PM", "One Time", "Message Box", "Veskel", "Go", "T", ""};
+    row.Active = true;
+    return row;
+}
+
+std::string expectMessage(const QByteArray& file)
+{
+    try {
+        readEventsFile(file);
+    } catch (const EventsFileError& e) {
+        return e.what();
+    }
+    return "(read)";
+}
+
+} // namespace
+
+TEST(EventsFile, WritesTheLayoutByteForByte)
+{
+    // Worked out by hand from the layout: one row in the report view.
+    QByteArray expected("TPF0");
+    expected += shortText("TListView");
+    expected += bytes({0});
+    expected += shortText("Items.Data");
+    expected += bytes({10, 88, 0, 0, 0}); // binary, 88 bytes
+    expected += bytes({88, 0, 0, 0, 1, 0, 0, 0});            // total size, one row
+    expected += bytes({0, 0, 0, 0});                         // image index
+    expected += bytes({-1, -1, -1, -1, -1, -1, -1, -1});     // state and overlay images
+    expected += bytes({8, 0, 0, 0, 0, 0, 0, 0});             // eight texts, user data 0
+    for (const char* t : {"Tea", "03/02/2026", "2:00:00 PM", "One Time", "Message Box", "Veskel", "Go", "T", ""})
+        expected += shortText(t);
+    expected += shortText("ViewStyle");
+    expected += bytes({7});
+    expected += shortText("vsReport");
+    expected += bytes({0, 0});
+    EXPECT_EQ(writeEventsFile({{teaRow()}, vsReport}).toHex(' ').toStdString(), expected.toHex(' ').toStdString());
+
+    // No rows: no "Items.Data"; the icon view: no "ViewStyle".
+    EXPECT_EQ(writeEventsFile({{}, vsIcon}), QByteArray("TPF0\x09TListView\x00\x00\x00", 17));
+    const EventsFileContent empty = readEventsFile(writeEventsFile({{}, vsIcon}));
+    EXPECT_TRUE(empty.rows.empty());
+    EXPECT_EQ(empty.viewStyle, vsIcon);
+}
+
+TEST(EventsFile, RoundTripCutsLongTextsAtACharacterAndTakesTheCheckFromTheFlag)
+{
+    EventRecord row = teaRow();
+    row.text(FileText) = QString(300, 'm');
+    row.text(FolderText) = QString(254, 'x') + QString::fromUtf8("é"); // 256 bytes in UTF-8
+    row.text(ActiveFlag) = "F";
+    row.IconIndex = 3;
+    EventRecord unchecked = teaRow();
+    unchecked.text(ActiveFlag) = "F";
+    const EventsFileContent back = readEventsFile(writeEventsFile({{row, unchecked}, vsSmallIcon}));
+    ASSERT_EQ(back.rows.size(), 2u);
+    EXPECT_EQ(back.rows[0].text(FileText), QString(255, 'm'));
+    EXPECT_EQ(back.rows[0].text(FolderText), QString(254, 'x'));
+    EXPECT_EQ(back.rows[0].IconIndex, 3);
+    EXPECT_FALSE(back.rows[0].Active);
+    EXPECT_EQ(back.viewStyle, vsSmallIcon);
+    EXPECT_EQ(readEventsFile(writeEventsFile({{teaRow()}, vsList})).rows[0], teaRow());
+}
+
+TEST(EventsFile, ReadsFilesWithFurtherPropertiesOfEveryKind)
+{
+    QByteArray file("TPF0");
+    file += shortText("TListView") + shortText("LV");
+    file += shortText("Left") + bytes({3, 8, 0});
+    file += shortText("Checkboxes") + bytes({9});
+    file += shortText("Font.Name") + bytes({6}) + shortText("MS Sans Serif");
+    file += shortText("Anchors") + bytes({11}) + shortText("akLeft") + shortText("akTop") + bytes({0});
+    file += shortText("Tag") + bytes({4, 1, 2, 3, 4});
+    file += shortText("Ratio") + bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});
+    file += shortText("Hint") + bytes({12, 3, 0, 0, 0}) + "abc";
+    file += shortText("PopupMenu") + bytes({13});
+    file += shortText("Strings") + bytes({1, 6, 1, 'a', 1, 2, 9, 0, 8, 0}); // a list holding a list
+    file += shortText("Columns") + bytes({14});
+    file += bytes({1}) + shortText("Caption") + bytes({6}) + shortText("Event Name") + shortText("Width") +
+            bytes({3, 100, 0, 0});                                               // an item without its index
+    file += bytes({2, 1, 1}) + shortText("Width") + bytes({2, 90, 0}); // an item with index 1
+    file += bytes({0});                                                          // end of the collection
+    const QByteArray rowsAndEnd = writeEventsFile({{teaRow()}, vsReport}).mid(4 + 10 + 1);
+    file += rowsAndEnd; // "Items.Data", "ViewStyle" and the end bytes of a written file
+    const EventsFileContent content = readEventsFile(file);
+    ASSERT_EQ(content.rows.size(), 1u);
+    EXPECT_EQ(content.rows[0], teaRow());
+    EXPECT_EQ(content.viewStyle, vsReport);
+}
+
+TEST(EventsFile, RowsWithFewerOrMoreThanEightTextsAreMadeToFit)
+{
+    QByteArray rows;
+    const auto put32 = [&rows](int v) { rows += bytes({v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF}); };
+    put32(2), put32(-1), put32(-1), put32(2), put32(0);
+    rows += shortText("Short") + shortText("date") + shortText("time");
+    put32(4), put32(-1), put32(-1), put32(10), put32(0);
+    rows += shortText("Long");
+    for (int i = 0; i < 10; ++i)
+        rows += shortText(QByteArray::number(i).constData());
+    QByteArray payload;
+    const int total = 8 + int(rows.size());
+    payload += bytes({total & 0xFF, total >> 8, 0, 0, 2, 0, 0, 0}) + rows;
+    QByteArray file = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data") + bytes({10});
+    file += bytes({int(payload.size()) & 0xFF, int(payload.size()) >> 8, 0, 0}) + payload + bytes({0, 0});
+    const EventsFileContent content = readEventsFile(file);
+    ASSERT_EQ(content.rows.size(), 2u);
+    EXPECT_EQ(content.rows[0].text(TimeText), "time");
+    EXPECT_EQ(content.rows[0].text(RunWindow), "");
+    EXPECT_EQ(content.rows[0].IconIndex, 2);
+    EXPECT_EQ(content.rows[1].text(RunWindow), "7");
+}
+
+TEST(EventsFile, HostileFilesGiveTheirErrorNeverACrash)
+{
+    const QByteArray good = writeEventsFile({{teaRow(), teaRow()}, vsReport});
+    EXPECT_EQ(expectMessage("TPF1 not a stream"), InvalidStreamFormat);
+    EXPECT_EQ(expectMessage("TP"), InvalidStreamFormat);
+    for (qsizetype cut = 4; cut < good.size(); ++cut)
+        EXPECT_EQ(expectMessage(good.left(cut)), StreamReadError) << "cut at " << cut;
+
+    // A binary value claiming two gigabytes.
+    QByteArray huge = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data");
+    EXPECT_EQ(expectMessage(huge + bytes({10, -1, -1, -1, 0x7F})), StreamReadError);
+    // A row count far beyond what the data can hold.
+    EXPECT_EQ(expectMessage(huge + bytes({10, 8, 0, 0, 0, 8, 0, 0, 0, -1, -1, -1, 0x0F, 0, 0})), StreamReadError);
+    // A negative length.
+    EXPECT_EQ(expectMessage(huge + bytes({10, 0, 0, 0, 0x80})), InvalidStreamFormat);
+    // A value kind the stream does not have.
+    QByteArray strange = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Odd") + bytes({42});
+    EXPECT_EQ(expectMessage(strange), InvalidStreamFormat);
+    // Lists nested a hundred thousand deep, then cut off.
+    QByteArray deep = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Deep");
+    deep += QByteArray(100000, char(1));
+    EXPECT_EQ(expectMessage(deep), StreamReadError);
+    deep += QByteArray(100000, char(0)) + bytes({0, 0});
+    EXPECT_EQ(readEventsFile(deep).rows.size(), 0u);
+}
