@@ -34,8 +34,9 @@ int runVeskel(int& argc, char** argv)
     platform::DesktopShell shell;
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
-    const platform::Platform services{clock, screen, settings,         locale,  messages,
-                                      autostart, shell, notificationArea, dialogs, folders};
+    platform::QtTimeZoneSource timeZoneSource;
+    const platform::Platform services{clock,   screen, settings,         locale,  messages,       autostart,
+                                      shell,   notificationArea,          dialogs, timeZoneSource, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;
@@ -47,7 +48,7 @@ int runVeskel(int& argc, char** argv)
     auto clockWindow = std::make_unique<TfrmClock>(services, flags, &about);
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow);
     auto eventDetails = std::make_unique<events::TfrmEventDetails>();
-    auto timeZones = std::make_unique<timezones::TfrmTimeZone>(flags.StartupComplete);
+    auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
     events::Scheduler scheduler(configDialog->Events, clock, locale, actions,

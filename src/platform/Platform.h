@@ -10,6 +10,7 @@
 #include "platform/ScreenInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "platform/TimeZoneSource.h"
 
 namespace platform {
 
@@ -26,6 +27,7 @@ struct Platform
     Shell& shell;
     NotificationArea& notificationArea;
     CommonDialogs& dialogs;
+    TimeZoneSource& timeZones;
     ProgramFolders folders;
 };
 

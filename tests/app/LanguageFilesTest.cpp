@@ -99,7 +99,7 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             chooser.show();
             config::TfrmConfig configure(clock);
             events::TfrmEventDetails details;
-            timezones::TfrmTimeZone zones(flags.StartupComplete);
+            timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             EXPECT_EQ(Translate("Exit"), language == "German" ? "Beenden" : "Quitter");
         }
         lang::setMissingTranslationObserver({});

@@ -115,6 +115,20 @@ public:
     }
 };
 
+// The system's zone database, with Berlin as the machine's own zone.
+class BerlinTimeZones final : public platform::TimeZoneSource
+{
+public:
+    QList<QByteArray> windowsIds() const override { return m_real.windowsIds(); }
+    QList<QByteArray> memberZones(const QByteArray& id) const override { return m_real.memberZones(id); }
+    QByteArray defaultZone(const QByteArray& id) const override { return m_real.defaultZone(id); }
+    QTimeZone zone(const QByteArray& id) const override { return m_real.zone(id); }
+    QTimeZone systemZone() const override { return QTimeZone("Europe/Berlin"); }
+
+private:
+    platform::QtTimeZoneSource m_real;
+};
+
 // A complete fake desktop: a Monday at 14:00:00, a 1024 x 768 screen, empty settings, US English
 // formats, message boxes that only take notes, and a temporary program folder.
 class FakePlatform
@@ -131,6 +145,7 @@ public:
     RecordingShell shell;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
+    BerlinTimeZones timeZones;
     QTemporaryDir programDir;
     platform::ProgramFolders folders;
 

@@ -1,0 +1,30 @@
+// Building the whole zone table from the system's zone database, as the start of the program does.
+#include "platform/TimeZoneSource.h"
+#include "timezones/ZoneTable.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_BuildZoneTable(benchmark::State& state)
+{
+    const platform::QtTimeZoneSource source;
+    const QDateTime now(QDate(2026, 6, 1), QTime(12, 0));
+    for (auto _ : state) {
+        const timezones::ZoneTable table = timezones::ZoneTable::load(source, now);
+        benchmark::DoNotOptimize(table.count());
+    }
+}
+BENCHMARK(BM_BuildZoneTable)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,249 @@
+#include "nettime/AsyncSocket.h"
+
+#include "nettime/WinsockErrors.h"
+#include "platform/HostLookup.h"
+
+#include <QEventLoop>
+#include <QScopeGuard>
+#include <QTcpSocket>
+
+namespace nettime {
+
+TAsyncSocket::TAsyncSocket(platform::HostLookup& lookup, QObject* parent) : QObject(parent), m_lookup(lookup)
+{
+    report(QStringLiteral("Create"), 8);
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        report(QStringLiteral("Timer Triggered"), 8);
+        m_timer.stop();
+        m_timedOut = true;
+        wake();
+    });
+    createSocket();
+}
+
+TAsyncSocket::~TAsyncSocket()
+{
+    m_destroying = true;
+    report(QStringLiteral("Destroy"), 8);
+    if (m_lookupId >= 0)
+        m_lookup.abort(m_lookupId);
+    CloseSocket();
+}
+
+void TAsyncSocket::report(const QString& text, int level)
+{
+    if (level > ReportLevel)
+        return;
+    Status = text;
+    // Not while being destroyed: whatever the handler refers to may be gone already.
+    if (OnStatus && !m_destroying)
+        OnStatus(*this, text);
+}
+
+void TAsyncSocket::wake()
+{
+    if (m_waiting)
+        m_waiting->quit();
+}
+
+void TAsyncSocket::waitFor(const std::function<bool()>& done)
+{
+    while (!done() && !m_timedOut && !m_cancelled) {
+        QEventLoop loop;
+        QEventLoop* outer = std::exchange(m_waiting, &loop);
+        loop.exec();
+        m_waiting = outer;
+    }
+}
+
+void TAsyncSocket::startTimer()
+{
+    if (TimeOut < 0)
+        throw std::runtime_error("Range check error");
+    m_timedOut = false;
+    m_timer.stop();
+    if (TimeOut == 0)
+        return; // no bound
+    report(QStringLiteral("Timer On"), 8);
+    m_timer.start(TimeOut);
+}
+
+void TAsyncSocket::stopTimer()
+{
+    report(QStringLiteral("Timer Off"), 8);
+    m_timer.stop();
+}
+
+void TAsyncSocket::createSocket()
+{
+    auto* socket = new QTcpSocket(this);
+    m_socket = socket;
+    const auto current = [this, socket] { return socket == m_socket; };
+    connect(socket, &QTcpSocket::connected, this, [this, current] {
+        if (!current())
+            return;
+        m_lastNotificationOk = true;
+        Connected = true;
+        if (OnConnect)
+            OnConnect(*this);
+        wake();
+    });
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket, current] {
+        if (!current())
+            return;
+        m_lastNotificationOk = true;
+        report(QStringLiteral("ReadToStream"), 8);
+        m_received.append(socket->readAll());
+        wake();
+    });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, current](QAbstractSocket::SocketError error) {
+        if (!current())
+            return;
+        m_lastNotificationOk = false;
+        if (error == QAbstractSocket::RemoteHostClosedError)
+            return; // the peer's close, handled below
+        LastErrorNo = winsockCodeFor(error);
+        if (OnError)
+            OnError(*this, LastErrorNo, winsockErrorText(LastErrorNo));
+        wake();
+    });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket, current] {
+        if (!current())
+            return;
+        // Whatever the peer sent before closing is still to be taken.
+        m_received.append(socket->readAll());
+        m_peerClosed = true;
+        Connected = false;
+        CloseSocket();
+        wake();
+    });
+}
+
+void TAsyncSocket::CloseSocket()
+{
+    report(QStringLiteral("Request Close Socket"), 4);
+    Connected = false;
+    if (!m_socket)
+        return;
+    QTcpSocket* old = std::exchange(m_socket, nullptr);
+    old->disconnect(this);
+    old->abort();
+    old->deleteLater();
+    if (m_destroying)
+        return;
+    if (OnDisconnect)
+        OnDisconnect(*this);
+    createSocket();
+}
+
+void TAsyncSocket::Disconnect()
+{
+    report(QStringLiteral("Disconnecting"), 8);
+    CloseSocket();
+}
+
+void TAsyncSocket::resolve()
+{
+    report(QStringLiteral("Resolve Host"), 8);
+    QHostAddress dotted;
+    if (dotted.setAddress(Host) && dotted.protocol() == QAbstractSocket::IPv4Protocol) {
+        m_remote = dotted;
+        return;
+    }
+    m_remote.clear();
+    if (Host.isEmpty() || Host.size() > MaxHostLength)
+        throw ESockError("Host Lookup Failed");
+    startTimer();
+    m_lookupCompleted = false;
+    m_lookupOk = false;
+    ++m_lookups;
+    const int id = m_lookup.start(Host, [this](const platform::HostLookup::Answer& answer) {
+        m_lookupCompleted = true;
+        m_lookupOk = answer.ok;
+        m_lookupAddresses = answer.addresses;
+        wake();
+    });
+    m_lookupId = id;
+    waitFor([this] { return m_lookupCompleted; });
+    stopTimer();
+    if (!m_lookupCompleted) {
+        m_lookup.abort(id);
+        m_lookupId = -1;
+        if (m_timedOut)
+            throw ESockError("Host Lookup Timed Out");
+        throw ESockError("Host Lookup Canceled");
+    }
+    m_lookupId = -1;
+    if (!m_lookupOk || m_lookupAddresses.isEmpty())
+        throw ESockError("Host Lookup Failed");
+    // The first IPv4 address, as the protocol has always been spoken; any address otherwise.
+    m_remote = m_lookupAddresses.constFirst();
+    for (const QHostAddress& address : std::as_const(m_lookupAddresses))
+        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+            m_remote = address;
+            break;
+        }
+    if (OnHostResolved)
+        OnHostResolved(*this);
+}
+
+QByteArray TAsyncSocket::readReply()
+{
+    m_cancelled = false;
+    if (Connected || m_busy)
+        throw ESockError("Already connected");
+    m_busy = true;
+    const auto done = qScopeGuard([this] { m_busy = false; });
+
+    for (int attempt = 0;; ++attempt) {
+        try {
+            resolve();
+        } catch (const ESockError& e) {
+            const QByteArray what(e.what());
+            if (what == "Host Lookup Timed Out" || what == "Host Lookup Canceled")
+                throw;
+            m_remote.clear(); // any other failure leaves no address
+        }
+        if (!m_remote.isNull())
+            break;
+        bool handled = false;
+        if (attempt < 1 && OnInvalidHost)
+            OnInvalidHost(handled);
+        if (!handled)
+            throw ESockError("Null Remote Address");
+    }
+
+    report(QStringLiteral("Connecting"), 8);
+    m_lastNotificationOk = false;
+    m_peerClosed = false;
+    m_received.clear();
+    startTimer();
+    m_socket->connectToHost(m_remote, quint16(Port));
+    waitFor([this] { return m_lastNotificationOk; });
+    stopTimer();
+    if (m_timedOut) {
+        m_socket->abort(); // no connect left pending for the next exchange
+        throw std::runtime_error("Connection Timed out");
+    }
+
+    // The wait for the reply has its bound too: a server that accepts and never sends, or
+    // closes without sending, fails like a connect that never completes.
+    QByteArray reply;
+    try {
+        startTimer();
+        waitFor([this] { return !m_received.isEmpty() || m_peerClosed; });
+        stopTimer();
+        if (m_received.isEmpty())
+            throw std::runtime_error("Connection Timed out");
+        report(QStringLiteral("Read( 0 )"), 8);
+        reply = std::exchange(m_received, {});
+    } catch (...) {
+        Disconnect();
+        throw;
+    }
+    Disconnect();
+    return reply;
+}
+
+} // namespace nettime

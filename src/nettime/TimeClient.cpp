@@ -1,0 +1,25 @@
+#include "nettime/TimeClient.h"
+
+#include "nettime/TimeReply.h"
+#include "platform/LocaleFormats.h"
+
+namespace nettime {
+
+TTimeClient::TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale, QObject* parent)
+    : TAsyncSocket(lookup, parent), m_locale(locale)
+{
+    Port = 37;
+    TimeOut = 500;
+}
+
+QString TTimeClient::TimeStr()
+{
+    return m_locale.formatLongTime(replyTimeOfDay(readReply()));
+}
+
+qint32 TTimeClient::TimeInt()
+{
+    return replyTimeInt(readReply());
+}
+
+} // namespace nettime

@@ -1,0 +1,164 @@
+#include "timezones/ZoneTable.h"
+
+#include "lang/Translate.h"
+#include "platform/TimeZoneSource.h"
+
+#include <QDate>
+
+#include <algorithm>
+
+namespace timezones {
+
+namespace {
+
+constexpr int kMaxNameLength = 32;
+
+struct Change
+{
+    QDateTime atUtc;
+    int offsetBefore = 0; // seconds east of UTC
+    int offsetAfter = 0;
+    int standardBefore = 0;
+    int standardAfter = 0;
+    bool daylightBefore = false;
+    bool daylightAfter = false;
+};
+
+// The zone's changes whose new wall-clock time falls in the year.
+std::vector<Change> changesIn(const QTimeZone& zone, int year)
+{
+    const QDateTime from(QDate(year, 1, 1).addDays(-2), QTime(0, 0), Qt::UTC);
+    const QDateTime to(QDate(year + 1, 1, 1).addDays(2), QTime(0, 0), Qt::UTC);
+    std::vector<Change> changes;
+    for (const QTimeZone::OffsetData& t : zone.transitions(from, to)) {
+        const QTimeZone::OffsetData before = zone.offsetData(t.atUtc.addMSecs(-1));
+        Change c;
+        c.atUtc = t.atUtc;
+        c.offsetBefore = before.offsetFromUtc;
+        c.offsetAfter = t.offsetFromUtc;
+        c.standardBefore = before.standardTimeOffset;
+        c.standardAfter = t.standardTimeOffset;
+        c.daylightBefore = before.daylightTimeOffset != 0;
+        c.daylightAfter = t.daylightTimeOffset != 0;
+        if (c.atUtc.addSecs(c.offsetAfter).date().year() == year && c.offsetBefore != c.offsetAfter)
+            changes.push_back(c);
+    }
+    return changes;
+}
+
+// A change as a weekday rule, at its wall-clock time in the clock that runs up to it.
+SystemTime ruleOf(const Change& change)
+{
+    const QDateTime wall = change.atUtc.addSecs(change.offsetBefore);
+    const QDate date = wall.date();
+    const QTime time = wall.time();
+    SystemTime rule;
+    rule.wMonth = quint16(date.month());
+    rule.wDayOfWeek = quint16(date.dayOfWeek() % 7);
+    rule.wDay = quint16(date.day() + 7 > date.daysInMonth() ? 5 : (date.day() - 1) / 7 + 1);
+    rule.wHour = quint16(time.hour());
+    rule.wMinute = quint16(time.minute());
+    rule.wSecond = quint16(time.second());
+    rule.wMilliseconds = quint16(time.msec());
+    return rule;
+}
+
+QString shortened(QString name)
+{
+    name.truncate(kMaxNameLength);
+    return name;
+}
+
+} // namespace
+
+TRegTZI recordFor(const QTimeZone& zone, int year)
+{
+    TRegTZI record;
+    if (!zone.isValid())
+        return record; // no rules: standard time at UTC
+    const QDateTime yearEnd(QDate(year, 12, 31), QTime(12, 0), Qt::UTC);
+    record.Bias = -zone.standardTimeOffset(yearEnd) / 60;
+    record.Std = zone.displayName(QTimeZone::StandardTime, QTimeZone::LongName);
+    record.Dlt = zone.displayName(QTimeZone::DaylightTime, QTimeZone::LongName);
+    for (const Change& c : changesIn(zone, year)) {
+        if (c.daylightAfter && !c.daylightBefore && record.DaylightDate.wMonth == 0) {
+            record.DaylightDate = ruleOf(c);
+            record.DaylightBias = -(c.offsetAfter - c.standardAfter) / 60;
+        } else if (!c.daylightAfter && c.daylightBefore && record.StandardDate.wMonth == 0) {
+            record.StandardDate = ruleOf(c);
+            if (record.DaylightBias == 0)
+                record.DaylightBias = -(c.offsetBefore - c.standardBefore) / 60;
+        }
+    }
+    return record;
+}
+
+bool followsWeekdayRules(const QTimeZone& zone, int year)
+{
+    int starts = 0;
+    int ends = 0;
+    for (const Change& c : changesIn(zone, year)) {
+        if (c.standardBefore != c.standardAfter)
+            return false;
+        starts += c.daylightAfter && !c.daylightBefore;
+        ends += c.daylightBefore && !c.daylightAfter;
+    }
+    return starts <= 1 && ends <= 1;
+}
+
+QString cityOf(const QByteArray& zoneId)
+{
+    QString city = QString::fromLatin1(zoneId.mid(zoneId.lastIndexOf('/') + 1));
+    city.replace(u'_', u' ');
+    return city;
+}
+
+QString ZoneTable::localName()
+{
+    return QStringLiteral("<") + Translate(QStringLiteral("Here")) + QStringLiteral(">");
+}
+
+int ZoneTable::positionOf(const QString& name) const
+{
+    return int(Names.indexOf(name));
+}
+
+ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTime& now)
+{
+    ZoneTable table;
+    table.RuleYear = now.date().year();
+
+    struct Entry
+    {
+        QString name;
+        TRegTZI record;
+    };
+    std::vector<Entry> zones;
+    for (const QByteArray& windowsId : source.windowsIds()) {
+        Entry e{QString::fromLatin1(windowsId), recordFor(source.zone(source.defaultZone(windowsId)), table.RuleYear)};
+        QStringList cities;
+        for (const QByteArray& member : source.memberZones(windowsId)) {
+            const QString city = cityOf(member);
+            if (!cities.contains(city))
+                cities << city;
+        }
+        e.record.Display = BiasPrefix(e.record.Bias) + cities.join(QStringLiteral(", "));
+        zones.push_back(std::move(e));
+    }
+    std::sort(zones.begin(), zones.end(),
+              [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
+
+    TRegTZI local = recordFor(source.systemZone(), table.RuleYear);
+    local.Std = shortened(local.Std);
+    local.Dlt = shortened(local.Dlt);
+    local.Display = BiasPrefix(local.Bias) + Translate(QStringLiteral("Here"));
+    table.Names << localName();
+    table.Records.push_back(std::move(local));
+    for (Entry& e : zones) {
+        table.Names << e.name;
+        table.Records.push_back(std::move(e.record));
+    }
+    return table;
+}
+
+} // namespace timezones

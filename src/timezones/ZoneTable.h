@@ -1,0 +1,48 @@
+#pragma once
+
+#include "timezones/TimeZoneRecord.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+#include <vector>
+
+namespace platform {
+class TimeZoneSource;
+}
+
+namespace timezones {
+
+// The zones this year's rules can be told of: each Windows zone id once, standing for the zones
+// that share its rules, plus the machine's own zone at position 0. Names and records are kept in
+// step, sorted with the local entry first. Built once at start-up; the rule year is the year of
+// that moment.
+class ZoneTable
+{
+public:
+    static ZoneTable load(const platform::TimeZoneSource& source, const QDateTime& now);
+
+    QStringList Names;
+    std::vector<TRegTZI> Records;
+    int RuleYear = 0;
+
+    int count() const { return int(Records.size()); }
+    const TRegTZI& local() const { return Records.front(); }
+    // The position of a name (exact text), or -1.
+    int positionOf(const QString& name) const;
+
+    // "<Here>", in the program's language.
+    static QString localName();
+};
+
+// One zone's record for a year: its standard bias, its daylight bias, and the year's change to
+// daylight and back to standard time as weekday rules (month 0 when there is no such change).
+TRegTZI recordFor(const QTimeZone& zone, int year);
+
+// Whether a zone's year fits one record: a constant standard offset and at most one change to
+// daylight time and one back.
+bool followsWeekdayRules(const QTimeZone& zone, int year);
+
+// "Berlin" of "Europe/Berlin", "Buenos Aires" of "America/Argentina/Buenos_Aires".
+QString cityOf(const QByteArray& zoneId);
+
+} // namespace timezones

@@ -1,0 +1,346 @@
+#include "nettime/TimeClient.h"
+#include "nettime/TimeReply.h"
+#include "nettime/WinsockErrors.h"
+#include "platform/HostLookup.h"
+#include "platform/LocaleFormats.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+using namespace nettime;
+
+namespace {
+
+const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:56 UTC
+
+// A time server in the test itself, on loopback, that behaves as told.
+class LoopbackServer : public QObject
+{
+public:
+    enum class Mode { SendAndClose, SendAndStay, Silent, CloseAtOnce };
+    explicit LoopbackServer(Mode mode, QByteArray reply = kSample) : m_mode(mode), m_reply(std::move(reply))
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* peer = m_server.nextPendingConnection()) {
+                ++accepted;
+                switch (m_mode) {
+                case Mode::SendAndClose:
+                    peer->write(m_reply);
+                    peer->disconnectFromHost();
+                    break;
+                case Mode::SendAndStay:
+                    peer->write(m_reply);
+                    peer->flush();
+                    break;
+                case Mode::Silent:
+                    break;
+                case Mode::CloseAtOnce:
+                    peer->disconnectFromHost();
+                    break;
+                }
+            }
+        });
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    int accepted = 0;
+
+private:
+    QTcpServer m_server;
+    Mode m_mode;
+    QByteArray m_reply;
+};
+
+// Name lookups that answer as the test says: failing at once, or never.
+class ScriptedLookup final : public platform::HostLookup
+{
+public:
+    enum class Behaviour { FailAtOnce, Never, Loopback };
+    Behaviour behaviour = Behaviour::FailAtOnce;
+    int started = 0;
+    int aborted = 0;
+    int start(const QString&, Callback done) override
+    {
+        ++started;
+        if (behaviour == Behaviour::Never)
+            return started;
+        const Answer answer = behaviour == Behaviour::Loopback ? Answer{true, {QHostAddress::LocalHost}} : Answer{};
+        QTimer::singleShot(0, [done, answer] { done(answer); });
+        return started;
+    }
+    void abort(int) override { ++aborted; }
+};
+
+// A port nothing listens on.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort(); // closed again when probe goes
+}
+
+std::string failureOf(const std::function<void()>& fetch)
+{
+    try {
+        fetch();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(no failure)";
+}
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+class TimeClient : public ::testing::Test
+{
+protected:
+    ScriptedLookup lookup;
+    TTimeClient client{lookup, kUs};
+    void SetUp() override
+    {
+        client.Host = "127.0.0.1";
+        client.TimeOut = 2000;
+    }
+};
+
+} // namespace
+
+TEST(TimeReply, FoldsEveryByteThatCame)
+{
+    EXPECT_EQ(replyTimeOfDay(kSample), QTime(12, 34, 56));
+    EXPECT_EQ(replyTimeInt(kSample), -381866000);
+    EXPECT_EQ(replyTimeInt(QByteArray::fromHex("0102")), 0x0102);
+    EXPECT_EQ(replyTimeOfDay(QByteArray::fromHex("0102")), QTime(0, 4, 18));
+    // Six bytes: the whole value for the time of day, its low 32 bits for the number.
+    const QByteArray six = QByteArray::fromHex("0001") + kSample;
+    EXPECT_EQ(replyTimeInt(six), -381866000);
+    EXPECT_EQ(replyTimeOfDay(six), QTime(0, 0).addSecs(int((4294967296ULL + 3913101296ULL) % 86400)));
+    EXPECT_EQ(replyTimeOfDay({}), QTime(0, 0));
+    EXPECT_TRUE(replyTimeOfDay(QByteArray(5000, char(0xFF))).isValid());
+}
+
+TEST(WinsockErrors, CodesTextsAndTheSixteenBitLookup)
+{
+    EXPECT_EQ(winsockErrorText(10061), "10061:Connection refused");
+    EXPECT_EQ(winsockErrorText(11001), "11001:Host not found");
+    EXPECT_EQ(winsockErrorText(10061 + 65536), "75597:Connection refused");
+    EXPECT_EQ(winsockErrorText(0), "");
+    EXPECT_EQ(winsockErrorText(12345), "Unknown Error No. 12345");
+    EXPECT_EQ(winsockCodeFor(QAbstractSocket::ConnectionRefusedError), 10061);
+    EXPECT_EQ(winsockCodeFor(QAbstractSocket::HostNotFoundError), 11001);
+    EXPECT_EQ(winsockCodeFor(QAbstractSocket::SocketTimeoutError), 10060);
+}
+
+TEST_F(TimeClient, ADottedAddressNeedsNoLookup)
+{
+    LoopbackServer server(LoopbackServer::Mode::SendAndClose);
+    client.Port = server.port();
+    int resolved = 0, connects = 0, disconnects = 0;
+    client.OnHostResolved = [&](TAsyncSocket&) { ++resolved; };
+    client.OnConnect = [&](TAsyncSocket&) { ++connects; };
+    client.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+    EXPECT_EQ(client.TimeStr(), "12:34:56 PM");
+    EXPECT_EQ(client.TimeInt(), -381866000);
+    EXPECT_EQ(lookup.started, 0);
+    EXPECT_EQ(resolved, 0);
+    EXPECT_EQ(connects, 2);
+    EXPECT_GE(disconnects, 2);
+    EXPECT_FALSE(client.Connected);
+}
+
+TEST_F(TimeClient, ANameIsLookedUpAndReported)
+{
+    LoopbackServer server(LoopbackServer::Mode::SendAndClose);
+    client.Port = server.port();
+    client.Host = "time.example";
+    lookup.behaviour = ScriptedLookup::Behaviour::Loopback;
+    int resolved = 0;
+    client.OnHostResolved = [&](TAsyncSocket&) { ++resolved; };
+    EXPECT_EQ(client.TimeInt(), -381866000);
+    EXPECT_EQ(lookup.started, 1);
+    EXPECT_EQ(resolved, 1);
+}
+
+TEST_F(TimeClient, AnUnknownNameGetsOneHandledRetryThenNullRemoteAddress)
+{
+    client.Host = "no.such.host.example";
+    int asked = 0;
+    client.OnInvalidHost = [&](bool& handled) {
+        ++asked;
+        handled = true;
+    };
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Null Remote Address");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(lookup.started, 2);
+
+    client.OnInvalidHost = {};
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Null Remote Address");
+    EXPECT_EQ(lookup.started, 3);
+
+    client.Host = QString(128, 'a'); // too long: a failed lookup, never copied anywhere
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Null Remote Address");
+    EXPECT_EQ(lookup.started, 3);
+}
+
+TEST_F(TimeClient, ALookupSlowerThanTheTimeOutFailsWithoutRetry)
+{
+    client.Host = "slow.example";
+    client.TimeOut = 100;
+    lookup.behaviour = ScriptedLookup::Behaviour::Never;
+    int asked = 0;
+    client.OnInvalidHost = [&](bool& handled) {
+        ++asked;
+        handled = true;
+    };
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Host Lookup Timed Out");
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(lookup.started, 1);
+    EXPECT_EQ(lookup.aborted, 1);
+}
+
+TEST_F(TimeClient, RefusedSilentAndMuteServersEndInBoundedTime)
+{
+    client.TimeOut = 150;
+    QElapsedTimer elapsed;
+
+    client.Port = closedPort();
+    elapsed.start();
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Connection Timed out");
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    EXPECT_EQ(client.LastErrorNo, 10061);
+
+    LoopbackServer silent(LoopbackServer::Mode::Silent);
+    client.Port = silent.port();
+    elapsed.restart();
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Connection Timed out");
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    EXPECT_EQ(silent.accepted, 1);
+
+    LoopbackServer mute(LoopbackServer::Mode::CloseAtOnce);
+    client.Port = mute.port();
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Connection Timed out");
+
+    // After every failure the client works again.
+    LoopbackServer good(LoopbackServer::Mode::SendAndClose);
+    client.Port = good.port();
+    EXPECT_EQ(client.TimeStr(), "12:34:56 PM");
+}
+
+TEST_F(TimeClient, ShortAndLongRepliesAreFoldedAsTheyCame)
+{
+    LoopbackServer shortReply(LoopbackServer::Mode::SendAndStay, QByteArray::fromHex("0102"));
+    client.Port = shortReply.port();
+    EXPECT_EQ(client.TimeInt(), 0x0102);
+
+    LoopbackServer longReply(LoopbackServer::Mode::SendAndClose, QByteArray::fromHex("0001") + kSample);
+    client.Port = longReply.port();
+    EXPECT_EQ(client.TimeInt(), -381866000);
+
+    LoopbackServer closesAfterSending(LoopbackServer::Mode::SendAndClose);
+    client.Port = closesAfterSending.port();
+    EXPECT_EQ(client.TimeInt(), -381866000);
+}
+
+TEST_F(TimeClient, TheProgramGoesOnDuringAFetchWithoutSpinning)
+{
+    LoopbackServer silent(LoopbackServer::Mode::Silent);
+    client.Port = silent.port();
+    client.TimeOut = 300;
+    bool ticked = false;
+    QTimer::singleShot(30, [&] { ticked = true; });
+    const double cpuBefore = threadCpuMs();
+    EXPECT_EQ(failureOf([&] { client.TimeStr(); }), "Connection Timed out");
+    const double cpuUsed = threadCpuMs() - cpuBefore;
+    EXPECT_TRUE(ticked);
+    EXPECT_LT(cpuUsed, 150.0) << "a waiting fetch must not spin";
+}
+
+TEST_F(TimeClient, OneFetchAtATimeAndStatusByLevel)
+{
+    LoopbackServer server(LoopbackServer::Mode::SendAndClose);
+    client.Port = server.port();
+    std::string nested;
+    client.OnConnect = [&](TAsyncSocket&) { nested = failureOf([&] { client.TimeInt(); }); };
+    EXPECT_EQ(client.TimeInt(), -381866000);
+    EXPECT_EQ(nested, "Already connected");
+    client.OnConnect = {};
+
+    QStringList statuses;
+    client.OnStatus = [&](TAsyncSocket&, const QString& s) { statuses << s; };
+    client.ReportLevel = 4;
+    client.TimeInt();
+    EXPECT_TRUE(statuses.contains("Request Close Socket"));
+    EXPECT_FALSE(statuses.contains("Connecting"));
+    statuses.clear();
+    client.ReportLevel = 8;
+    client.TimeInt();
+    for (const char* s : {"Resolve Host", "Connecting", "Timer On", "Timer Off", "ReadToStream", "Read( 0 )",
+                          "Disconnecting"})
+        EXPECT_TRUE(statuses.contains(s)) << s;
+
+    client.TimeOut = -1;
+    EXPECT_EQ(failureOf([&] { client.TimeInt(); }), "Range check error");
+}
+
+TEST(TimeClientWithXinetd, FetchesTheTimeFromARealTimeServer)
+{
+    const QString xinetd = QStandardPaths::findExecutable("xinetd", {"/usr/sbin", "/sbin", "/usr/bin"});
+    if (xinetd.isEmpty())
+        GTEST_SKIP() << "xinetd is not installed: no real RFC 868 server to ask";
+    QTemporaryDir dir;
+    const quint16 port = closedPort();
+    QFile conf(dir.filePath("xinetd.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write(QStringLiteral("defaults\n{\n}\nservice time\n{\n    type = INTERNAL UNLISTED\n    id = time-stream\n"
+                              "    socket_type = stream\n    protocol = tcp\n    wait = no\n    port = %1\n"
+                              "    bind = 127.0.0.1\n}\n")
+                   .arg(port)
+                   .toUtf8());
+    conf.close();
+    QProcess server;
+    server.start(xinetd, {"-f", conf.fileName(), "-dontfork", "-pidfile", dir.filePath("pid")});
+    ASSERT_TRUE(server.waitForStarted());
+    // Until it listens (a few milliseconds; never more than five seconds).
+    bool listening = false;
+    for (int i = 0; i < 100 && !listening; ++i) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port);
+        listening = probe.waitForConnected(50);
+        if (!listening)
+            QThread::msleep(50);
+    }
+    if (!listening) {
+        server.kill();
+        server.waitForFinished();
+        GTEST_SKIP() << "xinetd did not start its time service: " << server.readAll().toStdString();
+    }
+
+    ScriptedLookup lookup;
+    TTimeClient client(lookup, kUs);
+    client.Host = "127.0.0.1";
+    client.Port = port;
+    client.TimeOut = 5000;
+    const quint32 secondsSince1900 = quint32(client.TimeInt());
+    const qint64 serverUnix = qint64(secondsSince1900) - 2208988800LL;
+    EXPECT_LE(std::llabs(serverUnix - QDateTime::currentSecsSinceEpoch()), 2);
+
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(5000));
+}

@@ -1,0 +1,105 @@
+#include "support/FakePlatform.h"
+#include "timezones/ZoneTable.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace timezones;
+
+namespace {
+
+constexpr int kYear = 2026;
+
+// Windows zones whose year cannot be told by one pair of weekday rules (a standard offset that
+// changes, or more than one change each way). Empty with the zone data of Debian 12 for 2026.
+const QSet<QByteArray> kNotExpressible = {};
+
+double utcDays(const QDateTime& utc)
+{
+    return platform::dayTime(utc.toUTC());
+}
+
+} // namespace
+
+TEST(ZoneTable, OneRecordPerWindowsZoneWithTheLocalZoneFirst)
+{
+    fakes::BerlinTimeZones source;
+    const ZoneTable table = ZoneTable::load(source, QDateTime(QDate(kYear, 6, 1), QTime(12, 0)));
+    EXPECT_EQ(table.RuleYear, kYear);
+    EXPECT_GT(table.count(), 101);
+    ASSERT_EQ(table.Names.size(), table.count());
+    EXPECT_EQ(table.Names[0], "<Here>");
+    EXPECT_EQ(table.local().Display, "(GMT+01:00) Here");
+    EXPECT_EQ(table.local().Bias, -60);
+    for (int i = 2; i < table.count(); ++i)
+        EXPECT_LE(table.Names[i - 1].compare(table.Names[i], Qt::CaseInsensitive), 0);
+    EXPECT_EQ(table.positionOf("<Here>"), 0);
+    EXPECT_EQ(table.positionOf("w. europe standard time"), -1); // exact names only
+
+    const TRegTZI& berlin = table.Records[size_t(table.positionOf("W. Europe Standard Time"))];
+    EXPECT_EQ(berlin.Bias, -60);
+    EXPECT_EQ(berlin.DaylightBias, -60);
+    EXPECT_EQ(berlin.DaylightDate, (SystemTime{0, 3, 0, 5, 2, 0, 0, 0})); // last Sunday of March, 02:00
+    EXPECT_EQ(berlin.StandardDate, (SystemTime{0, 10, 0, 5, 3, 0, 0, 0})); // last Sunday of October, 03:00
+    EXPECT_EQ(berlin.Std, "Central European Standard Time");
+    EXPECT_EQ(berlin.Dlt, "Central European Summer Time");
+    EXPECT_TRUE(berlin.Display.startsWith("(GMT+01:00) "));
+    EXPECT_TRUE(SplitDisplayName(berlin.Display).contains("Berlin"));
+
+    ASSERT_GE(table.positionOf("India Standard Time"), 0); // known here by its new name, Asia/Kolkata
+    ASSERT_GE(table.positionOf("AUS Eastern Standard Time"), 0);
+    const TRegTZI& india = table.Records[size_t(table.positionOf("India Standard Time"))];
+    EXPECT_EQ(india.Bias, -330);
+    EXPECT_EQ(india.DaylightDate.wMonth, 0);
+    EXPECT_EQ(india.StandardDate.wMonth, 0);
+    EXPECT_TRUE(SplitDisplayName(india.Display).contains("Kolkata"));
+
+    const TRegTZI& sydney = table.Records[size_t(table.positionOf("AUS Eastern Standard Time"))];
+    EXPECT_EQ(sydney.DaylightDate, (SystemTime{0, 10, 0, 1, 2, 0, 0, 0}));
+    EXPECT_EQ(sydney.StandardDate, (SystemTime{0, 4, 0, 1, 3, 0, 0, 0}));
+    EXPECT_TRUE(SplitDisplayName(sydney.Display).contains("Sydney"));
+}
+
+TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
+{
+    platform::QtTimeZoneSource source;
+    QSet<QByteArray> notExpressible;
+    int zonesChecked = 0;
+    for (const QByteArray& windowsId : source.windowsIds()) {
+        const QTimeZone zone = source.zone(source.defaultZone(windowsId));
+        if (!followsWeekdayRules(zone, kYear)) {
+            notExpressible.insert(windowsId);
+            continue;
+        }
+        const TRegTZI record = recordFor(zone, kYear);
+        // Every three hours, and a minute either side of each change.
+        std::vector<QDateTime> instants;
+        for (QDateTime t(QDate(kYear, 1, 1), QTime(1, 0), Qt::UTC); t.date().year() == kYear; t = t.addSecs(3 * 3600))
+            instants.push_back(t);
+        for (const QTimeZone::OffsetData& change :
+             zone.transitions(QDateTime(QDate(kYear, 1, 2), QTime(0, 0), Qt::UTC),
+                              QDateTime(QDate(kYear, 12, 30), QTime(0, 0), Qt::UTC)))
+            for (int minutes : {-61, -1, 0, 1, 59, 61})
+                instants.push_back(change.atUtc.addSecs(minutes * 60));
+        for (const QDateTime& utc : instants) {
+            const double expected = utcDays(utc) + zone.offsetFromUtc(utc) / 86400.0;
+            const double got = ZoneTimeFromUtc(record, utcDays(utc), kYear);
+            ASSERT_NEAR(got, expected, 1e-7) << windowsId.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
+            // Where the clocks are put back, a stretch of wall-clock time comes twice (after the
+            // change to standard time, or after the start of a negative daylight time, as in
+            // Morocco); there a wall-clock test cannot tell which of the two is meant.
+            const int shift = std::abs(record.DaylightBias) * 60;
+            const int offset = zone.offsetFromUtc(utc);
+            const bool twice = shift > 0 && (zone.offsetFromUtc(utc.addSecs(-shift)) == offset + shift ||
+                                             zone.offsetFromUtc(utc.addSecs(shift)) == offset - shift);
+            if (!twice) {
+                const bool inDaylight = offset != zone.standardTimeOffset(utc);
+                ASSERT_EQ(IsDaylightTime(record, expected, kYear), inDaylight)
+                    << windowsId.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
+            }
+        }
+        ++zonesChecked;
+    }
+    EXPECT_EQ(notExpressible, kNotExpressible);
+    EXPECT_GT(zonesChecked, 100);
+}
