@@ -19,6 +19,9 @@ namespace app {
 
 int runVeskel(int& argc, char** argv)
 {
+    // An end asked for while the clock starts is kept for the event loop, which then ends the
+    // orderly way; caught before the lock is taken, so whoever sees the lock can ask.
+    platform::TerminationSignals::catchEarly();
     platform::SingleInstance instance(QStringLiteral("Veskel_v2.1"));
     if (!instance.acquire())
         return 0; // another clock runs already: end silently

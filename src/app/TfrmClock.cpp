@@ -39,10 +39,12 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
 {
     // FormCreate
     setWindowTitle(QStringLiteral("Veskel"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    if (onWayland())
+    if (onWayland()) {
         setAttribute(Qt::WA_TranslucentBackground); // Wayland shapes by what is painted, not by masks
+    } else {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
     setFont(QFont(QStringLiteral("Arial"), 8));
     resize(Settings.Width, Settings.Height);
     move(Settings.Left, Settings.Top);
@@ -58,7 +60,6 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
     lang::setActiveLanguage(&LanguageTable);
     popConfig = new PopupMenu(m_platform.folders.LangFolder, this);
     lang::applyLanguage(popConfig);
-    HelpFile = Translate(QStringLiteral("veskel.hlp"));
     connect(popConfig->mnuConfigure, &QAction::triggered, this, &TfrmClock::mnuConfigureClick);
     connect(popConfig->mnuTimeZones, &QAction::triggered, this, &TfrmClock::timeZonesRequested);
     connect(popConfig->mnuOnTop, &QAction::triggered, this, &TfrmClock::mnuOnTopClick);
@@ -326,12 +327,12 @@ void TfrmClock::tmrTimer()
         presentFrame();
 
     // The hint shows whole seconds: most ticks would only write the same text again.
-    if (now.date() != m_hintDate || time.second() != m_hintTime.second() || time.minute() != m_hintTime.minute() ||
-        time.hour() != m_hintTime.hour() || TrayHint.isEmpty()) {
+    const QTime wholeSecond(time.hour(), time.minute(), time.second());
+    if (TrayHint.isEmpty() || now.date() != m_hintDate || wholeSecond != m_hintTime) {
         const platform::LocaleFormats& locale = m_platform.locale;
         TrayHint = locale.formatLongTime(time) + QStringLiteral(", ") + locale.formatLongDate(now.date());
         m_hintDate = now.date();
-        m_hintTime = time;
+        m_hintTime = wholeSecond;
         emit trayHintChanged(TrayHint);
     }
 
@@ -400,8 +401,11 @@ void TfrmClock::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (testAttribute(Qt::WA_TranslucentBackground) && m_hasRegion)
-        painter.setClipRegion(mask());
+    if (testAttribute(Qt::WA_TranslucentBackground)) {
+        painter.fillRect(rect(), Qt::transparent); // outside the outline the desktop shows
+        if (m_hasRegion)
+            painter.setClipRegion(mask());
+    }
     if (m_shown.isNull()) {
         painter.fillRect(rect(), resolveColor(Settings.Color));
         return;

@@ -41,7 +41,6 @@ public:
     QTimer* IconsTimer = nullptr;
     PopupMenu* popConfig = nullptr;
     lang::LanguageTable LanguageTable;
-    QString HelpFile;
 
     // Draws the face (while shown), renews the tray hint and hands each new second to the
     // scheduler. Called by the timer, and directly to redraw at once after a change.

@@ -20,9 +20,22 @@ void onSignal(int)
 
 } // namespace
 
+void TerminationSignals::catchEarly()
+{
+    if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 {
-    if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
+    catchEarly();
+    if (g_pipe[0] < 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
@@ -30,12 +43,6 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
         [[maybe_unused]] const ssize_t n = ::read(g_pipe[1], &byte, 1);
         emit terminationRequested();
     });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int sig : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(sig, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()

@@ -16,6 +16,10 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // Catches the signals from now on, before there is an event loop to hear of them: one that
+    // comes during start-up waits and is delivered as soon as a TerminationSignals exists.
+    static void catchEarly();
+
 signals:
     void terminationRequested();
 
