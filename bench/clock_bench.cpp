@@ -2,7 +2,6 @@
 #include "app/ClockFrame.h"
 #include "app/PictureRegion.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -83,12 +82,3 @@ BENCHMARK(BM_Region1920x1080)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv); // fonts for the caption
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

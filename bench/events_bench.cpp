@@ -8,7 +8,6 @@
 #include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -88,11 +87,3 @@ BENCHMARK_CAPTURE(BM_SaveAndLoad10000Events, load, false)->Unit(benchmark::kMill
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

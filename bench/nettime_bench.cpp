@@ -3,7 +3,6 @@
 #include "platform/HostLookup.h"
 #include "platform/LocaleFormats.h"
 
-#include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <benchmark/benchmark.h>
@@ -34,11 +33,3 @@ BENCHMARK(BM_FetchRoundTrip)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

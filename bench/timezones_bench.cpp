@@ -2,7 +2,6 @@
 #include "platform/TimeZoneSource.h"
 #include "timezones/ZoneTable.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -20,11 +19,3 @@ BENCHMARK(BM_BuildZoneTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,13 +8,11 @@
 
 namespace app {
 
-namespace {
-
-QIcon drawn(const std::function<void(QPainter&)>& draw)
+QIcon drawnIcon(int size, const std::function<void(QPainter&)>& draw)
 {
     QIcon icon;
     for (const int scale : {1, 2}) {
-        QPixmap pixmap(16 * scale, 16 * scale);
+        QPixmap pixmap(size * scale, size * scale);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
@@ -23,6 +21,13 @@ QIcon drawn(const std::function<void(QPainter&)>& draw)
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+namespace {
+
+QIcon drawn(const std::function<void(QPainter&)>& draw)
+{
+    return drawnIcon(16, draw);
 }
 
 const QColor kInk(40, 60, 90);

@@ -1,8 +1,9 @@
 #include "config/SideBarIcons.h"
 
+#include "app/MenuIcons.h"
+
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 #include <cmath>
 #include <functional>
@@ -14,17 +15,7 @@ namespace {
 
 QIcon drawn(const std::function<void(QPainter&)>& draw)
 {
-    QIcon icon;
-    for (const int scale : {1, 2}) {
-        QPixmap pixmap(32 * scale, 32 * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        draw(p);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return app::drawnIcon(32, draw);
 }
 
 void clockFace(QPainter& p, QPointF centre, double r, double hourAngle, double minuteAngle)
