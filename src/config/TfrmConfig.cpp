@@ -239,21 +239,20 @@ void TfrmConfig::lvSideSelectItem(int item)
 
 void TfrmConfig::BackgroundColor1Click()
 {
-    const auto chosen =
-        m_clock.platformServices().dialogs.chooseColor(this, app::resolveColor(m_clock.Settings.SideBarColor));
-    if (!chosen)
-        return;
-    m_clock.Settings.SideBarColor = app::toTColor(*chosen);
-    colourSideBar();
+    chooseSideBarColour(m_clock.Settings.SideBarColor);
 }
 
 void TfrmConfig::Font1Click()
 {
-    const auto chosen =
-        m_clock.platformServices().dialogs.chooseColor(this, app::resolveColor(m_clock.Settings.SideBarFontColor));
+    chooseSideBarColour(m_clock.Settings.SideBarFontColor);
+}
+
+void TfrmConfig::chooseSideBarColour(app::TColor& colour)
+{
+    const auto chosen = m_clock.platformServices().dialogs.chooseColor(this, app::resolveColor(colour));
     if (!chosen)
-        return;
-    m_clock.Settings.SideBarFontColor = app::toTColor(*chosen);
+        return; // a cancelled colour dialog changes nothing
+    colour = app::toTColor(*chosen);
     colourSideBar();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ClockTypes.h"
 #include "config/AppearanceSnapshot.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
@@ -92,6 +93,7 @@ private:
     void FormShow();
     bool FormClose();
     void colourSideBar();
+    void chooseSideBarColour(app::TColor& colour);
     QWidget* placeholderPage(const QString& title);
 
     app::TfrmClock& m_clock;

@@ -92,28 +92,16 @@ HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, 
 
 QString BiasText(qint32 bias, const platform::LocaleFormats& locale)
 {
-    QString number;
-    QString unit;
-    if (bias < 0) {
-        number = locale.formatReal(-double(bias) / 60.0);
-        unit = bias < -60 ? QStringLiteral("hours ahead of") : QStringLiteral("hour ahead of");
-    } else if (bias > 0) {
-        number = locale.formatReal(double(bias) / 60.0);
-        unit = bias > 60 ? QStringLiteral("hours behind") : QStringLiteral("hour behind");
-    }
-    // The whole phrase is what a language file translates.
-    QString phrase;
-    if (unit == QStringLiteral("hours ahead of"))
-        phrase = Translate(QStringLiteral("hours ahead of GMT"));
-    else if (unit == QStringLiteral("hour ahead of"))
-        phrase = Translate(QStringLiteral("hour ahead of GMT"));
-    else if (unit == QStringLiteral("hours behind"))
-        phrase = Translate(QStringLiteral("hours behind GMT"));
-    else if (unit == QStringLiteral("hour behind"))
-        phrase = Translate(QStringLiteral("hour behind GMT"));
-    else
-        phrase = Translate(QStringLiteral(" GMT"));
-    return number + u' ' + phrase;
+    // The whole phrase after the number is what a language file translates.
+    if (bias < 0)
+        return locale.formatReal(-double(bias) / 60.0) + u' ' +
+               (bias < -60 ? Translate(QStringLiteral("hours ahead of GMT"))
+                           : Translate(QStringLiteral("hour ahead of GMT")));
+    if (bias > 0)
+        return locale.formatReal(double(bias) / 60.0) + u' ' +
+               (bias > 60 ? Translate(QStringLiteral("hours behind GMT"))
+                          : Translate(QStringLiteral("hour behind GMT")));
+    return u' ' + Translate(QStringLiteral(" GMT"));
 }
 
 QString DescribeRule(const SystemTime& rule, const platform::LocaleFormats& locale)
