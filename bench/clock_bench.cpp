@@ -30,8 +30,9 @@ QImage samplePicture(QSize size)
     QPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 120, 30));
-    p.drawEllipse(QRect(QPoint(0, 0), size).adjusted(size.width() / 10, size.height() / 8, -size.width() / 10,
-                                                       -size.height() / 8));
+    p.drawEllipse(
+        QRect(QPoint(0, 0), size)
+            .adjusted(size.width() / 10, size.height() / 8, -size.width() / 10, -size.height() / 8));
     for (int i = 0; i < 12; ++i) {
         p.setBrush(QColor(20 * i, 200 - 10 * i, 90));
         p.drawRect(i * size.width() / 12, size.height() / 20, size.width() / 30, size.height() / 10);
@@ -81,4 +82,3 @@ void BM_Region1920x1080(benchmark::State& state)
 BENCHMARK(BM_Region1920x1080)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

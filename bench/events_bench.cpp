@@ -40,11 +40,12 @@ std::vector<events::EventRecord> mixedEvents(int count)
         r.Name = QStringLiteral("Event %1").arg(i);
         const int kind = i % 4;
         r.text(events::ScheduleName) = QString::fromLatin1(kinds[kind]);
-        r.text(events::DayDate) = kind == 0 ? events::formatDateText(QDate(2026, 3, 2), kLocale)
+        r.text(events::DayDate) = kind == 0   ? events::formatDateText(QDate(2026, 3, 2), kLocale)
                                   : kind == 3 ? QStringLiteral("Monday")
                                               : QString();
-        r.text(events::TimeText) = kind == 1 ? QStringLiteral("xx:%1:30").arg(i % 60, 2, 10, QLatin1Char('0'))
-                                             : events::formatTimeText(QTime(i % 24, (i * 7) % 60, 30), kLocale);
+        r.text(events::TimeText) = kind == 1
+                                       ? QStringLiteral("xx:%1:30").arg(i % 60, 2, 10, QLatin1Char('0'))
+                                       : events::formatTimeText(QTime(i % 24, (i * 7) % 60, 30), kLocale);
         r.text(events::TypeName) = QStringLiteral("Message Box");
         r.text(events::FolderText) = QStringLiteral("Reminder");
         r.text(events::FileText) = QStringLiteral("Something to remember, number %1").arg(i);
@@ -86,4 +87,3 @@ BENCHMARK_CAPTURE(BM_SaveAndLoad10000Events, save, true)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(BM_SaveAndLoad10000Events, load, false)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

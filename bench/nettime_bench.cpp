@@ -32,4 +32,3 @@ void BM_FetchRoundTrip(benchmark::State& state)
 BENCHMARK(BM_FetchRoundTrip)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-

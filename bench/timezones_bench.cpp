@@ -18,4 +18,3 @@ void BM_BuildZoneTable(benchmark::State& state)
 BENCHMARK(BM_BuildZoneTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

@@ -20,9 +20,10 @@ int main(int argc, char** argv)
     seeds.push_back({{}, vsReport});
     EventRecord row;
     row.Name = QStringLiteral("Tea");
-    row.SubTexts = {QStringLiteral("03/02/2026"), QStringLiteral("2:00:00 PM"), QStringLiteral("One Time"),
-                    QStringLiteral("Message Box"), QStringLiteral("Veskel"), QStringLiteral("Go"), QStringLiteral("T"),
-                    QString()};
+    row.SubTexts = {QStringLiteral("03/02/2026"), QStringLiteral("2:00:00 PM"),
+                    QStringLiteral("One Time"),   QStringLiteral("Message Box"),
+                    QStringLiteral("Veskel"),     QStringLiteral("Go"),
+                    QStringLiteral("T"),          QString()};
     seeds.push_back({{row}, vsSmallIcon});
     EventRecord hourly = row;
     hourly.Name = QString::fromUtf8("Stündlich ☕");

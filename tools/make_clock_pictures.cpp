@@ -3,10 +3,10 @@
 // drawn without antialiasing so no half-tinted fringe of the background survives the cut.
 #include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QLinearGradient>
 #include <QtMath>
 
 #include <cstdio>
@@ -20,7 +20,8 @@ void hourMarks(QPainter& p, QPointF centre, double radius, double dot, const QCo
     for (int h = 0; h < 12; ++h) {
         const double a = h * M_PI / 6;
         const double size = (h % 3 == 0) ? dot * 1.6 : dot;
-        p.drawEllipse(QPointF(centre.x() + std::sin(a) * radius, centre.y() - std::cos(a) * radius), size, size);
+        p.drawEllipse(QPointF(centre.x() + std::sin(a) * radius, centre.y() - std::cos(a) * radius), size,
+                      size);
     }
 }
 
@@ -44,9 +45,10 @@ QImage fish()
     p.drawPolygon(lowerLobe);
 
     // Three separate dorsal spines and two belly fins, each standing apart from its neighbours.
-    for (const QPolygonF& fin : {QPolygonF{{92, 92}, {100, 30}, {118, 86}}, QPolygonF{{128, 80}, {142, 22}, {156, 80}},
-                                 QPolygonF{{168, 84}, {188, 34}, {196, 94}}, QPolygonF{{110, 180}, {100, 238}, {132, 186}},
-                                 QPolygonF{{156, 186}, {170, 236}, {184, 178}}})
+    for (const QPolygonF& fin :
+         {QPolygonF{{92, 92}, {100, 30}, {118, 86}}, QPolygonF{{128, 80}, {142, 22}, {156, 80}},
+          QPolygonF{{168, 84}, {188, 34}, {196, 94}}, QPolygonF{{110, 180}, {100, 238}, {132, 186}},
+          QPolygonF{{156, 186}, {170, 236}, {184, 178}}})
         p.drawPolygon(fin);
 
     // Body.
@@ -108,7 +110,8 @@ QImage earth()
     p.drawPolygon(QPolygonF{{18, 30}, {48, 22}, {62, 36}, {52, 58}, {40, 62}, {34, 78}, {22, 70}, {14, 48}});
     p.drawPolygon(QPolygonF{{40, 84}, {58, 86}, {66, 104}, {56, 130}, {46, 142}, {42, 120}, {36, 100}});
     p.drawPolygon(QPolygonF{{88, 30}, {120, 24}, {136, 40}, {126, 52}, {104, 54}, {92, 48}});
-    p.drawPolygon(QPolygonF{{92, 62}, {118, 60}, {130, 80}, {122, 110}, {108, 128}, {98, 112}, {94, 88}, {86, 76}});
+    p.drawPolygon(
+        QPolygonF{{92, 62}, {118, 60}, {130, 80}, {122, 110}, {108, 128}, {98, 112}, {94, 88}, {86, 76}});
     p.setBrush(desert);
     p.drawPolygon(QPolygonF{{96, 66}, {116, 64}, {122, 78}, {104, 82}});
     p.setBrush(QColor(240, 248, 255));

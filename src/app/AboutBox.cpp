@@ -33,7 +33,8 @@ AboutBox::AboutBox(platform::Shell& shell, QWidget* parent) : QDialog(parent), m
     big.setBold(true);
     name->setFont(big);
     name->setProperty("untranslated", true);
-    lblVersion = new QLabel(Translate(QStringLiteral("Version %s")).replace(QStringLiteral("%s"), version()), this);
+    lblVersion = new QLabel(Translate(QStringLiteral("Version %s")).replace(QStringLiteral("%s"), version()),
+                            this);
     lblVersion->setProperty("untranslated", true); // translated above, with the number in it
     auto* credits = new QLabel(QStringLiteral("A desktop clock by Palvaro Ltd"), this);
     lblTranslator = new QLabel(QStringLiteral("English texts by the Veskel team"), this);
@@ -67,7 +68,8 @@ AboutBox::AboutBox(platform::Shell& shell, QWidget* parent) : QDialog(parent), m
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(btnMail, &QPushButton::clicked, this, [this] { m_shell.openUrl(QUrl(QStringLiteral("mailto:") + MailAddress)); });
+    connect(btnMail, &QPushButton::clicked, this,
+            [this] { m_shell.openUrl(QUrl(QStringLiteral("mailto:") + MailAddress)); });
     connect(btnWeb, &QPushButton::clicked, this, [this] { m_shell.openUrl(QUrl(WebPage)); });
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }

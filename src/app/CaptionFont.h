@@ -16,7 +16,6 @@ TColor chooseCaptionColor(const HandStyle& hourHand, const HandStyle& minuteHand
 
 // The largest of 12 ... 6 points at which `measuredText` fits into the picture's width less 10
 // pixels (6 when none does, as always without a picture).
-int chooseCaptionPointSize(QFont font, int pictureWidth, const QString& measuredText,
-                           QPaintDevice* device);
+int chooseCaptionPointSize(QFont font, int pictureWidth, const QString& measuredText, QPaintDevice* device);
 
 } // namespace app

@@ -72,7 +72,8 @@ void ClockFrameRenderer::drawCaption(const FrameContent& content)
 {
     CaptionCache& c = m_caption;
     const QRgb color = content.captionColor.rgb();
-    if (c.text != content.caption || c.font != content.captionFont || c.frame != content.size || c.color != color) {
+    if (c.text != content.caption || c.font != content.captionFont || c.frame != content.size ||
+        c.color != color) {
         const QFontMetrics metrics(content.captionFont, &m_buffer);
         const int w = metrics.horizontalAdvance(content.caption);
         const int h = metrics.height();
@@ -80,7 +81,8 @@ void ClockFrameRenderer::drawCaption(const FrameContent& content)
         const int x = (content.size.width() - w) / 2;
         const int y = ((h / 2) + content.size.height()) / 2;
         const QRect ink = metrics.boundingRect(content.caption).translated(x, y + metrics.ascent());
-        const QRect bounds = ink.united(QRect(x, y, w, h)).adjusted(-2, -2, 2, 2) & QRect(QPoint(0, 0), content.size);
+        const QRect bounds = ink.united(QRect(x, y, w, h)).adjusted(-2, -2, 2, 2) &
+                             QRect(QPoint(0, 0), content.size);
         // Without antialiasing every pixel of the text is either the caption's colour or untouched,
         // so laying this image over the face gives exactly the pixels of drawing the text there.
         QFont font = content.captionFont;
@@ -105,7 +107,8 @@ void ClockFrameRenderer::drawCaption(const FrameContent& content)
     m_painter.drawImage(c.at, c.image);
 }
 
-const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& cache, QPoint from, QPoint to, int width)
+const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& cache, QPoint from, QPoint to,
+                                                                    int width)
 {
     if (cache.from != from || cache.to != to || cache.width != width) {
         const int reach = width / 2 + 2;

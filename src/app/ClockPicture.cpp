@@ -25,7 +25,12 @@ quint64 nextSerial()
     return ++counter;
 }
 
-enum class Kind { Jpeg, Wmf, Other };
+enum class Kind
+{
+    Jpeg,
+    Wmf,
+    Other
+};
 
 Kind sniff(const QByteArray& head)
 {
@@ -44,8 +49,8 @@ Kind sniff(const QByteArray& head)
 [[noreturn]] void refuse(const QString& path, const QString& reason)
 {
     throw PictureLoadError(
-        (Translate(QStringLiteral("The picture %s cannot be shown:")).replace(QStringLiteral("%s"), path) + u'\n' +
-         reason)
+        (Translate(QStringLiteral("The picture %s cannot be shown:")).replace(QStringLiteral("%s"), path) +
+         u'\n' + reason)
             .toStdString());
 }
 

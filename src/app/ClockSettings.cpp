@@ -12,7 +12,14 @@ namespace app {
 
 namespace {
 
-enum class Form { Integer, Boolean, Color, Real, Text };
+enum class Form
+{
+    Integer,
+    Boolean,
+    Color,
+    Real,
+    Text
+};
 
 using IntRef = int& (*)(ClockSettings&);
 using BoolRef = bool& (*)(ClockSettings&);
@@ -28,7 +35,7 @@ struct Row
     FieldRef field;
 };
 
-#define VESKEL_FIELD(T, expr) static_cast<T>([](ClockSettings& s) -> auto& { return expr; })
+#define VESKEL_FIELD(T, expr) static_cast<T>([](ClockSettings & s) -> auto& { return expr; })
 
 // The settings table: section, value name, stored form and field, in the order they are written.
 const Row kRows[] = {
@@ -74,8 +81,14 @@ constexpr bool isBoundsRow(size_t i)
     return i == 0 || i == 1 || i == 4 || i == 5;
 }
 
-QString sectionOf(const Row& r) { return QString::fromUtf16(r.section); }
-QString nameOf(const Row& r) { return QString::fromUtf16(r.name); }
+QString sectionOf(const Row& r)
+{
+    return QString::fromUtf16(r.section);
+}
+QString nameOf(const Row& r)
+{
+    return QString::fromUtf16(r.name);
+}
 
 std::optional<int> parseInteger(const QString& text)
 {
@@ -193,7 +206,8 @@ bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFo
     return true;
 }
 
-void SaveSettings(platform::SettingsStore& store, const platform::LocaleFormats& locale, const ClockSettings& s)
+void SaveSettings(platform::SettingsStore& store, const platform::LocaleFormats& locale,
+                  const ClockSettings& s)
 {
     ClockSettings values = s; // the field accessors hand out writable references
     for (const Row& row : kRows)

@@ -61,8 +61,8 @@ inline constexpr int MaxWindowSide = 4096;
 
 // Reads the settings over the built-in values already in `s`. Returns false when a stored width
 // or height of 0 stopped the reading early, leaving every value at its built-in default.
-bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFormats& locale,
-                  QSize screen, ClockSettings& s);
+bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFormats& locale, QSize screen,
+                  ClockSettings& s);
 
 // Writes every stored value, in the order of the settings table.
 void SaveSettings(platform::SettingsStore& store, const platform::LocaleFormats& locale,

@@ -17,12 +17,32 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clDesktopBackground = static_cast<TColor>(0x80000001u);
 inline constexpr TColor clHighlightText = static_cast<TColor>(0x8000000Eu);
 
-enum Shape : int { ShapeRectangle = 0, ShapeEllipse = 1, ShapePicture = 2 };
+enum Shape : int
+{
+    ShapeRectangle = 0,
+    ShapeEllipse = 1,
+    ShapePicture = 2
+};
 
 // How a hand's pen pixel P meets the pixel D under it; the order of the mode list.
-enum PenMode : int {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+enum PenMode : int
+{
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 inline constexpr int PenModeCount = 16;
 
@@ -30,8 +50,8 @@ struct HandStyle
 {
     double Length; // fraction of the face radius
     TColor Color;
-    int Width;     // pen width in pixels
-    int Mode;      // a PenMode
+    int Width; // pen width in pixels
+    int Mode;  // a PenMode
 };
 
 } // namespace app

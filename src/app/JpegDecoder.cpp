@@ -97,8 +97,8 @@ QImage decodeJpeg(const QByteArray& data, QString* error)
 {
     QImage image;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
-                    &image, message)) {
+    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
+                    static_cast<unsigned long>(data.size()), &image, message)) {
         if (error)
             *error = QString::fromLocal8Bit(message);
         return {};

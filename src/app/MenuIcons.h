@@ -14,7 +14,14 @@ QIcon drawnIcon(int size, const std::function<void(QPainter&)>& draw);
 // The small pictures of the clock's menu, drawn rather than shipped so they stay sharp at every
 // scale: configure, time zones, the nine screen positions (a screen with the clock's place on
 // it), exit, help and About.
-enum class MenuPicture { Configure, TimeZones, Exit, Help, About };
+enum class MenuPicture
+{
+    Configure,
+    TimeZones,
+    Exit,
+    Help,
+    About
+};
 QIcon menuIcon(MenuPicture picture);
 QIcon screenPositionIcon(int tag);
 

@@ -48,11 +48,11 @@ bool drawsNothing(int penMode)
 const QStringList& penModeNames()
 {
     static const QStringList names = {
-        QStringLiteral("Black"),       QStringLiteral("White"),       QStringLiteral("Nop"),
-        QStringLiteral("Not"),         QStringLiteral("Copy"),        QStringLiteral("NotCopy"),
-        QStringLiteral("MergePenNot"), QStringLiteral("MaskPenNot"),  QStringLiteral("MergeNotPen"),
-        QStringLiteral("MaskNotPen"),  QStringLiteral("Merge"),       QStringLiteral("NotMerge"),
-        QStringLiteral("Mask"),        QStringLiteral("NotMask"),     QStringLiteral("Xor"),
+        QStringLiteral("Black"),       QStringLiteral("White"),      QStringLiteral("Nop"),
+        QStringLiteral("Not"),         QStringLiteral("Copy"),       QStringLiteral("NotCopy"),
+        QStringLiteral("MergePenNot"), QStringLiteral("MaskPenNot"), QStringLiteral("MergeNotPen"),
+        QStringLiteral("MaskNotPen"),  QStringLiteral("Merge"),      QStringLiteral("NotMerge"),
+        QStringLiteral("Mask"),        QStringLiteral("NotMask"),    QStringLiteral("Xor"),
         QStringLiteral("NotXor")};
     return names;
 }

@@ -8,15 +8,14 @@ namespace {
 
 // Scans an image row by row into runs of pixels for which `inside` holds; equal neighbouring rows
 // share one band, and the region is made from all of them at once.
-template <typename Inside>
-QRegion regionWhere(const QImage& frame, QPoint offset, Inside inside)
+template <typename Inside> QRegion regionWhere(const QImage& frame, QPoint offset, Inside inside)
 {
     const int width = frame.width();
     const int height = frame.height();
-    std::vector<QRect> rects;   // finished bands, in top-to-bottom, left-to-right order
-    std::vector<int> rowSpans;  // x-start, x-end pairs of the current row
+    std::vector<QRect> rects;  // finished bands, in top-to-bottom, left-to-right order
+    std::vector<int> rowSpans; // x-start, x-end pairs of the current row
     std::vector<int> prevSpans;
-    size_t bandFirst = 0;       // index in rects of the band the previous row belongs to
+    size_t bandFirst = 0; // index in rects of the band the previous row belongs to
 
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
@@ -64,8 +63,9 @@ QRegion pictureRegion(const QImage& source)
 {
     if (source.isNull())
         return {};
-    const QImage frame = source.format() == QImage::Format_RGB32 ? source
-                                                                 : source.convertToFormat(QImage::Format_RGB32);
+    const QImage frame = source.format() == QImage::Format_RGB32
+                             ? source
+                             : source.convertToFormat(QImage::Format_RGB32);
     const QRgb transparent = frame.pixel(0, 0) & 0x00FFFFFF;
     return regionWhere(frame, {0, 0}, [transparent](QRgb p) { return (p & 0x00FFFFFF) != transparent; });
 }

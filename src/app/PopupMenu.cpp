@@ -15,12 +15,13 @@ PopupMenu::PopupMenu(QString langFolder, QWidget* parent) : QMenu(parent), m_lan
     mnuOnTop->setCheckable(true);
     ScreenPosition1 = addMenu(QStringLiteral("Screen Position"));
     static const char16_t* const places[9] = {u"Top Left",    u"Top Center",    u"Top Right",
-                                               u"Middle Left", u"Screen Center", u"Middle Right",
-                                               u"Bottom Left", u"Bottom Center", u"Bottom Right"};
+                                              u"Middle Left", u"Screen Center", u"Middle Right",
+                                              u"Bottom Left", u"Bottom Center", u"Bottom Right"};
     for (int tag = 1; tag <= 9; ++tag) {
         if (tag == 4 || tag == 7)
             ScreenPosition1->addSeparator();
-        QAction* item = ScreenPosition1->addAction(screenPositionIcon(tag), QString::fromUtf16(places[tag - 1]));
+        QAction* item = ScreenPosition1->addAction(screenPositionIcon(tag),
+                                                   QString::fromUtf16(places[tag - 1]));
         item->setData(tag);
         connect(item, &QAction::triggered, this, [this, tag] { emit screenPositionChosen(tag); });
         ScreenPositions[tag - 1] = item;

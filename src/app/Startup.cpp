@@ -38,8 +38,8 @@ int runVeskel(int& argc, char** argv)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource timeZoneSource;
-    const platform::Platform services{clock,   screen, settings,         locale,  messages,       autostart,
-                                      shell,   notificationArea,          dialogs, timeZoneSource, folders};
+    const platform::Platform services{clock, screen,           settings, locale,         messages, autostart,
+                                      shell, notificationArea, dialogs,  timeZoneSource, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;

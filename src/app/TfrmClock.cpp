@@ -56,7 +56,8 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
 
     // The language, then the menu in it.
     if (!Settings.Language.isEmpty())
-        LanguageTable = lang::LanguageTable::load(lang::findLanguageFile(m_platform.folders.LangFolder, Settings.Language));
+        LanguageTable = lang::LanguageTable::load(
+            lang::findLanguageFile(m_platform.folders.LangFolder, Settings.Language));
     lang::setActiveLanguage(&LanguageTable);
     popConfig = new PopupMenu(m_platform.folders.LangFolder, this);
     lang::applyLanguage(popConfig);
@@ -109,7 +110,8 @@ TfrmClock::~TfrmClock()
 
 void TfrmClock::LoadSettings()
 {
-    app::LoadSettings(m_platform.settings, m_platform.locale, m_platform.screen.primaryScreenSize(), Settings);
+    app::LoadSettings(m_platform.settings, m_platform.locale, m_platform.screen.primaryScreenSize(),
+                      Settings);
     Settings.CaptionFont = font();
     setGeometry(Settings.Left, Settings.Top, Settings.Width, Settings.Height);
     tmr->setInterval(Settings.Interval);

@@ -29,7 +29,8 @@ QImage trayIconFace()
     p.setBrush(QColor(0, 0, 128));
     for (int h = 0; h < 12; ++h) {
         const double a = h * std::numbers::pi / 6;
-        const QPoint mark(kCentre.x() + roundHalfEven(std::sin(a) * 12.5), kCentre.y() - roundHalfEven(std::cos(a) * 12.5));
+        const QPoint mark(kCentre.x() + roundHalfEven(std::sin(a) * 12.5),
+                          kCentre.y() - roundHalfEven(std::cos(a) * 12.5));
         const int size = h % 3 == 0 ? 2 : 1;
         p.drawRect(QRect(mark, QSize(size, size)));
     }
@@ -38,7 +39,8 @@ QImage trayIconFace()
 
 QPoint trayHandTip(double angle, double length)
 {
-    return {kCentre.x() + roundHalfEven(std::sin(angle) * length), kCentre.y() - roundHalfEven(std::cos(angle) * length)};
+    return {kCentre.x() + roundHalfEven(std::sin(angle) * length),
+            kCentre.y() - roundHalfEven(std::cos(angle) * length)};
 }
 
 QImage drawTrayIcon(const QTime& time, const QColor& hourHand, const QColor& minuteHand)

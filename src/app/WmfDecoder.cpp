@@ -137,7 +137,13 @@ void drawPixel(wmfAPI* api, wmfDrawPixel_t* d)
         p->fillRect(QRectF(toPoint(d->pt), QSizeF(d->pixel_width, d->pixel_height)), toColor(&d->color));
 }
 
-enum class ArcKind { Open, Pie, Chord, Ellipse };
+enum class ArcKind
+{
+    Open,
+    Pie,
+    Chord,
+    Ellipse
+};
 
 void drawArcKind(wmfAPI* api, wmfDrawArc_t* d, ArcKind kind)
 {
@@ -167,10 +173,22 @@ void drawArcKind(wmfAPI* api, wmfDrawArc_t* d, ArcKind kind)
     p->drawPath(path);
 }
 
-void drawArc(wmfAPI* api, wmfDrawArc_t* d) { drawArcKind(api, d, ArcKind::Open); }
-void drawPie(wmfAPI* api, wmfDrawArc_t* d) { drawArcKind(api, d, ArcKind::Pie); }
-void drawChord(wmfAPI* api, wmfDrawArc_t* d) { drawArcKind(api, d, ArcKind::Chord); }
-void drawEllipse(wmfAPI* api, wmfDrawArc_t* d) { drawArcKind(api, d, ArcKind::Ellipse); }
+void drawArc(wmfAPI* api, wmfDrawArc_t* d)
+{
+    drawArcKind(api, d, ArcKind::Open);
+}
+void drawPie(wmfAPI* api, wmfDrawArc_t* d)
+{
+    drawArcKind(api, d, ArcKind::Pie);
+}
+void drawChord(wmfAPI* api, wmfDrawArc_t* d)
+{
+    drawArcKind(api, d, ArcKind::Chord);
+}
+void drawEllipse(wmfAPI* api, wmfDrawArc_t* d)
+{
+    drawArcKind(api, d, ArcKind::Ellipse);
+}
 
 void drawLine(wmfAPI* api, wmfDrawLine_t* d)
 {
@@ -252,7 +270,9 @@ void bmpRead(wmfAPI*, wmfBMP_Read_t* r)
     if (!r->buffer || r->length < 16)
         return;
     const auto* b = r->buffer;
-    const auto u32 = [b](int at) { return quint32(b[at]) | quint32(b[at + 1]) << 8 | quint32(b[at + 2]) << 16 | quint32(b[at + 3]) << 24; };
+    const auto u32 = [b](int at) {
+        return quint32(b[at]) | quint32(b[at + 1]) << 8 | quint32(b[at + 2]) << 16 | quint32(b[at + 3]) << 24;
+    };
     const quint32 headerSize = u32(0);
     if (headerSize < 12 || headerSize > quint32(r->length))
         return;
@@ -408,7 +428,8 @@ public:
     {
         wmfAPI_Options options{};
         options.function = installDevice;
-        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR |
+                                    WMF_OPT_NO_DEBUG;
         if (wmf_lite_create(&m_api, flags, &options) != wmf_E_None) {
             if (m_api)
                 wmf_lite_destroy(m_api);

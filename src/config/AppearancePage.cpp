@@ -208,8 +208,10 @@ QWidget* AppearancePage::buildHandsTab()
 
         connect(c.length, &QSlider::valueChanged, this, [this, h] { handLengthChange(h); });
         connect(c.width, &QSlider::valueChanged, this, [this, h] { handWidthChange(h); });
-        connect(c.mode, &QComboBox::activated, this, [this, h] { handModeChange(h); }); // the user's choice only
-        connect(c.color, &ColorPicker::colorChanged, this, [this, h](app::TColor color) { handColorChange(h, color); });
+        connect(c.mode, &QComboBox::activated, this,
+                [this, h] { handModeChange(h); }); // the user's choice only
+        connect(c.color, &ColorPicker::colorChanged, this,
+                [this, h](app::TColor color) { handColorChange(h, color); });
     }
     return tab;
 }
@@ -252,8 +254,8 @@ QWidget* AppearancePage::buildCaptionTab()
     layout->addWidget(font, 1, 0, 1, 2);
     layout->setRowStretch(2, 1);
     // The page only shows the caption: the clock chooses its font itself.
-    for (QWidget* w : std::initializer_list<QWidget*>{cboFontName, cboFontSize, chkBold, chkItalic, chkStrikeOut,
-                                                      chkUnderline})
+    for (QWidget* w : std::initializer_list<QWidget*>{cboFontName, cboFontSize, chkBold, chkItalic,
+                                                      chkStrikeOut, chkUnderline})
         w->setEnabled(false);
     btnCaptionColor->setReadOnly(true); // greyed out, the colour could not be seen
     return tab;
@@ -488,7 +490,8 @@ void AppearancePage::btnOpenPicClick()
     const QString folder = s.PictureFile.isEmpty() ? m_clock.platformServices().folders.ClocksFolder
                                                    : QFileInfo(s.PictureFile).absolutePath();
     const auto chosen = m_clock.platformServices().dialogs.openFile(
-        window(), Translate(QStringLiteral("Select a Picture for the Clock")), folder, s.PictureFile, pictureFilter());
+        window(), Translate(QStringLiteral("Select a Picture for the Clock")), folder, s.PictureFile,
+        pictureFilter());
     if (!chosen)
         return;
     s.PictureFile = *chosen;
@@ -532,7 +535,8 @@ void AppearancePage::handLengthChange(int hand)
 {
     const int position = hands[hand].length->value();
     handStyle(hand).Length = position / 100.0;
-    hands[hand].length->setToolTip(count(position, Translate(QStringLiteral("percent of the Clock's horizontal radius"))));
+    hands[hand].length->setToolTip(
+        count(position, Translate(QStringLiteral("percent of the Clock's horizontal radius"))));
     redraw();
 }
 
@@ -540,7 +544,8 @@ void AppearancePage::handWidthChange(int hand)
 {
     const int position = hands[hand].width->value();
     handStyle(hand).Width = position;
-    hands[hand].width->setToolTip(count(position, position == 1 ? Translate(QStringLiteral("pixel")) : Translate(QStringLiteral("pixels"))));
+    hands[hand].width->setToolTip(count(position, position == 1 ? Translate(QStringLiteral("pixel"))
+                                                                : Translate(QStringLiteral("pixels"))));
     redraw();
 }
 

@@ -10,9 +10,9 @@
 
 namespace config {
 
-const app::TColor ColorPicker::Palette[16] = {
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
-    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+const app::TColor ColorPicker::Palette[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                              0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                              0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
 
 namespace {
 
@@ -29,7 +29,8 @@ QIcon swatch(const QColor& color, QSize size)
 
 } // namespace
 
-ColorPicker::ColorPicker(platform::CommonDialogs& dialogs, QWidget* parent) : QToolButton(parent), m_dialogs(dialogs)
+ColorPicker::ColorPicker(platform::CommonDialogs& dialogs, QWidget* parent)
+    : QToolButton(parent), m_dialogs(dialogs)
 {
     setAutoRaise(true);
     setPopupMode(QToolButton::InstantPopup);

@@ -43,8 +43,9 @@ constexpr SideBarEntry kSideBar[] = {
 } // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent)
-    : QDialog(parent), Storage(Events, clock.platformServices().folders.ProgramFolder + QStringLiteral("Events.dta"),
-                               clock.platformServices().messages),
+    : QDialog(parent),
+      Storage(Events, clock.platformServices().folders.ProgramFolder + QStringLiteral("Events.dta"),
+              clock.platformServices().messages),
       m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
@@ -86,7 +87,8 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent)
     btnHelp = new QPushButton(QStringLiteral("Help"), this);
     btnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    btnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                QStringLiteral("Cancel"), this);
     btnCancel->setToolTip(QStringLiteral("Undo all changes"));
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 6, 6, 6);
@@ -258,7 +260,8 @@ void TfrmConfig::chooseSideBarColour(app::TColor& colour)
 
 void TfrmConfig::btnHelpClick()
 {
-    app::openHelp(m_clock.platformServices().shell, m_clock.platformServices().folders.ProgramFolder, m_helpContext);
+    app::openHelp(m_clock.platformServices().shell, m_clock.platformServices().folders.ProgramFolder,
+                  m_helpContext);
 }
 
 bool TfrmConfig::FormCloseQuery()

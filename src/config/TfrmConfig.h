@@ -30,8 +30,19 @@ class TfrmConfig final : public QDialog
     Q_OBJECT
 
 public:
-    enum SideItem { ItemAppearance, ItemEvents, ItemAdjustTime, ItemTimeZones };
-    enum class Result { None, OK, Cancel };
+    enum SideItem
+    {
+        ItemAppearance,
+        ItemEvents,
+        ItemAdjustTime,
+        ItemTimeZones
+    };
+    enum class Result
+    {
+        None,
+        OK,
+        Cancel
+    };
 
     explicit TfrmConfig(app::TfrmClock& clock, QWidget* parent = nullptr);
 

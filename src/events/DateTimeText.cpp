@@ -89,7 +89,8 @@ std::optional<QDate> parseDateText(const QString& text, const platform::LocaleFo
     }
     if (!(a && b && c))
         return std::nullopt;
-    const qsizetype yearDigits = (DateTextFormat(locale.shortDateFormat()) == DateOrder::YearFirst ? parts[0] : parts[2])
+    const qsizetype yearDigits = (DateTextFormat(locale.shortDateFormat()) == DateOrder::YearFirst ? parts[0]
+                                                                                                   : parts[2])
                                      .trimmed()
                                      .size();
     if (yearDigits <= 2)

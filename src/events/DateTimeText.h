@@ -13,7 +13,12 @@ namespace events {
 
 // How an event's date is written: the first of D, E, M and Y (either case) in the user's short
 // date format chooses day first, year first or month first; none of them gives month first.
-enum class DateOrder { DayFirst, YearFirst, MonthFirst };
+enum class DateOrder
+{
+    DayFirst,
+    YearFirst,
+    MonthFirst
+};
 DateOrder DateTextFormat(const QString& shortDateFormat);
 
 // "dd/mm/yyyy", "yyyy/mm/dd" or "mm/dd/yyyy" with the user's date separator in place of "/".

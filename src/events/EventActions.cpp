@@ -5,7 +5,10 @@
 
 namespace events {
 
-EventActions::EventActions(platform::MessageBoxes& messages) : m_messages(messages), m_typeNames(actionTypeNames()) {}
+EventActions::EventActions(platform::MessageBoxes& messages)
+    : m_messages(messages), m_typeNames(actionTypeNames())
+{
+}
 
 void EventActions::RunEvent(EventRecord row)
 {

@@ -7,7 +7,8 @@ namespace events {
 QStringList scheduleNames()
 {
     return {Translate(QStringLiteral("One Time")), Translate(QStringLiteral("Hourly")),
-            Translate(QStringLiteral("Daily")), Translate(QStringLiteral("Weekday")), Translate(QStringLiteral("Start"))};
+            Translate(QStringLiteral("Daily")), Translate(QStringLiteral("Weekday")),
+            Translate(QStringLiteral("Start"))};
 }
 
 QStringList actionTypeNames()

@@ -6,11 +6,35 @@
 
 namespace events {
 
-enum ScheduleKind : int { skOneTime = 0, skHourly, skDaily, skWeekday, skStart };
-enum ActionType : int { atMessageBox = 0, atRunProgram, atPlayMedia, atAdjustTime, atAgent };
+enum ScheduleKind : int
+{
+    skOneTime = 0,
+    skHourly,
+    skDaily,
+    skWeekday,
+    skStart
+};
+enum ActionType : int
+{
+    atMessageBox = 0,
+    atRunProgram,
+    atPlayMedia,
+    atAdjustTime,
+    atAgent
+};
 
 // The eight texts of a row after its name, in their order.
-enum SubText : int { DayDate = 0, TimeText, ScheduleName, TypeName, FolderText, FileText, ActiveFlag, RunWindow };
+enum SubText : int
+{
+    DayDate = 0,
+    TimeText,
+    ScheduleName,
+    TypeName,
+    FolderText,
+    FileText,
+    ActiveFlag,
+    RunWindow
+};
 inline constexpr int SubTextCount = 8;
 
 // One event, held as the texts the event list shows: schedule kind, action type and weekday are

@@ -21,7 +21,8 @@ void EventStorage::LoadEvents()
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly)) {
-        m_messages.error(Translate(QStringLiteral("Cannot open file %s")).replace(QStringLiteral("%s"), m_path));
+        m_messages.error(
+            Translate(QStringLiteral("Cannot open file %s")).replace(QStringLiteral("%s"), m_path));
         return;
     }
     if (file.size() == 0)
@@ -56,11 +57,12 @@ bool EventStorage::SaveEvents(bool fromUser)
     }
     const QByteArray bytes = writeEventsFile({m_list.rows(), m_list.viewStyle()});
     QSaveFile file(m_path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                         file.commit();
     if (!written) {
         if (fromUser)
-            m_messages.error(Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), m_path));
+            m_messages.error(
+                Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), m_path));
         return false;
     }
     if (fromUser)

@@ -9,9 +9,23 @@ namespace events {
 namespace {
 
 // Value kinds of the object stream.
-enum Tag : quint8 {
-    vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
-    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14
+enum Tag : quint8
+{
+    vaNull = 0,
+    vaList = 1,
+    vaInt8 = 2,
+    vaInt16 = 3,
+    vaInt32 = 4,
+    vaExtended = 5,
+    vaString = 6,
+    vaIdent = 7,
+    vaFalse = 8,
+    vaTrue = 9,
+    vaBinary = 10,
+    vaSet = 11,
+    vaLString = 12,
+    vaNil = 13,
+    vaCollection = 14
 };
 
 constexpr int kMaxText = 255;
@@ -95,7 +109,12 @@ private:
 void skipValue(Reader& in, quint8 tag)
 {
     // What each open level expects next.
-    enum class Level : quint8 { ListValues, CollectionItems, CollectionProperties };
+    enum class Level : quint8
+    {
+        ListValues,
+        CollectionItems,
+        CollectionProperties
+    };
     std::vector<Level> open;
     for (;;) {
         switch (tag) {

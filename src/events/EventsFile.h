@@ -9,7 +9,13 @@
 namespace events {
 
 // How the event list is shown; the order of the events page's view menu.
-enum ViewStyle : int { vsIcon = 0, vsSmallIcon, vsList, vsReport };
+enum ViewStyle : int
+{
+    vsIcon = 0,
+    vsSmallIcon,
+    vsList,
+    vsReport
+};
 
 struct EventsFileContent
 {

@@ -14,10 +14,10 @@ namespace events {
 // What the events page shows when a new event is added.
 struct NewEventChoice
 {
-    int kind = -1;       // the chosen schedule; none chosen gives "One Time"
-    QDate date;          // the date picker
-    QTime time;          // the time picker
-    QString weekday;     // the weekday list's text
+    int kind = -1;   // the chosen schedule; none chosen gives "One Time"
+    QDate date;      // the date picker
+    QTime time;      // the time picker
+    QString weekday; // the weekday list's text
     QString hourlyMinutes = QStringLiteral("00");
     QString hourlySeconds = QStringLiteral("00");
 };

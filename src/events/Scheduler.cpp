@@ -21,8 +21,8 @@ int Scheduler::FindDueEvent(int start)
     const qint64 day = today.toJulianDay();
     const QTime time = now.time();
     const int H = time.hour(), M = time.minute(), S = time.second();
-    const bool sameMomentAsLastFired = LastFired.second == S && LastFired.minute == M && LastFired.hour == H &&
-                                       LastFired.day == day;
+    const bool sameMomentAsLastFired = LastFired.second == S && LastFired.minute == M &&
+                                       LastFired.hour == H && LastFired.day == day;
 
     for (int i = std::max(start, 0); i < m_list.count(); ++i) {
         const EventRecord& row = m_list.row(i);

@@ -38,8 +38,8 @@ public:
 
     static constexpr int MaxHostLength = 127;
 
-    QString Host;         // a name or a dotted IPv4 address; a longer one than 127 characters fails its lookup
-    qint32 Port = 0;      // only the low 16 bits are used
+    QString Host;    // a name or a dotted IPv4 address; a longer one than 127 characters fails its lookup
+    qint32 Port = 0; // only the low 16 bits are used
     qint32 TimeOut = 500; // milliseconds; 0 waits without bound
     int ReportLevel = 0;  // status messages at or below this level are reported
     QString Status;

@@ -16,7 +16,8 @@ class TTimeClient final : public TAsyncSocket
     Q_OBJECT
 
 public:
-    TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale, QObject* parent = nullptr);
+    TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale,
+                QObject* parent = nullptr);
 
     // The UTC time of day in the user's long time format; the date is dropped.
     QString TimeStr();

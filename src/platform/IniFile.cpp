@@ -52,7 +52,8 @@ IniFile IniFile::parse(const QByteArray& bytes)
             continue;
         if (trimmed.front() == u'[') {
             const qsizetype close = trimmed.indexOf(u']');
-            const QString name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed().toString();
+            const QString name =
+                (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed().toString();
             current = &ini.sectionFor(name);
             continue;
         }

@@ -28,13 +28,11 @@ QChar firstSeparator(const QString& format, QChar fallback)
 } // namespace
 
 LocaleFormats::LocaleFormats(QLocale locale)
-    : m_locale(std::move(locale)),
-      m_longTime(withoutZone(m_locale.timeFormat(QLocale::LongFormat))),
+    : m_locale(std::move(locale)), m_longTime(withoutZone(m_locale.timeFormat(QLocale::LongFormat))),
       m_shortTime(withoutZone(m_locale.timeFormat(QLocale::ShortFormat))),
       m_shortDate(m_locale.dateFormat(QLocale::ShortFormat)),
       m_longDate(m_locale.dateFormat(QLocale::LongFormat)),
-      m_dateSeparator(firstSeparator(m_shortDate, u'/')),
-      m_timeSeparator(firstSeparator(m_longTime, u':'))
+      m_dateSeparator(firstSeparator(m_shortDate, u'/')), m_timeSeparator(firstSeparator(m_longTime, u':'))
 {
     m_locale.setNumberOptions(QLocale::OmitGroupSeparator);
 }

@@ -9,7 +9,12 @@ namespace platform {
 class MessageBoxes
 {
 public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~MessageBoxes() = default;
     // The application's general error box (an exception that reached the top of a handler).

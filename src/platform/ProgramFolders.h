@@ -9,7 +9,7 @@ namespace platform {
 // temporary folder.
 struct ProgramFolders
 {
-    QString ProgramFile;   // full path of the executable
+    QString ProgramFile; // full path of the executable
     QString ProgramFolder;
     QString ClocksFolder;
     QString SoundsFolder;

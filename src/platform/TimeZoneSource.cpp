@@ -25,8 +25,8 @@ QtTimeZoneSource::QtTimeZoneSource(const QString& tzdataLinks)
 QByteArray QtTimeZoneSource::windowsIdOf(const QByteArray& ianaId) const
 {
     QByteArray windows = QTimeZone::ianaIdToWindowsId(ianaId);
-    for (auto it = m_linksOf.constFind(ianaId); windows.isEmpty() && it != m_linksOf.constEnd() && it.key() == ianaId;
-         ++it)
+    for (auto it = m_linksOf.constFind(ianaId);
+         windows.isEmpty() && it != m_linksOf.constEnd() && it.key() == ianaId; ++it)
         windows = QTimeZone::ianaIdToWindowsId(it.value());
     return windows;
 }

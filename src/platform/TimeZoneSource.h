@@ -2,9 +2,9 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QMultiHash>
 #include <QString>
-#include <QList>
 #include <QTimeZone>
 
 namespace platform {
@@ -41,8 +41,8 @@ private:
     // An id this system knows: the id itself, or the zone it links to.
     QByteArray known(const QByteArray& ianaId) const;
 
-    QHash<QByteArray, QByteArray> m_linkTarget;    // old name -> zone
-    QMultiHash<QByteArray, QByteArray> m_linksOf;  // zone -> its old names
+    QHash<QByteArray, QByteArray> m_linkTarget;   // old name -> zone
+    QMultiHash<QByteArray, QByteArray> m_linksOf; // zone -> its old names
 };
 
 } // namespace platform

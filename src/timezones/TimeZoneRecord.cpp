@@ -11,8 +11,8 @@ namespace {
 
 bool inDomain(const SystemTime& r)
 {
-    return r.wMonth >= 1 && r.wMonth <= 12 && r.wDayOfWeek <= 6 && r.wDay >= 1 && r.wDay <= 5 && r.wHour <= 23 &&
-           r.wMinute <= 59 && r.wSecond <= 59 && r.wMilliseconds <= 999;
+    return r.wMonth >= 1 && r.wMonth <= 12 && r.wDayOfWeek <= 6 && r.wDay >= 1 && r.wDay <= 5 &&
+           r.wHour <= 23 && r.wMinute <= 59 && r.wSecond <= 59 && r.wMilliseconds <= 999;
 }
 
 // To the millisecond: day fractions built from minutes carry rounding noise, and a change
@@ -56,8 +56,8 @@ DayTime TransitionDate(const SystemTime& rule, int ruleYear)
 
 bool IsDaylightTime(const TRegTZI& zone, DayTime wallClock, int ruleYear)
 {
-    return daylightBetween(TransitionDate(zone.DaylightDate, ruleYear), TransitionDate(zone.StandardDate, ruleYear),
-                           wallClock);
+    return daylightBetween(TransitionDate(zone.DaylightDate, ruleYear),
+                           TransitionDate(zone.StandardDate, ruleYear), wallClock);
 }
 
 DayTime UtcNow(const TRegTZI& local, DayTime now, int ruleYear)
@@ -112,9 +112,11 @@ QString DescribeRule(const SystemTime& rule, const platform::LocaleFormats& loca
                                     Translate(QStringLiteral("Third")), Translate(QStringLiteral("Fourth")),
                                     Translate(QStringLiteral("Last"))};
     const QLocale& l = locale.locale();
-    const QString weekday = Translate(l.dayName(rule.wDayOfWeek == 0 ? 7 : rule.wDayOfWeek, QLocale::LongFormat));
+    const QString weekday = Translate(
+        l.dayName(rule.wDayOfWeek == 0 ? 7 : rule.wDayOfWeek, QLocale::LongFormat));
     const QString month = Translate(l.monthName(rule.wMonth, QLocale::LongFormat));
-    return occurrences[rule.wDay - 1] + u' ' + weekday + u' ' + Translate(QStringLiteral("of")) + u' ' + month;
+    return occurrences[rule.wDay - 1] + u' ' + weekday + u' ' + Translate(QStringLiteral("of")) + u' ' +
+           month;
 }
 
 QStringList SplitDisplayName(const QString& displayName)

@@ -135,7 +135,8 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
     };
     std::vector<Entry> zones;
     for (const QByteArray& windowsId : source.windowsIds()) {
-        Entry e{QString::fromLatin1(windowsId), recordFor(source.zone(source.defaultZone(windowsId)), table.RuleYear)};
+        Entry e{QString::fromLatin1(windowsId),
+                recordFor(source.zone(source.defaultZone(windowsId)), table.RuleYear)};
         QStringList cities;
         for (const QByteArray& member : source.memberZones(windowsId)) {
             const QString city = cityOf(member);

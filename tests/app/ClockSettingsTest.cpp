@@ -41,15 +41,38 @@ TEST(ClockSettings, AFreshUserGetsTheDefaultsAndTheWholeTableIsWrittenInOrder)
     QStringList written;
     for (const auto& w : store.writes)
         written << w.section + "/" + w.name + "=" + w.value;
-    const QStringList expected = {
-        "Clock/Width=150", "Clock/Height=150", "Clock/Shape=1", "Clock/Color=-2147483647",
-        "Clock/Left=207", "Clock/Top=104", "Clock/OnTray=1", "Clock/OnTop=0", "Clock/Picture File=",
-        "Clock/Interval=200", "Clock/Visible=1", "Clock/Language=", "TimeServer/NTP Server=",
-        "SecHand/Color=0", "SecHand/Length=0.92", "SecHand/Width=2", "SecHand/Mode=3",
-        "MinHand/Color=255", "MinHand/Length=0.89", "MinHand/Width=5", "MinHand/Mode=11",
-        "HourHand/Color=32768", "HourHand/Length=0.61", "HourHand/Width=9", "HourHand/Mode=11",
-        "Icon/HourHandColor=255", "Icon/MinHandColor=16711680", "Agent/Character=merlin",
-        "Agent/Top=104", "Agent/Left=207", "SideBar/Color=-2147483647", "SideBar/Font Color=-2147483634"};
+    const QStringList expected = {"Clock/Width=150",
+                                  "Clock/Height=150",
+                                  "Clock/Shape=1",
+                                  "Clock/Color=-2147483647",
+                                  "Clock/Left=207",
+                                  "Clock/Top=104",
+                                  "Clock/OnTray=1",
+                                  "Clock/OnTop=0",
+                                  "Clock/Picture File=",
+                                  "Clock/Interval=200",
+                                  "Clock/Visible=1",
+                                  "Clock/Language=",
+                                  "TimeServer/NTP Server=",
+                                  "SecHand/Color=0",
+                                  "SecHand/Length=0.92",
+                                  "SecHand/Width=2",
+                                  "SecHand/Mode=3",
+                                  "MinHand/Color=255",
+                                  "MinHand/Length=0.89",
+                                  "MinHand/Width=5",
+                                  "MinHand/Mode=11",
+                                  "HourHand/Color=32768",
+                                  "HourHand/Length=0.61",
+                                  "HourHand/Width=9",
+                                  "HourHand/Mode=11",
+                                  "Icon/HourHandColor=255",
+                                  "Icon/MinHandColor=16711680",
+                                  "Agent/Character=merlin",
+                                  "Agent/Top=104",
+                                  "Agent/Left=207",
+                                  "SideBar/Color=-2147483647",
+                                  "SideBar/Font Color=-2147483634"};
     EXPECT_EQ(written, expected);
 }
 

@@ -38,8 +38,8 @@ namespace {
 
 quint32 expectedPenResult(int mode, quint32 P, quint32 D)
 {
-    const quint32 table[16] = {0u,      ~0u,      D,        ~D,      P,       ~P,       P | ~D,   P & ~D,
-                               ~P | D,  ~P & D,   P | D,    ~(P | D), P & D,  ~(P & D), P ^ D,    ~(P ^ D)};
+    const quint32 table[16] = {0u,     ~0u,    D,     ~D,       P,     ~P,       P | ~D, P & ~D,
+                               ~P | D, ~P & D, P | D, ~(P | D), P & D, ~(P & D), P ^ D,  ~(P ^ D)};
     return table[mode] & 0xFFFFFF;
 }
 

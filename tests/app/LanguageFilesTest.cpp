@@ -27,7 +27,8 @@ QString shippedFile(const QString& language)
 // Every text the sources hand to Translate as a literal.
 QStringList translatedLiterals()
 {
-    static const QRegularExpression call(QString::fromLatin1(R"re(Translate\(\s*QStringLiteral\(\s*"((?:[^"\\]|\\.)*)"\s*\)\s*\))re"));
+    static const QRegularExpression call(
+        QString::fromLatin1(R"re(Translate\(\s*QStringLiteral\(\s*"((?:[^"\\]|\\.)*)"\s*\)\s*\))re"));
     QSet<QString> keys;
     QDirIterator it(QStringLiteral(VESKEL_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
                     QDirIterator::Subdirectories);
@@ -62,7 +63,8 @@ TEST(ShippedLanguages, AreWellFormed)
                 continue;
             const qsizetype eq = line.indexOf('=');
             ASSERT_GT(eq, 0) << language.toStdString() << ":" << lineNumber;
-            EXPECT_LT(eq + 1, line.size()) << "empty translation at " << language.toStdString() << ":" << lineNumber;
+            EXPECT_LT(eq + 1, line.size())
+                << "empty translation at " << language.toStdString() << ":" << lineNumber;
             const QString key = line.left(eq).toCaseFolded();
             EXPECT_FALSE(keys.contains(key)) << "twice: " << line.toStdString();
             keys.insert(key);
@@ -104,7 +106,7 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
         }
         lang::setMissingTranslationObserver({});
         missing.removeDuplicates();
-        EXPECT_TRUE(missing.isEmpty()) << language.toStdString() << " lacks: \""
-                                       << missing.join("\", \"").toStdString() << "\"";
+        EXPECT_TRUE(missing.isEmpty())
+            << language.toStdString() << " lacks: \"" << missing.join("\", \"").toStdString() << "\"";
     }
 }

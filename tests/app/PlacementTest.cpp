@@ -7,8 +7,8 @@ TEST(ScreenPositions, NinePlacesOnTheWholeScreen)
 {
     const QSize screen(1024, 768);
     const QSize clock(150, 150);
-    const QPoint expected[9] = {{0, 0},     {437, 0},     {874, 0},     {0, 309}, {437, 309},
-                                {874, 309}, {0, 618},     {437, 618},   {874, 618}};
+    const QPoint expected[9] = {{0, 0},     {437, 0}, {874, 0},   {0, 309},  {437, 309},
+                                {874, 309}, {0, 618}, {437, 618}, {874, 618}};
     for (int tag = 1; tag <= 9; ++tag)
         EXPECT_EQ(app::screenPosition(tag, screen, clock), expected[tag - 1]) << "tag " << tag;
     EXPECT_FALSE(app::screenPosition(0, screen, clock).has_value());

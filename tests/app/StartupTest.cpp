@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QThread>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -79,12 +79,13 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
     QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     const QByteArray written = settings.readAll();
-    EXPECT_TRUE(written.contains("\nWidth=150\n")) << written.constData(); // the values of the run, not blanks
+    EXPECT_TRUE(written.contains("\nWidth=150\n"))
+        << written.constData(); // the values of the run, not blanks
     EXPECT_TRUE(written.contains("\nLength=0.92\n"));
     QStringList sections;
     for (const QByteArray& line : written.split('\n'))
         if (line.startsWith('['))
             sections << QString::fromUtf8(line);
-    EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]", "[Icon]",
-                                     "[Agent]", "[SideBar]"}));
+    EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]",
+                                     "[Icon]", "[Agent]", "[SideBar]"}));
 }

@@ -14,8 +14,8 @@ namespace {
 class RecordingEvents final : public app::ScheduledEvents
 {
 public:
-    std::vector<int> due;   // rows FindDueEvent reports, in turn
-    int scans = 0;          // scans started (FindDueEvent from row 0)
+    std::vector<int> due; // rows FindDueEvent reports, in turn
+    int scans = 0;        // scans started (FindDueEvent from row 0)
     std::vector<int> runs;
     std::vector<int> starts; // rows that are start events
 
@@ -96,10 +96,10 @@ TEST_F(ClockWindow, AFirstRunWithALanguageShowsTheFishInItsOutline)
     EXPECT_TRUE(c.Settings.CaptionFont.bold());
     EXPECT_EQ(c.Settings.CaptionColor, app::clYellow);
     ASSERT_TRUE(c.hasRegion());
-    EXPECT_TRUE(c.mask().contains(QPoint(134, 134)));  // the body
-    EXPECT_FALSE(c.mask().contains(QPoint(0, 0)));     // the water around it
-    EXPECT_FALSE(c.mask().contains(QPoint(123, 50)));  // between two dorsal fins
-    EXPECT_FALSE(c.mask().contains(QPoint(10, 134)));  // inside the forked tail
+    EXPECT_TRUE(c.mask().contains(QPoint(134, 134))); // the body
+    EXPECT_FALSE(c.mask().contains(QPoint(0, 0)));    // the water around it
+    EXPECT_FALSE(c.mask().contains(QPoint(123, 50))); // between two dorsal fins
+    EXPECT_FALSE(c.mask().contains(QPoint(10, 134))); // inside the forked tail
 
     // The showing is over; a later run is no first run.
     c.UpdateCaptionFont();
@@ -223,7 +223,8 @@ TEST_F(ClockWindow, DraggingMovesOnlyOnStepsLargerThanOnePixel)
     startUp();
     const QPoint start = c.pos();
     const auto send = [&c](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(c.mapFromGlobal(global)), QPointF(global), button, held, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(c.mapFromGlobal(global)), QPointF(global), button, held,
+                          Qt::NoModifier);
         QApplication::sendEvent(&c, &event);
     };
     send(QEvent::MouseButtonPress, {300, 200}, Qt::LeftButton, Qt::LeftButton);

@@ -1,7 +1,7 @@
+#include "config/TfrmConfig.h"
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
 #include "config/ColorPicker.h"
-#include "config/TfrmConfig.h"
 #include "support/FakePlatform.h"
 #include "support/TestPictures.h"
 
@@ -76,7 +76,7 @@ TEST_F(ConfigDialog, KeepAspectFollowsThePictureAndLeavesARectangle)
 {
     open();
     choosePicture(picture("wide.bmp", {300, 200}));
-    EXPECT_EQ(clock->size(), QSize(300, 200)); // a new picture starts at its own size...
+    EXPECT_EQ(clock->size(), QSize(300, 200));             // a new picture starts at its own size...
     EXPECT_EQ(clock->Settings.Shape, app::ShapeRectangle); // ...as a rectangle
     EXPECT_TRUE(page().btnEditPicture->isEnabled());
     EXPECT_TRUE(page().btnClear->isEnabled());
@@ -320,7 +320,8 @@ TEST_F(ConfigDialog, AnsweringNoDropsTheUnsavedEventsForTheFilesOnes)
 TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
 {
     const QString filter = config::AppearancePage::pictureFilter();
-    EXPECT_TRUE(filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
+    EXPECT_TRUE(
+        filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
     EXPECT_TRUE(filter.contains(";;JPEG Image Files (*.jpg *.JPG *.jpeg *.JPEG);;"));
     EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
 }

@@ -1,6 +1,6 @@
+#include "events/EventStorage.h"
 #include "events/DateTimeText.h"
 #include "events/EventList.h"
-#include "events/EventStorage.h"
 #include "events/NewEvent.h"
 #include "support/FakePlatform.h"
 

@@ -47,18 +47,20 @@ TEST(EventsFile, WritesTheLayoutByteForByte)
     expected += shortText("TListView");
     expected += bytes({0});
     expected += shortText("Items.Data");
-    expected += bytes({10, 88, 0, 0, 0}); // binary, 88 bytes
-    expected += bytes({88, 0, 0, 0, 1, 0, 0, 0});            // total size, one row
-    expected += bytes({0, 0, 0, 0});                         // image index
-    expected += bytes({-1, -1, -1, -1, -1, -1, -1, -1});     // state and overlay images
-    expected += bytes({8, 0, 0, 0, 0, 0, 0, 0});             // eight texts, user data 0
-    for (const char* t : {"Tea", "03/02/2026", "2:00:00 PM", "One Time", "Message Box", "Veskel", "Go", "T", ""})
+    expected += bytes({10, 88, 0, 0, 0});                // binary, 88 bytes
+    expected += bytes({88, 0, 0, 0, 1, 0, 0, 0});        // total size, one row
+    expected += bytes({0, 0, 0, 0});                     // image index
+    expected += bytes({-1, -1, -1, -1, -1, -1, -1, -1}); // state and overlay images
+    expected += bytes({8, 0, 0, 0, 0, 0, 0, 0});         // eight texts, user data 0
+    for (const char* t :
+         {"Tea", "03/02/2026", "2:00:00 PM", "One Time", "Message Box", "Veskel", "Go", "T", ""})
         expected += shortText(t);
     expected += shortText("ViewStyle");
     expected += bytes({7});
     expected += shortText("vsReport");
     expected += bytes({0, 0});
-    EXPECT_EQ(writeEventsFile({{teaRow()}, vsReport}).toHex(' ').toStdString(), expected.toHex(' ').toStdString());
+    EXPECT_EQ(writeEventsFile({{teaRow()}, vsReport}).toHex(' ').toStdString(),
+              expected.toHex(' ').toStdString());
 
     // No rows: no "Items.Data"; the icon view: no "ViewStyle".
     EXPECT_EQ(writeEventsFile({{}, vsIcon}), QByteArray("TPF0\x09TListView\x00\x00\x00", 17));
@@ -101,9 +103,9 @@ TEST(EventsFile, ReadsFilesWithFurtherPropertiesOfEveryKind)
     file += shortText("Strings") + bytes({1, 6, 1, 'a', 1, 2, 9, 0, 8, 0}); // a list holding a list
     file += shortText("Columns") + bytes({14});
     file += bytes({1}) + shortText("Caption") + bytes({6}) + shortText("Event Name") + shortText("Width") +
-            bytes({3, 100, 0, 0});                                               // an item without its index
+            bytes({3, 100, 0, 0});                                     // an item without its index
     file += bytes({2, 1, 1}) + shortText("Width") + bytes({2, 90, 0}); // an item with index 1
-    file += bytes({0});                                                          // end of the collection
+    file += bytes({0});                                                // end of the collection
     const QByteArray rowsAndEnd = writeEventsFile({{teaRow()}, vsReport}).mid(4 + 10 + 1);
     file += rowsAndEnd; // "Items.Data", "ViewStyle" and the end bytes of a written file
     const EventsFileContent content = readEventsFile(file);
@@ -115,7 +117,9 @@ TEST(EventsFile, ReadsFilesWithFurtherPropertiesOfEveryKind)
 TEST(EventsFile, RowsWithFewerOrMoreThanEightTextsAreMadeToFit)
 {
     QByteArray rows;
-    const auto put32 = [&rows](int v) { rows += bytes({v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF}); };
+    const auto put32 = [&rows](int v) {
+        rows += bytes({v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF});
+    };
     put32(2), put32(-1), put32(-1), put32(2), put32(0);
     rows += shortText("Short") + shortText("date") + shortText("time");
     put32(4), put32(-1), put32(-1), put32(10), put32(0);
@@ -125,7 +129,8 @@ TEST(EventsFile, RowsWithFewerOrMoreThanEightTextsAreMadeToFit)
     QByteArray payload;
     const int total = 8 + int(rows.size());
     payload += bytes({total & 0xFF, total >> 8, 0, 0, 2, 0, 0, 0}) + rows;
-    QByteArray file = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data") + bytes({10});
+    QByteArray file = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data") +
+                      bytes({10});
     file += bytes({int(payload.size()) & 0xFF, int(payload.size()) >> 8, 0, 0}) + payload + bytes({0, 0});
     const EventsFileContent content = readEventsFile(file);
     ASSERT_EQ(content.rows.size(), 2u);
@@ -147,11 +152,13 @@ TEST(EventsFile, HostileFilesGiveTheirErrorNeverACrash)
     QByteArray huge = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data");
     EXPECT_EQ(expectMessage(huge + bytes({10, -1, -1, -1, 0x7F})), StreamReadError);
     // A row count far beyond what the data can hold.
-    EXPECT_EQ(expectMessage(huge + bytes({10, 8, 0, 0, 0, 8, 0, 0, 0, -1, -1, -1, 0x0F, 0, 0})), StreamReadError);
+    EXPECT_EQ(expectMessage(huge + bytes({10, 8, 0, 0, 0, 8, 0, 0, 0, -1, -1, -1, 0x0F, 0, 0})),
+              StreamReadError);
     // A negative length.
     EXPECT_EQ(expectMessage(huge + bytes({10, 0, 0, 0, 0x80})), InvalidStreamFormat);
     // A value kind the stream does not have.
-    QByteArray strange = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Odd") + bytes({42});
+    QByteArray strange = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Odd") +
+                         bytes({42});
     EXPECT_EQ(expectMessage(strange), InvalidStreamFormat);
     // Lists nested a hundred thousand deep, then cut off.
     QByteArray deep = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Deep");

@@ -1,10 +1,10 @@
+#include "events/Scheduler.h"
 #include "app/TfrmClock.h"
 #include "events/DateTimeText.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/EventsFile.h"
-#include "events/Scheduler.h"
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
@@ -53,7 +53,10 @@ protected:
         row.Active = active;
         list.appendRow(row);
     }
-    QString date(int daysFromToday) { return formatDateText(fake.clock.current.date().addDays(daysFromToday), fake.locale); }
+    QString date(int daysFromToday)
+    {
+        return formatDateText(fake.clock.current.date().addDays(daysFromToday), fake.locale);
+    }
     // One observed second, as the clock's tick asks.
     QStringList scanAt(const QTime& t)
     {
@@ -122,7 +125,8 @@ TEST_F(Scheduling, AnUnreadableRowNoLongerSilencesTheRowsAfterIt)
 TEST_F(Scheduling, AOneTimeEventWhoseSaveFailsStillRuns)
 {
     EventStorage nowhere(list, fake.programPath("missing-folder/Events.dta"), fake.messages);
-    Scheduler failing(list, fake.clock, fake.locale, actions, [&nowhere] { return nowhere.SaveEvents(false); });
+    Scheduler failing(list, fake.clock, fake.locale, actions,
+                      [&nowhere] { return nowhere.SaveEvents(false); });
     add("Tea", "One Time", date(0), "2:00:00 PM");
     EXPECT_EQ(failing.FindDueEvent(0), 0);
     EXPECT_FALSE(list.row(0).Active);

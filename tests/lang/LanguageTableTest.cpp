@@ -11,15 +11,15 @@ using lang::LanguageTable;
 TEST(LanguageTable, KeysAreWholeTextsWithNothingTrimmed)
 {
     const LanguageTable table = LanguageTable::fromText(
-        "Exit=\n"                 // an empty translation counts as none...
-        "exit=Beenden\n"          // ...and the first line with the key wins all the same
-        "Help =Hilfe\n"           // the blank belongs to the key
+        "Exit=\n"        // an empty translation counts as none...
+        "exit=Beenden\n" // ...and the first line with the key wins all the same
+        "Help =Hilfe\n"  // the blank belongs to the key
         "About = Über\n"
-        "a=b=c\n"                 // the key is "a"; a key with "=" cannot exist
+        "a=b=c\n" // the key is "a"; a key with "=" cannot exist
         "Save=Speichern\n"
-        "SAVE=Sichern\n"          // duplicate: the first wins
-        ";Configure=Kommentar\n"  // a comment
-        " ;Time=Zeit\n"           // not a comment: the key starts with a blank
+        "SAVE=Sichern\n"         // duplicate: the first wins
+        ";Configure=Kommentar\n" // a comment
+        " ;Time=Zeit\n"          // not a comment: the key starts with a blank
         "no equals sign here\n"
         "ÄNDERN=Geändert\n");
     EXPECT_EQ(table.translate("Exit"), "Exit");
@@ -33,7 +33,7 @@ TEST(LanguageTable, KeysAreWholeTextsWithNothingTrimmed)
     EXPECT_EQ(table.translate(" ;Time"), "Zeit");
     EXPECT_EQ(table.translate("no equals sign here"), "no equals sign here");
     EXPECT_EQ(table.translate("ändern"), "Geändert"); // letter case beyond ASCII
-    EXPECT_EQ(table.lines().size(), 10);               // the comment is gone
+    EXPECT_EQ(table.lines().size(), 10);              // the comment is gone
 }
 
 TEST(LanguageTable, EveryLineEndingAndWindows1252Files)
@@ -46,7 +46,8 @@ TEST(LanguageTable, EveryLineEndingAndWindows1252Files)
     QTemporaryDir dir;
     QFile file(dir.filePath("german.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("About...=\xDC" "ber...\r\nRight Click Me!=Klick mich an \x96 rechts!\r\n");
+    file.write("About...=\xDC"
+               "ber...\r\nRight Click Me!=Klick mich an \x96 rechts!\r\n");
     file.close();
     const LanguageTable legacy = LanguageTable::load(file.fileName());
     EXPECT_EQ(legacy.translate("About..."), QString::fromUtf8("Über..."));

@@ -29,7 +29,13 @@ const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:
 class LoopbackServer : public QObject
 {
 public:
-    enum class Mode { SendAndClose, SendAndStay, Silent, CloseAtOnce };
+    enum class Mode
+    {
+        SendAndClose,
+        SendAndStay,
+        Silent,
+        CloseAtOnce
+    };
     explicit LoopbackServer(Mode mode, QByteArray reply = kSample) : m_mode(mode), m_reply(std::move(reply))
     {
         m_server.listen(QHostAddress::LocalHost);
@@ -67,7 +73,12 @@ private:
 class ScriptedLookup final : public platform::HostLookup
 {
 public:
-    enum class Behaviour { FailAtOnce, Never, Loopback };
+    enum class Behaviour
+    {
+        FailAtOnce,
+        Never,
+        Loopback
+    };
     Behaviour behaviour = Behaviour::FailAtOnce;
     int started = 0;
     int aborted = 0;
@@ -76,7 +87,8 @@ public:
         ++started;
         if (behaviour == Behaviour::Never)
             return started;
-        const Answer answer = behaviour == Behaviour::Loopback ? Answer{true, {QHostAddress::LocalHost}} : Answer{};
+        const Answer answer = behaviour == Behaviour::Loopback ? Answer{true, {QHostAddress::LocalHost}}
+                                                               : Answer{};
         QTimer::singleShot(0, [done, answer] { done(answer); });
         return started;
     }
@@ -308,11 +320,12 @@ TEST(TimeClientWithXinetd, FetchesTheTimeFromARealTimeServer)
     const quint16 port = closedPort();
     QFile conf(dir.filePath("xinetd.conf"));
     ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write(QStringLiteral("defaults\n{\n}\nservice time\n{\n    type = INTERNAL UNLISTED\n    id = time-stream\n"
-                              "    socket_type = stream\n    protocol = tcp\n    wait = no\n    port = %1\n"
-                              "    bind = 127.0.0.1\n}\n")
-                   .arg(port)
-                   .toUtf8());
+    conf.write(
+        QStringLiteral("defaults\n{\n}\nservice time\n{\n    type = INTERNAL UNLISTED\n    id = time-stream\n"
+                       "    socket_type = stream\n    protocol = tcp\n    wait = no\n    port = %1\n"
+                       "    bind = 127.0.0.1\n}\n")
+            .arg(port)
+            .toUtf8());
     conf.close();
     QProcess server;
     server.start(xinetd, {"-f", conf.fileName(), "-dontfork", "-pidfile", dir.filePath("pid")});

@@ -6,8 +6,12 @@ using namespace platform;
 
 TEST(AnsiText, DecodesUtf8AndFallsBackToWindows1252)
 {
-    EXPECT_EQ(decode8Bit("Stra\xC3\x9F" "e"), QString::fromUtf8("Straße"));
-    EXPECT_EQ(decode8Bit("Stra\xDF" "e \x80 \x9F"), QString::fromUtf8("Straße € Ÿ"));
+    EXPECT_EQ(decode8Bit("Stra\xC3\x9F"
+                         "e"),
+              QString::fromUtf8("Straße"));
+    EXPECT_EQ(decode8Bit("Stra\xDF"
+                         "e \x80 \x9F"),
+              QString::fromUtf8("Straße € Ÿ"));
     // Overlong and surrogate forms are not UTF-8.
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));

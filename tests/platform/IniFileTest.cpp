@@ -7,7 +7,8 @@ using platform::IniFile;
 
 TEST(IniFile, KeepsOrderCaseAndFirstDuplicate)
 {
-    const IniFile ini = IniFile::parse("[Zeta]\r\nb=2\r\na=1\r\n; note\r\n[alpha]\nX = spaced value \nx=second\n");
+    const IniFile ini = IniFile::parse(
+        "[Zeta]\r\nb=2\r\na=1\r\n; note\r\n[alpha]\nX = spaced value \nx=second\n");
     EXPECT_EQ(ini.sections(), (QStringList{"Zeta", "alpha"}));
     EXPECT_EQ(ini.keys("zeta"), (QStringList{"b", "a"}));
     EXPECT_EQ(ini.value("ALPHA", "x"), QString("spaced value"));

@@ -2,8 +2,8 @@
 
 #include "platform/Platform.h"
 
-#include <QTemporaryDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <map>
 #include <utility>
 #include <vector>
@@ -45,8 +45,14 @@ public:
         ++syncs;
         return true;
     }
-    void set(const QString& section, const QString& name, const QString& value) { values[{section, name}] = value; }
-    QString stored(const QString& section, const QString& name) const { return read(section, name).value_or("(none)"); }
+    void set(const QString& section, const QString& name, const QString& value)
+    {
+        values[{section, name}] = value;
+    }
+    QString stored(const QString& section, const QString& name) const
+    {
+        return read(section, name).value_or("(none)");
+    }
 };
 
 class RecordingMessageBoxes final : public platform::MessageBoxes

@@ -1,5 +1,5 @@
-#include "platform/LocaleFormats.h"
 #include "timezones/TimeZoneRecord.h"
+#include "platform/LocaleFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -60,10 +60,10 @@ TEST(IsDaylightTime, NorthernSouthernAndHalfRules)
 {
     const TRegTZI z = berlin();
     EXPECT_FALSE(IsDaylightTime(z, at(2026, 1, 15, 12), 2026));
-    EXPECT_TRUE(IsDaylightTime(z, at(2026, 3, 29, 2), 2026));         // the start itself
+    EXPECT_TRUE(IsDaylightTime(z, at(2026, 3, 29, 2), 2026)); // the start itself
     EXPECT_FALSE(IsDaylightTime(z, at(2026, 3, 29, 1, 59), 2026));
     EXPECT_TRUE(IsDaylightTime(z, at(2026, 10, 25, 2, 59), 2026));
-    EXPECT_FALSE(IsDaylightTime(z, at(2026, 10, 25, 3), 2026));       // the end itself
+    EXPECT_FALSE(IsDaylightTime(z, at(2026, 10, 25, 3), 2026)); // the end itself
 
     TRegTZI south; // daylight from the first Sunday of October, standard from the first of April
     south.Bias = -600;
@@ -87,8 +87,10 @@ TEST(ZoneTime, FromUtcAroundBothChangesAndTheOffsetToLocalTime)
 {
     const TRegTZI z = berlin();
     // The change back happens at 01:00 UTC: 03:00 daylight becomes 02:00 standard.
-    EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 10, 25, 0, 30), 2026), at(2026, 10, 25, 2, 30), 1e-9); // still summer
-    EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 10, 25, 1, 30), 2026), at(2026, 10, 25, 2, 30), 1e-9); // already winter
+    EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 10, 25, 0, 30), 2026), at(2026, 10, 25, 2, 30),
+                1e-9); // still summer
+    EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 10, 25, 1, 30), 2026), at(2026, 10, 25, 2, 30),
+                1e-9); // already winter
     EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 10, 25, 2, 30), 2026), at(2026, 10, 25, 3, 30), 1e-9);
     // The change forward happens at 01:00 UTC too: 02:00 standard becomes 03:00 daylight.
     EXPECT_NEAR(ZoneTimeFromUtc(z, at(2026, 3, 29, 0, 59), 2026), at(2026, 3, 29, 1, 59), 1e-9);

@@ -1,5 +1,5 @@
-#include "support/FakePlatform.h"
 #include "timezones/ZoneTable.h"
+#include "support/FakePlatform.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ TEST(ZoneTable, OneRecordPerWindowsZoneWithTheLocalZoneFirst)
     const TRegTZI& berlin = table.Records[size_t(table.positionOf("W. Europe Standard Time"))];
     EXPECT_EQ(berlin.Bias, -60);
     EXPECT_EQ(berlin.DaylightBias, -60);
-    EXPECT_EQ(berlin.DaylightDate, (SystemTime{0, 3, 0, 5, 2, 0, 0, 0})); // last Sunday of March, 02:00
+    EXPECT_EQ(berlin.DaylightDate, (SystemTime{0, 3, 0, 5, 2, 0, 0, 0}));  // last Sunday of March, 02:00
     EXPECT_EQ(berlin.StandardDate, (SystemTime{0, 10, 0, 5, 3, 0, 0, 0})); // last Sunday of October, 03:00
     EXPECT_EQ(berlin.Std, "Central European Standard Time");
     EXPECT_EQ(berlin.Dlt, "Central European Summer Time");
@@ -74,7 +74,8 @@ TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
         const TRegTZI record = recordFor(zone, kYear);
         // Every three hours, and a minute either side of each change.
         std::vector<QDateTime> instants;
-        for (QDateTime t(QDate(kYear, 1, 1), QTime(1, 0), Qt::UTC); t.date().year() == kYear; t = t.addSecs(3 * 3600))
+        for (QDateTime t(QDate(kYear, 1, 1), QTime(1, 0), Qt::UTC); t.date().year() == kYear;
+             t = t.addSecs(3 * 3600))
             instants.push_back(t);
         for (const QTimeZone::OffsetData& change :
              zone.transitions(QDateTime(QDate(kYear, 1, 2), QTime(0, 0), Qt::UTC),
@@ -84,7 +85,8 @@ TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
         for (const QDateTime& utc : instants) {
             const double expected = utcDays(utc) + zone.offsetFromUtc(utc) / 86400.0;
             const double got = ZoneTimeFromUtc(record, utcDays(utc), kYear);
-            ASSERT_NEAR(got, expected, 1e-7) << windowsId.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
+            ASSERT_NEAR(got, expected, 1e-7)
+                << windowsId.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
             // Where the clocks are put back, a stretch of wall-clock time comes twice (after the
             // change to standard time, or after the start of a negative daylight time, as in
             // Morocco); there a wall-clock test cannot tell which of the two is meant.
