@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth
-  xinetd clang libclang-rt-14-dev
+  xinetd clang libclang-rt-14-dev clang-format
 )
 
 missing=()
@@ -41,6 +41,8 @@ case "$what" in
     exec ./build/veskel
     ;;
   test)
+    tools/check-format.sh
+    tools/check-layers.sh
     build build
     (cd build && ctest --output-on-failure -j "$jobs")
     build build-sanitize -DVESKEL_SANITIZE=ON -DVESKEL_BENCHMARKS=OFF

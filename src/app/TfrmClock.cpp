@@ -128,7 +128,7 @@ void TfrmClock::SaveSettings()
     m_platform.settings.sync();
 }
 
-void TfrmClock::setScheduledEvents(ScheduledEvents* events)
+void TfrmClock::setScheduledEvents(events::ScheduledEvents* events)
 {
     m_events = events ? events : &m_noEvents;
 }

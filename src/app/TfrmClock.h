@@ -7,7 +7,7 @@
 #include "app/HandGeometry.h"
 #include "app/PopupMenu.h"
 #include "app/RunFlags.h"
-#include "app/ScheduledEvents.h"
+#include "events/ScheduledEvents.h"
 #include "lang/LanguageTable.h"
 #include "platform/Platform.h"
 
@@ -77,7 +77,7 @@ public:
     void LoadPicture();
     void ClearPicture();
 
-    void setScheduledEvents(ScheduledEvents* events);
+    void setScheduledEvents(events::ScheduledEvents* events);
     const platform::Platform& platformServices() const { return m_platform; }
     RunFlags& flags() { return m_flags; }
 
@@ -123,8 +123,8 @@ private:
     AboutBox* m_about = nullptr;
     ClockTray* m_tray = nullptr;
     QImage m_trayIcon;
-    NoScheduledEvents m_noEvents;
-    ScheduledEvents* m_events = &m_noEvents;
+    events::NoScheduledEvents m_noEvents;
+    events::ScheduledEvents* m_events = &m_noEvents;
     ClockFrameRenderer m_renderer;
     QImage m_shown;
     QImage m_measure;

@@ -42,11 +42,9 @@ constexpr SideBarEntry kSideBar[] = {
 
 } // namespace
 
-TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent)
-    : QDialog(parent),
-      Storage(Events, clock.platformServices().folders.ProgramFolder + QStringLiteral("Events.dta"),
-              clock.platformServices().messages),
-      m_clock(clock)
+TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
+                       QWidget* parent)
+    : QDialog(parent), Events(events), Storage(storage), m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
     setSizeGripEnabled(true);
@@ -143,7 +141,6 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, QWidget* parent)
         Storage.LoadEvents();
     };
     m_events.markSaved = [this] { Events.setSaveCommandEnabled(false); };
-    Storage.LoadEvents();
 }
 
 QWidget* TfrmConfig::placeholderPage(const QString& title)

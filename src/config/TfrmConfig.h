@@ -44,7 +44,8 @@ public:
         Cancel
     };
 
-    explicit TfrmConfig(app::TfrmClock& clock, QWidget* parent = nullptr);
+    TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
+               QWidget* parent = nullptr);
 
     // Shows the dialog, restoring it first when minimised.
     void showDialog();
@@ -74,9 +75,9 @@ public:
     QWidget* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
-    // The event list lives here for the whole run; the scheduler and the editors share it.
-    events::EventList Events;
-    events::EventStorage Storage;
+    // The run's event list and its file, shared with the scheduler and the editors.
+    events::EventList& Events;
+    events::EventStorage& Storage;
 
     AppearanceSnapshot Snapshot;
     Result DialogResult = Result::None;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScheduledEvents.h"
+#include "events/ScheduledEvents.h"
 
 #include <QStringList>
 #include <functional>
@@ -18,7 +18,7 @@ class EventActions;
 // Decides which events are due. Timed events are due in one exact second of local time and are
 // found once for every new second the clock observes; start-up events run each time the clock
 // window is shown. A second that is not observed is not caught up later.
-class Scheduler final : public app::ScheduledEvents
+class Scheduler final : public ScheduledEvents
 {
 public:
     // `saveList` writes the list after a one-time event has fired; its failure is not reported.

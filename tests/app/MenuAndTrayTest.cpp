@@ -5,7 +5,7 @@
 #include "app/TrayIconFace.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
-#include "support/FakePlatform.h"
+#include "support/ClockFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,26 +29,10 @@ QStringList captions(const QMenu* menu)
     return texts;
 }
 
-class ClockMenu : public ::testing::Test
+class ClockMenu : public fakes::ClockFixture
 {
 protected:
-    fakes::FakePlatform fake;
-    app::RunFlags flags;
-    std::unique_ptr<app::AboutBox> about;
-    std::unique_ptr<TfrmClock> clock;
-
-    TfrmClock& create()
-    {
-        about = std::make_unique<app::AboutBox>(fake.shell);
-        clock = std::make_unique<TfrmClock>(fake.services(), flags, about.get());
-        return *clock;
-    }
-    void installLanguage(const QString& name)
-    {
-        QDir().mkpath(fake.folders.LangFolder);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VESKEL_SOURCE_DIR "/data/Lang/") + name + ".txt",
-                                fake.folders.LangFolder + name + ".txt"));
-    }
+    TfrmClock& create() { return ClockFixture::create(true); }
 };
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "app/TfrmClock.h"
-#include "support/FakePlatform.h"
+#include "support/ClockFixture.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -11,7 +11,7 @@ using app::TfrmClock;
 
 namespace {
 
-class RecordingEvents final : public app::ScheduledEvents
+class RecordingEvents final : public events::ScheduledEvents
 {
 public:
     std::vector<int> due; // rows FindDueEvent reports, in turn
@@ -38,30 +38,7 @@ public:
     void RunEvent(int index) override { runs.push_back(index); }
 };
 
-class ClockWindow : public ::testing::Test
-{
-protected:
-    fakes::FakePlatform fake;
-    app::RunFlags flags;
-    std::unique_ptr<TfrmClock> clock;
-
-    TfrmClock& create()
-    {
-        clock = std::make_unique<TfrmClock>(fake.services(), flags);
-        return *clock;
-    }
-    void startUp()
-    {
-        clock->show();
-        flags.StartupComplete = true;
-        QCoreApplication::processEvents();
-    }
-    void layFirstRunMarker()
-    {
-        QFile marker(fake.folders.firstRunMarker());
-        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    }
-};
+using ClockWindow = fakes::ClockFixture;
 
 } // namespace
 

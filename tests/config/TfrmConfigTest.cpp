@@ -2,7 +2,9 @@
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
 #include "config/ColorPicker.h"
-#include "support/FakePlatform.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
+#include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 
 #include <QButtonGroup>
@@ -20,25 +22,24 @@ using config::TfrmConfig;
 
 namespace {
 
-class ConfigDialog : public ::testing::Test
+class ConfigDialog : public fakes::ClockFixture
 {
 protected:
-    fakes::FakePlatform fake;
-    app::RunFlags flags;
-    std::unique_ptr<app::TfrmClock> clock;
+    events::EventList eventList;
+    events::EventStorage eventStorage{eventList, fake.programPath("Events.dta"), fake.messages};
     std::unique_ptr<TfrmConfig> dialog;
 
     void SetUp() override
     {
-        clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
-        clock->show();
-        flags.StartupComplete = true;
-        dialog = std::make_unique<TfrmConfig>(*clock);
+        create();
+        startUp();
+        eventStorage.LoadEvents();
+        dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage);
     }
     void TearDown() override
     {
         dialog.reset();
-        clock.reset();
+        ClockFixture::TearDown();
     }
     config::AppearancePage& page() { return *dialog->tabAppearance; }
     void open()
@@ -132,7 +133,7 @@ TEST_F(ConfigDialog, HideClockNeedsTheTrayIconAndGivesWayToIt)
     fake.settings.set("Clock", "OnTray", "0");
     clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
     clock->show();
-    dialog = std::make_unique<TfrmConfig>(*clock);
+    dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage);
     open();
     page().pgcClock->setCurrentIndex(0);
     EXPECT_FALSE(page().chkOnTray->isChecked());

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "startup/Startup.h"
 
 #include "app/AboutBox.h"
 #include "app/RunFlags.h"
@@ -6,6 +6,8 @@
 #include "app/VeskelApplication.h"
 #include "config/TfrmConfig.h"
 #include "events/EventActions.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
 #include "platform/IniSettingsStore.h"
@@ -15,7 +17,12 @@
 
 #include <memory>
 
-namespace app {
+namespace startup {
+
+using app::AboutBox;
+using app::RunFlags;
+using app::TfrmClock;
+using app::VeskelApplication;
 
 int runVeskel(int& argc, char** argv)
 {
@@ -49,13 +56,19 @@ int runVeskel(int& argc, char** argv)
     AboutBox about(shell);
     RunFlags flags;
     auto clockWindow = std::make_unique<TfrmClock>(services, flags, &about);
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow);
+    // The event list outlives every window: the scheduler, the actions and both editors work on
+    // the same rows, so an edit counts at once, before it is saved.
+    events::EventList eventList;
+    events::EventStorage eventStorage(eventList, folders.ProgramFolder + QStringLiteral("Events.dta"),
+                                      messages);
+    eventStorage.LoadEvents();
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
     auto eventDetails = std::make_unique<events::TfrmEventDetails>();
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
-    events::Scheduler scheduler(configDialog->Events, clock, locale, actions,
-                                [&configDialog] { return configDialog->Storage.SaveEvents(false); });
+    events::Scheduler scheduler(eventList, clock, locale, actions,
+                                [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
 
     QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, configDialog.get(),
@@ -78,4 +91,4 @@ int runVeskel(int& argc, char** argv)
     return 0;
 }
 
-} // namespace app
+} // namespace startup

@@ -2,6 +2,8 @@
 #include "app/AboutBox.h"
 #include "app/TfrmClock.h"
 #include "config/TfrmConfig.h"
+#include "events/EventList.h"
+#include "events/EventStorage.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/LanguageTable.h"
 #include "lang/TfrmLanguage.h"
@@ -99,7 +101,9 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             app::TfrmClock clock(fake.services(), flags, &about);
             lang::TfrmLanguage chooser(clock.Settings.Language, fake.folders.LangFolder, fake.messages);
             chooser.show();
-            config::TfrmConfig configure(clock);
+            events::EventList eventList;
+            events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
+            config::TfrmConfig configure(clock, eventList, eventStorage);
             events::TfrmEventDetails details;
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             EXPECT_EQ(Translate("Exit"), language == "German" ? "Beenden" : "Quitter");

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace app {
+namespace events {
 
 // What the clock tick and the clock window's showing ask of the scheduler.
 class ScheduledEvents
@@ -23,4 +23,4 @@ public:
     void RunEvent(int) override {}
 };
 
-} // namespace app
+} // namespace events

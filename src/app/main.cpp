@@ -1,6 +1,0 @@
-#include "app/Startup.h"
-
-int main(int argc, char** argv)
-{
-    return app::runVeskel(argc, argv);
-}
