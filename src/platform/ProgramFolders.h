@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace platform {
 
-// The program's own folder and its data folders, each ending in a separator. Data files
-// (events, servers, zone clock looks) live in the program folder; tests point it at a
+// The program's own folders, each ending in a separator.
+//
+// `ProgramFolder` holds what the program ships (pictures, sounds, languages, characters, the
+// manual): beside the executable in a build folder, `../share/veskel/` from the executable once
+// installed. The files the user changes (Events.dta, NTPServers.dta, tzclkset.dta and the
+// first-run marker) live in `UserDataFolder`: the program folder when it can be written, else
+// the user's own data folder, which is seeded from the shipped copies the first time, so a
+// shared read-only installation keeps every user's events apart. Tests point both at a
 // temporary folder.
 struct ProgramFolders
 {
@@ -14,12 +21,37 @@ struct ProgramFolders
     QString ClocksFolder;
     QString SoundsFolder;
     QString LangFolder;
+    QString CharsFolder;
+    QString UserDataFolder;
 
+    // Everything in one folder: the build folder's layout, and the tests'.
     static ProgramFolders forProgramFile(const QString& programFile);
+    // The running program's folders: shipped data found beside it or in ../share/veskel/; the
+    // user's files there when it can be written, else in `userDataHome` + "Veskel/".
     static ProgramFolders ofRunningProgram();
+    // `canWriteIn` tells whether files can be made in a folder (tests stand in for it: root
+    // writes everywhere).
+    static ProgramFolders locate(const QString& programFile, const QString& userDataHome,
+                                 const std::function<bool(const QString&)>& canWriteIn);
+    static bool canWriteIn(const QString& folder);
 
-    // The program's file name with ".vsk" in place of its extension, beside it.
+    // Where the data file `name` is read and written. In a user data folder apart from the
+    // program's, the folder is made the first time and seeded with the shipped data files.
+    QString dataFile(const QString& name) const;
+
+    // The program's file name with ".vsk" in place of its extension, among the user's files.
     QString firstRunMarker() const;
+
+    // The shipped files a new user data folder is seeded with.
+    static const QStringList& seededFiles();
 };
+
+// Where shipped data lives, seen from the executable's folder (pure: the caller looks).
+enum class DataLayout
+{
+    BesideProgram, // a build folder, or data copied next to the program
+    Installed,     // bin/ with share/veskel/ beside it
+};
+DataLayout chooseDataLayout(bool dataBesideProgram, bool installedDataExists);
 
 } // namespace platform
