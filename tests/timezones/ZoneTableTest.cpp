@@ -2,6 +2,7 @@
 #include "support/FakePlatform.h"
 
 #include <QSet>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace timezones;
@@ -104,4 +105,70 @@ TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
     }
     EXPECT_EQ(notExpressible, kNotExpressible);
     EXPECT_GT(zonesChecked, 100);
+}
+
+namespace {
+
+// Whether the wall clock of a zone shows the time of a UTC instant twice (the stretch after the
+// clocks are put back): a local time there cannot tell which instant is meant.
+bool wallClockComesTwice(const QTimeZone& zone, const QDateTime& utc)
+{
+    for (const QTimeZone::OffsetData& t : zone.transitions(utc.addDays(-1), utc.addDays(1))) {
+        const int before = zone.offsetFromUtc(t.atUtc.addSecs(-1));
+        const int back = before - t.offsetFromUtc; // seconds the clocks went back
+        if (back <= 0)
+            continue;
+        // Before the change, the last `back` seconds come again after it; after it, the first.
+        const qint64 since = t.atUtc.secsTo(utc);
+        if ((since < 0 && -since <= back) || (since >= 0 && since < back))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ZoneTable, TheOffsetToLocalTimeAgreesWithTheZoneDatabaseAroundEveryChange)
+{
+    platform::QtTimeZoneSource source;
+    // Local zones without daylight time, northern, southern, and with a daylight time that puts
+    // the clocks back (Morocco).
+    const QByteArray locals[] = {"UTC", "Europe/Berlin", "Australia/Sydney", "America/New_York",
+                                 "Africa/Casablanca"};
+    const QDateTime yearFrom(QDate(kYear, 1, 2), QTime(0, 0), Qt::UTC);
+    const QDateTime yearTo(QDate(kYear, 12, 30), QTime(0, 0), Qt::UTC);
+    int records = 0;
+    int comparisons = 0;
+    for (const QByteArray& localId : locals) {
+        const QTimeZone localZone(localId);
+        const TRegTZI local = recordFor(localZone, kYear);
+        const QList<QTimeZone::OffsetData> localChanges = localZone.transitions(yearFrom, yearTo);
+        for (const QByteArray& windowsId : source.windowsIds()) {
+            const QTimeZone zone = source.zone(source.defaultZone(windowsId));
+            const TRegTZI record = recordFor(zone, kYear);
+            std::vector<QDateTime> instants;
+            for (QDateTime t(QDate(kYear, 1, 1), QTime(5, 0), Qt::UTC); t.date().year() == kYear;
+                 t = t.addDays(7))
+                instants.push_back(t);
+            QList<QTimeZone::OffsetData> changes = zone.transitions(yearFrom, yearTo);
+            changes += localChanges;
+            for (const QTimeZone::OffsetData& change : changes)
+                for (int minutes : {-61, -60, -59, -31, -1, 0, 1, 29, 30, 31, 59, 60, 61, 119, 121})
+                    instants.push_back(change.atUtc.addSecs(minutes * 60));
+            for (const QDateTime& utc : instants) {
+                if (wallClockComesTwice(localZone, utc))
+                    continue; // the local clock alone cannot say which instant it is
+                const double now = utcDays(utc) + localZone.offsetFromUtc(utc) / 86400.0;
+                const int expected = (zone.offsetFromUtc(utc) - localZone.offsetFromUtc(utc)) / 60;
+                ASSERT_EQ(ZoneOffset(record, local, now, kYear), (HoursMinutes{expected / 60, expected % 60}))
+                    << windowsId.toStdString() << " seen from " << localId.toStdString() << " at "
+                    << utc.toString(Qt::ISODate).toStdString();
+                ++comparisons;
+            }
+            ++records;
+        }
+    }
+    EXPECT_GT(records, 5 * 100);
+    RecordProperty("comparisons", comparisons);
+    std::printf("ZoneOffset compared for %d records at %d instants\n", records, comparisons);
 }
