@@ -1,5 +1,6 @@
 #include "nettime/AsyncSocket.h"
 
+#include "nettime/TimeReply.h"
 #include "nettime/WinsockErrors.h"
 #include "platform/HostLookup.h"
 
@@ -94,7 +95,7 @@ void TAsyncSocket::createSocket()
             return;
         m_lastNotificationOk = true;
         report(QStringLiteral("ReadToStream"), 8);
-        m_received.append(socket->readAll());
+        takeReply(*socket);
         wake();
     });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, current](QAbstractSocket::SocketError error) {
@@ -104,6 +105,7 @@ void TAsyncSocket::createSocket()
         if (error == QAbstractSocket::RemoteHostClosedError)
             return; // the peer's close, handled below
         LastErrorNo = winsockCodeFor(error);
+        m_socketFailed = true;
         if (OnError)
             OnError(*this, LastErrorNo, winsockErrorText(LastErrorNo));
         wake();
@@ -112,12 +114,20 @@ void TAsyncSocket::createSocket()
         if (!current())
             return;
         // Whatever the peer sent before closing is still to be taken.
-        m_received.append(socket->readAll());
+        takeReply(*socket);
         m_peerClosed = true;
         Connected = false;
         CloseSocket();
         wake();
     });
+}
+
+void TAsyncSocket::takeReply(QTcpSocket& socket)
+{
+    // A server that floods costs nothing: what comes after the reply's four bytes is read and
+    // dropped, never kept.
+    const QByteArray bytes = socket.readAll();
+    m_received.append(bytes.left(std::max<qsizetype>(0, ReplyLength - m_received.size())));
 }
 
 void TAsyncSocket::CloseSocket()
@@ -216,26 +226,36 @@ QByteArray TAsyncSocket::readReply()
 
     report(QStringLiteral("Connecting"), 8);
     m_lastNotificationOk = false;
+    m_socketFailed = false;
     m_peerClosed = false;
     m_received.clear();
     startTimer();
     m_socket->connectToHost(m_remote, quint16(Port));
-    waitFor([this] { return m_lastNotificationOk; });
+    // Without a bound nothing but the socket's own failure would end a refused connect; with one,
+    // a refused connect waits out the time-out like one that is never answered.
+    waitFor([this] { return m_lastNotificationOk || (TimeOut == 0 && m_socketFailed); });
     stopTimer();
-    if (m_timedOut) {
+    if (!m_lastNotificationOk) {
         m_socket->abort(); // no connect left pending for the next exchange
-        throw std::runtime_error("Connection Timed out");
+        if (m_timedOut)
+            throw std::runtime_error("Connection Timed out");
+        throw ESockError(winsockErrorText(LastErrorNo).toStdString());
     }
 
     // The wait for the reply has its bound too: a server that accepts and never sends, or
-    // closes without sending, fails like a connect that never completes.
+    // stops short of four bytes, fails like a connect that never completes.
     QByteArray reply;
     try {
         startTimer();
-        waitFor([this] { return !m_received.isEmpty() || m_peerClosed; });
+        waitFor([this] {
+            return m_received.size() >= ReplyLength || m_peerClosed || (TimeOut == 0 && m_socketFailed);
+        });
         stopTimer();
-        if (m_received.isEmpty())
-            throw std::runtime_error("Connection Timed out");
+        if (m_received.size() < ReplyLength) {
+            if (m_received.isEmpty() || m_timedOut)
+                throw std::runtime_error("Connection Timed out");
+            throw ESockError("Incomplete reply from the time server");
+        }
         report(QStringLiteral("Read( 0 )"), 8);
         reply = std::exchange(m_received, {});
     } catch (...) {

@@ -40,7 +40,7 @@ public:
 
     QString Host;    // a name or a dotted IPv4 address; a longer one than 127 characters fails its lookup
     qint32 Port = 0; // only the low 16 bits are used
-    qint32 TimeOut = 500; // milliseconds; 0 waits without bound
+    qint32 TimeOut = 500; // milliseconds; 0 waits without bound (but a refused connect ends it)
     int ReportLevel = 0;  // status messages at or below this level are reported
     QString Status;
     qint32 LastErrorNo = 0;
@@ -61,8 +61,8 @@ public:
     int lookupsStarted() const { return m_lookups; }
 
 protected:
-    // Connects to Host:Port, takes every byte that has arrived when the first ones are seen, and
-    // closes. Throws ESockError or std::runtime_error("Connection Timed out").
+    // Connects to Host:Port, takes the reply's four bytes, and closes. Throws ESockError or
+    // std::runtime_error("Connection Timed out").
     QByteArray readReply();
     void report(const QString& text, int level);
 
@@ -74,6 +74,7 @@ private:
     // Runs the event loop until `done` holds or the time-out timer fires.
     void waitFor(const std::function<bool()>& done);
     void wake();
+    void takeReply(QTcpSocket& socket);
 
     platform::HostLookup& m_lookup;
     QTcpSocket* m_socket = nullptr;
@@ -90,6 +91,7 @@ private:
     bool m_timedOut = false;
     bool m_cancelled = false;
     bool m_peerClosed = false;
+    bool m_socketFailed = false;
     bool m_busy = false;
     bool m_destroying = false;
 };
