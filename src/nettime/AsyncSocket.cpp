@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QScopeGuard>
 #include <QTcpSocket>
+#include <stdexcept>
 
 namespace nettime {
 
@@ -48,12 +49,20 @@ void TAsyncSocket::wake()
         m_waiting->quit();
 }
 
+void TAsyncSocket::Cancel()
+{
+    m_cancelled = true;
+    wake();
+}
+
 void TAsyncSocket::waitFor(const std::function<bool()>& done)
 {
     while (!done() && !m_timedOut && !m_cancelled) {
         QEventLoop loop;
         QEventLoop* outer = std::exchange(m_waiting, &loop);
-        loop.exec();
+        // An event loop refuses to run once the application is ending; waiting on would spin.
+        if (loop.exec() < 0)
+            m_cancelled = true;
         m_waiting = outer;
     }
 }
@@ -61,7 +70,7 @@ void TAsyncSocket::waitFor(const std::function<bool()>& done)
 void TAsyncSocket::startTimer()
 {
     if (TimeOut < 0)
-        throw std::runtime_error("Range check error");
+        throw std::out_of_range("Range check error");
     m_timedOut = false;
     m_timer.stop();
     if (TimeOut == 0)
@@ -163,7 +172,7 @@ void TAsyncSocket::resolve()
     }
     m_remote.clear();
     if (Host.isEmpty() || Host.size() > MaxHostLength)
-        throw ESockError("Host Lookup Failed");
+        throw ESockError(ESockError::Kind::HostLookupFailed);
     startTimer();
     m_lookupCompleted = false;
     m_lookupOk = false;
@@ -181,12 +190,12 @@ void TAsyncSocket::resolve()
         m_lookup.abort(id);
         m_lookupId = -1;
         if (m_timedOut)
-            throw ESockError("Host Lookup Timed Out");
-        throw ESockError("Host Lookup Canceled");
+            throw ESockError(ESockError::Kind::HostLookupTimedOut);
+        throw ESockError(ESockError::Kind::HostLookupCanceled);
     }
     m_lookupId = -1;
     if (!m_lookupOk || m_lookupAddresses.isEmpty())
-        throw ESockError("Host Lookup Failed");
+        throw ESockError(ESockError::Kind::HostLookupFailed);
     // The first IPv4 address, as the protocol has always been spoken; any address otherwise.
     m_remote = m_lookupAddresses.constFirst();
     for (const QHostAddress& address : std::as_const(m_lookupAddresses))
@@ -202,7 +211,7 @@ QByteArray TAsyncSocket::readReply()
 {
     m_cancelled = false;
     if (Connected || m_busy)
-        throw ESockError("Already connected");
+        throw ESockError(ESockError::Kind::AlreadyConnected);
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
 
@@ -210,10 +219,9 @@ QByteArray TAsyncSocket::readReply()
         try {
             resolve();
         } catch (const ESockError& e) {
-            const QByteArray what(e.what());
-            if (what == "Host Lookup Timed Out" || what == "Host Lookup Canceled")
+            if (e.kind() != ESockError::Kind::HostLookupFailed)
                 throw;
-            m_remote.clear(); // any other failure leaves no address
+            m_remote.clear(); // a failed lookup leaves no address, which the owner may mend
         }
         if (!m_remote.isNull())
             break;
@@ -221,7 +229,7 @@ QByteArray TAsyncSocket::readReply()
         if (attempt < 1 && OnInvalidHost)
             OnInvalidHost(handled);
         if (!handled)
-            throw ESockError("Null Remote Address");
+            throw ESockError(ESockError::Kind::NullRemoteAddress);
     }
 
     report(QStringLiteral("Connecting"), 8);
@@ -237,9 +245,11 @@ QByteArray TAsyncSocket::readReply()
     stopTimer();
     if (!m_lastNotificationOk) {
         m_socket->abort(); // no connect left pending for the next exchange
+        if (m_cancelled)
+            throw ESockError(ESockError::Kind::ConnectionCanceled);
         if (m_timedOut)
-            throw std::runtime_error("Connection Timed out");
-        throw ESockError(winsockErrorText(LastErrorNo).toStdString());
+            throw ESockError(ESockError::Kind::ConnectionTimedOut);
+        throw ESockError(ESockError::Kind::SocketFailed, LastErrorNo);
     }
 
     // The wait for the reply has its bound too: a server that accepts and never sends, or
@@ -252,9 +262,15 @@ QByteArray TAsyncSocket::readReply()
         });
         stopTimer();
         if (m_received.size() < ReplyLength) {
-            if (m_received.isEmpty() || m_timedOut)
-                throw std::runtime_error("Connection Timed out");
-            throw ESockError("Incomplete reply from the time server");
+            if (m_cancelled)
+                throw ESockError(ESockError::Kind::ConnectionCanceled);
+            if (m_timedOut)
+                throw ESockError(ESockError::Kind::ConnectionTimedOut);
+            if (m_socketFailed && !m_peerClosed)
+                throw ESockError(ESockError::Kind::SocketFailed, LastErrorNo);
+            // A server that closes without a word fails as one that never answers.
+            throw ESockError(m_received.isEmpty() ? ESockError::Kind::ConnectionTimedOut
+                                                  : ESockError::Kind::IncompleteReply);
         }
         report(QStringLiteral("Read( 0 )"), 8);
         reply = std::exchange(m_received, {});

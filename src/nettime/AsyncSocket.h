@@ -1,12 +1,13 @@
 #pragma once
 
+#include "nettime/SockError.h"
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
 #include <functional>
-#include <stdexcept>
 
 class QEventLoop;
 class QTcpSocket;
@@ -16,13 +17,6 @@ class HostLookup;
 }
 
 namespace nettime {
-
-// A socket or name-resolution failure; what() is the text for the user.
-class ESockError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // A small TCP client that lives on the UI thread. Its operations look blocking to the caller but
 // wait in a nested event loop, so the program (the clock's tick among it) goes on meanwhile; no
@@ -54,6 +48,10 @@ public:
     std::function<void(TAsyncSocket&, int code, const QString& text)> OnError;
 
     void Disconnect();
+    // Ends a fetch that is running, at its next wake-up, with HostLookupCanceled or
+    // ConnectionCanceled. The program's end cancels a fetch too: a fetch waits inside a handler,
+    // and the program cannot end before that handler returns.
+    void Cancel();
     // Closes the socket and puts a fresh one in its place, ready for the next exchange.
     void CloseSocket();
 
@@ -61,8 +59,8 @@ public:
     int lookupsStarted() const { return m_lookups; }
 
 protected:
-    // Connects to Host:Port, takes the reply's four bytes, and closes. Throws ESockError or
-    // std::runtime_error("Connection Timed out").
+    // Connects to Host:Port, takes the reply's four bytes, and closes. Throws ESockError, or
+    // std::out_of_range for a negative TimeOut.
     QByteArray readReply();
     void report(const QString& text, int level);
 

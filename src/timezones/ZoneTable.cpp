@@ -146,15 +146,13 @@ bool agreesAllYear(const QTimeZone& zone, const TRegTZI& record, int year)
     return true;
 }
 
-TRegTZI recordFor(const QTimeZone& zone, int year)
+TRegTZI rulesFor(const QTimeZone& zone, int year)
 {
     TRegTZI record;
     if (!zone.isValid())
         return record; // no rules: standard time at UTC
     const QDateTime yearEnd(QDate(year, 12, 31), QTime(12, 0), Qt::UTC);
     record.Bias = -zone.standardTimeOffset(yearEnd) / 60;
-    record.Std = zone.displayName(QTimeZone::StandardTime, QTimeZone::LongName);
-    record.Dlt = zone.displayName(QTimeZone::DaylightTime, QTimeZone::LongName);
     for (const Change& c : changesIn(zone, year)) {
         if (c.daylightAfter && !c.daylightBefore && record.DaylightDate.wMonth == 0) {
             record.DaylightDate = ruleOf(c);
@@ -165,6 +163,16 @@ TRegTZI recordFor(const QTimeZone& zone, int year)
                 record.DaylightBias = -(c.offsetBefore - c.standardBefore) / 60;
         }
     }
+    return record;
+}
+
+TRegTZI recordFor(const QTimeZone& zone, int year)
+{
+    TRegTZI record = rulesFor(zone, year);
+    if (!zone.isValid())
+        return record;
+    record.Std = zone.displayName(QTimeZone::StandardTime, QTimeZone::LongName);
+    record.Dlt = zone.displayName(QTimeZone::DaylightTime, QTimeZone::LongName);
     nameByTheRightOffsets(record);
     return record;
 }
@@ -197,6 +205,20 @@ QString ZoneTable::localName()
 int ZoneTable::positionOf(const QString& name) const
 {
     return int(Names.indexOf(name));
+}
+
+TRegTZI ZoneTable::localRules(const platform::TimeZoneSource& source, int ruleYear)
+{
+    return rulesFor(source.systemZone(), ruleYear);
+}
+
+TRegTZI ZoneTable::localRecord(const platform::TimeZoneSource& source, int ruleYear)
+{
+    TRegTZI local = recordFor(source.systemZone(), ruleYear);
+    local.Std = shortened(local.Std);
+    local.Dlt = shortened(local.Dlt);
+    local.Display = BiasPrefix(local.Bias) + Translate(QStringLiteral("Here"));
+    return local;
 }
 
 ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTime& now)
@@ -232,12 +254,8 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
     std::sort(zones.begin(), zones.end(),
               [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
 
-    TRegTZI local = recordFor(source.systemZone(), table.RuleYear);
-    local.Std = shortened(local.Std);
-    local.Dlt = shortened(local.Dlt);
-    local.Display = BiasPrefix(local.Bias) + Translate(QStringLiteral("Here"));
     table.Names << localName();
-    table.Records.push_back(std::move(local));
+    table.Records.push_back(localRecord(source, table.RuleYear));
     for (Entry& e : zones) {
         table.Names << e.name;
         table.Records.push_back(std::move(e.record));

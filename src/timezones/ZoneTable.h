@@ -21,6 +21,10 @@ class ZoneTable
 {
 public:
     static ZoneTable load(const platform::TimeZoneSource& source, const QDateTime& now);
+    // The machine's own zone alone, as record 0 of the table: one zone read, not all of them.
+    static TRegTZI localRecord(const platform::TimeZoneSource& source, int ruleYear);
+    // Its biases and rules alone, without the names, whose look-up costs more than the rest.
+    static TRegTZI localRules(const platform::TimeZoneSource& source, int ruleYear);
 
     QStringList Names;
     std::vector<TRegTZI> Records;
@@ -43,6 +47,8 @@ public:
 // A name that states an offset states the right one; without daylight time the daylight name is
 // the standard name.
 TRegTZI recordFor(const QTimeZone& zone, int year);
+// The same without the texts.
+TRegTZI rulesFor(const QTimeZone& zone, int year);
 
 // Whether a zone's year fits one record: a constant standard offset and at most one change to
 // daylight time and one back.
