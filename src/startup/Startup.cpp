@@ -59,11 +59,11 @@ int runVeskel(int& argc, char** argv)
     // The event list outlives every window: the scheduler, the actions and both editors work on
     // the same rows, so an edit counts at once, before it is saved.
     events::EventList eventList;
-    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")),
-                                      messages);
+    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
-    auto eventDetails = std::make_unique<events::TfrmEventDetails>();
+    auto eventDetails = std::make_unique<events::TfrmEventDetails>(services);
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
+                                                             *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
