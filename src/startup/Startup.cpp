@@ -71,7 +71,7 @@ int runVeskel(int& argc, char** argv)
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
-    events::Scheduler scheduler(eventList, clock, locale, actions,
+    events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
 
