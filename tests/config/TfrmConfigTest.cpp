@@ -1,9 +1,9 @@
 #include "config/TfrmConfig.h"
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
-#include "config/ColorPicker.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
+#include "platform/ColorPicker.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 
