@@ -7,6 +7,7 @@
 #include "config/SideBarIcons.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
+#include "timezones/LocalZonePage.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -78,8 +79,9 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     tabAppearance = new AppearancePage(clock, pgc);
     tabAlarms = placeholderPage(QStringLiteral("Schedule an Event"));
     tabInternet = placeholderPage(QStringLiteral("Adjust the Time"));
-    tabTimeZones = placeholderPage(QStringLiteral("Time Zones"));
-    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), tabAlarms, tabInternet, tabTimeZones})
+    tabTimeZones = new timezones::LocalZonePage(pgc);
+    for (QWidget* page :
+         {static_cast<QWidget*>(tabAppearance), tabAlarms, tabInternet, static_cast<QWidget*>(tabTimeZones)})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);

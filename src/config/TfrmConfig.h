@@ -18,6 +18,10 @@ namespace app {
 class TfrmClock;
 }
 
+namespace timezones {
+class LocalZonePage;
+}
+
 namespace config {
 
 class AppearancePage;
@@ -72,7 +76,7 @@ public:
     AppearancePage* tabAppearance = nullptr;
     QWidget* tabAlarms = nullptr;
     QWidget* tabInternet = nullptr;
-    QWidget* tabTimeZones = nullptr;
+    timezones::LocalZonePage* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
     // The run's event list and its file, shared with the scheduler and the editors.
