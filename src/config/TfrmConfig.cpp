@@ -5,6 +5,7 @@
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
 #include "config/SideBarIcons.h"
+#include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "timezones/LocalZonePage.h"
@@ -44,7 +45,7 @@ constexpr SideBarEntry kSideBar[] = {
 } // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-                       QWidget* parent)
+                       events::TfrmEventDetails& eventDetails, QWidget* parent)
     : QDialog(parent), Events(events), Storage(storage), m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
@@ -77,11 +78,11 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
 
     pgc = new QStackedWidget(this);
     tabAppearance = new AppearancePage(clock, pgc);
-    tabAlarms = placeholderPage(QStringLiteral("Schedule an Event"));
+    tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
     tabInternet = placeholderPage(QStringLiteral("Adjust the Time"));
     tabTimeZones = new timezones::LocalZonePage(pgc);
-    for (QWidget* page :
-         {static_cast<QWidget*>(tabAppearance), tabAlarms, tabInternet, static_cast<QWidget*>(tabTimeZones)})
+    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms), tabInternet,
+                          static_cast<QWidget*>(tabTimeZones)})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);
@@ -216,6 +217,7 @@ void TfrmConfig::FormShow()
         lvSideSelectItem(m_remembered);
     else
         lvSide->setCurrentRow(m_remembered);
+    tabAlarms->prepareForShow();
     if (m_events.markSaved)
         m_events.markSaved();
     tabAppearance->setDialogVisible(true);
@@ -232,6 +234,8 @@ void TfrmConfig::lvSideSelectItem(int item)
         tmr->start();
     else
         tmr->stop();
+    if (item == ItemEvents)
+        tabAlarms->focusList();
     if (item == ItemTimeZones)
         emit timeZonesPageShown();
     setWindowTitle(Translate(QStringLiteral("Configure Clock")) + QStringLiteral(" - ") +

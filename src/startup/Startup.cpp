@@ -11,6 +11,7 @@
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
+#include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -49,6 +50,8 @@ int runVeskel(int& argc, char** argv)
     const platform::Platform services{clock, screen,           settings, locale,         messages, autostart,
                                       shell, notificationArea, dialogs,  timeZoneSource, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
+    application.setHelpOpener(
+        [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
@@ -62,8 +65,9 @@ int runVeskel(int& argc, char** argv)
     events::EventList eventList;
     events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
-    auto eventDetails = std::make_unique<events::TfrmEventDetails>();
+    auto eventDetails = std::make_unique<events::TfrmEventDetails>(services);
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
+                                                             *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
     timeZones->setConfigPage(configDialog->tabTimeZones);
     timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
@@ -84,8 +88,12 @@ int runVeskel(int& argc, char** argv)
         QApplication::quit();
     });
 
+    // Qt ends the program on the spot when the display goes away; the settings of the run are
+    // saved first.
+    platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
     clockWindow->show();
     application.exec();
+    platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();

@@ -105,8 +105,8 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             chooser.show();
             events::EventList eventList;
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
-            config::TfrmConfig configure(clock, eventList, eventStorage);
-            events::TfrmEventDetails details;
+            events::TfrmEventDetails details(fake.services());
+            config::TfrmConfig configure(clock, eventList, eventStorage, details);
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             zones.showWindow();
             zones.btnClock0->click(); // the zone clock
