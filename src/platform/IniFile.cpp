@@ -1,9 +1,9 @@
 #include "platform/IniFile.h"
 
 #include "platform/AnsiText.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -93,17 +93,9 @@ IniFile IniFile::load(const QString& path)
     return parse(file.read(MaxFileSize));
 }
 
-bool IniFile::save(const QString& path) const
+SaveResult IniFile::save(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveWholeFile(path, serialize());
 }
 
 const IniFile::Section* IniFile::findSection(const QString& name) const
