@@ -4,6 +4,7 @@
 #include "config/AppearanceSnapshot.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
+#include "platform/HostLookup.h"
 
 #include <QDialog>
 #include <functional>
@@ -16,6 +17,10 @@ class QTimer;
 
 namespace app {
 class TfrmClock;
+}
+
+namespace nettime {
+class InternetPage;
 }
 
 namespace config {
@@ -71,7 +76,7 @@ public:
     QPushButton* btnHelp = nullptr;
     AppearancePage* tabAppearance = nullptr;
     QWidget* tabAlarms = nullptr;
-    QWidget* tabInternet = nullptr;
+    nettime::InternetPage* tabInternet = nullptr;
     QWidget* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
@@ -109,6 +114,7 @@ private:
     QWidget* placeholderPage(const QString& title);
 
     app::TfrmClock& m_clock;
+    platform::QtHostLookup m_hostLookup;
     EventChanges m_events;
     int m_remembered = ItemEvents;
     int m_helpContext = 0;

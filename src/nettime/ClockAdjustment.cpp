@@ -8,7 +8,8 @@ namespace nettime {
 
 using platform::ClockSetter;
 
-ClockAdjustment::ClockAdjustment(platform::Clock& clock, ClockSetter& setter) : m_clock(clock), m_setter(setter)
+ClockAdjustment::ClockAdjustment(platform::Clock& clock, ClockSetter& setter)
+    : m_clock(clock), m_setter(setter)
 {
 }
 

@@ -20,7 +20,8 @@ QString changeAmountText(double days)
 QString totalAmountText(double days)
 {
     const ChangeParts p = splitChange(days);
-    return QString::asprintf(days >= 0 ? " +%.2d:%.2d:%.2d" : " -%.2d:%.2d:%.2d", p.hours, p.minutes, p.seconds);
+    return QString::asprintf(days >= 0 ? " +%.2d:%.2d:%.2d" : " -%.2d:%.2d:%.2d", p.hours, p.minutes,
+                             p.seconds);
 }
 
 DayTime pickerWithTime(DayTime picker, DayTime v)

@@ -40,15 +40,19 @@ const QString ServerFileName = QStringLiteral("NTPServers.dta");
 class TypedLengthLimit final : public QValidator
 {
 public:
-    TypedLengthLimit(QLineEdit* edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
+    TypedLengthLimit(QLineEdit* edit, int limit) : QValidator(edit), m_limit(limit)
+    {
+        // The edit holds the new text already while it is validated: the length before it is kept.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_length = text.size(); });
+    }
     State validate(QString& input, int&) const override
     {
-        return input.size() > m_limit && input.size() > m_edit->text().size() ? Invalid : Acceptable;
+        return input.size() > m_limit && input.size() > m_length ? Invalid : Acceptable;
     }
 
 private:
-    QLineEdit* m_edit;
-    int m_limit;
+    qsizetype m_limit;
+    qsizetype m_length = 0;
 };
 
 QToolButton* flatButton(QStyle::StandardPixmap icon, const QString& hint, QWidget* parent)
@@ -64,8 +68,8 @@ QToolButton* flatButton(QStyle::StandardPixmap icon, const QString& hint, QWidge
 
 } // namespace
 
-InternetPage::InternetPage(const platform::Platform& platform, platform::HostLookup& lookup, QString& timeServer,
-                           QTimer& tmr, QWidget* parent)
+InternetPage::InternetPage(const platform::Platform& platform, platform::HostLookup& lookup,
+                           QString& timeServer, QTimer& tmr, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_timeServer(timeServer), m_tmr(tmr),
       m_adjustment(platform.clock, platform.clockSetter), m_order(platform.locale.locale())
 {
@@ -112,13 +116,14 @@ void InternetPage::buildServerPart()
     cboHost->setEditable(true);
     cboHost->setInsertPolicy(QComboBox::NoInsert); // the list grows only by the offer to save
     cboHost->setProperty("untranslated", true);
-    cboHost->setToolTip(QStringLiteral("Server to use to Set the Time"));
+    // The box keeps its items as they are; its hint is translated here.
+    cboHost->setToolTip(Translate(QStringLiteral("Server to use to Set the Time")));
     cboHost->setMinimumContentsLength(18);
     cboHost->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboHost->lineEdit()->setValidator(new TypedLengthLimit(cboHost->lineEdit(), TypedServerLength));
     Label17->setBuddy(cboHost);
-    btnUpdateTime = flatButton(QStyle::SP_BrowserReload, QStringLiteral("Set Time from the selected Internet NTP Server"),
-                               GroupBox1);
+    btnUpdateTime = flatButton(QStyle::SP_BrowserReload,
+                               QStringLiteral("Set Time from the selected Internet NTP Server"), GroupBox1);
 
     // The port is fixed; its box is kept, hidden, for the update to read.
     Label18 = new QLabel(QStringLiteral("Port: "), GroupBox1);
@@ -191,7 +196,8 @@ void InternetPage::buildManualPart()
     btnApplyTimeChange = flatButton(QStyle::SP_DialogApplyButton, QStringLiteral("Apply"), GroupBox2);
     btnCancelTimeSet = flatButton(QStyle::SP_DialogCancelButton, QStringLiteral("Cancel"), GroupBox2);
     btnTimeDateCPL = flatButton(QStyle::SP_ComputerIcon,
-                                QStringLiteral("Use the system's settings to Adjust the Date and Time"), GroupBox2);
+                                QStringLiteral("Use the system's settings to Adjust the Date and Time"),
+                                GroupBox2);
     btnUndo = flatButton(QStyle::SP_ArrowBack, QStringLiteral("Undo the last change"), GroupBox2);
     setManualButtons(false);
     btnUndo->setEnabled(false);
@@ -219,7 +225,9 @@ void InternetPage::wireTimeClient()
         m_timeServer = cboHost->currentText(); // remembered from the first connection on
         setPanel(1, Translate(QStringLiteral("Connected")));
     };
-    TimeClient1->OnDisconnect = [this](TAsyncSocket&) { setPanel(1, Translate(QStringLiteral("Disconnected"))); };
+    TimeClient1->OnDisconnect = [this](TAsyncSocket&) {
+        setPanel(1, Translate(QStringLiteral("Disconnected")));
+    };
     TimeClient1->OnHostResolved = [this](TAsyncSocket&) {
         setPanel(1, Translate(QStringLiteral("Host resolved")));
     };
@@ -237,6 +245,7 @@ QString InternetPage::panelText(int panel) const
 void InternetPage::setPanel(int panel, const QString& text)
 {
     m_panels[panel]->setText(text);
+    emit statusChanged(panel, text);
 }
 
 void InternetPage::setPicker(const QDateTime& value)
@@ -339,7 +348,7 @@ void InternetPage::btnUpdateTimeClick()
     TimeClient1->Host = cboHost->currentText();
     TimeClient1->Port = txtPort->text().toInt();
     setPanel(1, TimeClient1->Host);
-    m_tmr.stop();
+    pauseRefresh();
     const qint32 bias = localBias();
 
     QString timeStr;
@@ -348,19 +357,32 @@ void InternetPage::btnUpdateTimeClick()
     } catch (const ESockError& failure) {
         TimeClient1->CloseSocket();
         setPanel(1, failureText(failure)); // after the close, whose "Disconnected" it replaces
-        m_tmr.start();
+        resumeRefresh();
         return;
     }
     const auto utc = readTimeStr(timeStr);
     if (!utc) { // the client writes what this reads; never seen, but never a wrong time either
         setPanel(1, Translate(QStringLiteral("Incomplete reply from the time server")));
-        m_tmr.start();
+        resumeRefresh();
         return;
     }
     setPicker(pickerWithTime(pickerValue(), localFromUtc(*utc, bias)));
     SetTimeFromPicker();
     if (!containsServer(serverItems(), cboHost->currentText()))
         OfferToSaveServer();
+}
+
+void InternetPage::pauseRefresh()
+{
+    m_tmr.stop();
+}
+
+void InternetPage::resumeRefresh()
+{
+    // The dialog runs it while this page is shown; an adjust-time event while the dialog is
+    // closed leaves it off.
+    if (isVisible())
+        m_tmr.start();
 }
 
 void InternetPage::SetTimeFromPicker()
@@ -374,7 +396,7 @@ void InternetPage::SetTimeFromPicker()
     }
     reportTotal();
     setManualButtons(false);
-    m_tmr.start();
+    resumeRefresh();
 }
 
 void InternetPage::reportTotal()
@@ -388,18 +410,23 @@ void InternetPage::reportTotal()
 
 void InternetPage::reportRefusal(ClockSetter::Result result)
 {
-    if (result == ClockSetter::Result::AutomaticSyncOn)
-        m_platform.messages.warning(
-            Translate(QStringLiteral("The system sets its clock from the Internet by itself and lets no program "
-                                     "change it. To set the time here, first switch off the automatic time in "
-                                     "the system's date and time settings, or run: timedatectl set-ntp false")));
-    else
+    if (result == ClockSetter::Result::AutomaticSyncOn) {
+        const QString keepsItsOwn = Translate(
+            QStringLiteral("The system sets its own clock from the network (automatic time)."));
+        const QString switchOff = Translate(
+            QStringLiteral("To set the time here, first switch automatic time off:"));
+        const QString where = Translate(
+            QStringLiteral("in the system's date and time settings, or with the command"));
+        m_platform.messages.warning(keepsItsOwn + QStringLiteral("\n\n") + switchOff + QStringLiteral("\n") +
+                                    where + QStringLiteral("\n\n    timedatectl set-ntp false"));
+    } else {
         m_platform.messages.warning(Translate(QStringLiteral("Failed to set time")));
+    }
 }
 
 void InternetPage::UndoTimeChange(double x)
 {
-    m_tmr.stop();
+    pauseRefresh();
     const ClockAdjustment::Undone undone = m_adjustment.undo(x);
     setPicker(undone.target);
     if (undone.result == ClockSetter::Result::Set) {
@@ -409,7 +436,7 @@ void InternetPage::UndoTimeChange(double x)
         reportRefusal(undone.result);
     }
     setManualButtons(false);
-    m_tmr.start();
+    resumeRefresh();
 }
 
 void InternetPage::btnUndoClick()
@@ -420,6 +447,9 @@ void InternetPage::btnUndoClick()
 
 void InternetPage::RevertTotalChange()
 {
+    // An update still waiting for its server would change the clock after the revert.
+    if (m_updating)
+        TimeClient1->Cancel();
     if (m_adjustment.TotalChange() != 0)
         UndoTimeChange(m_adjustment.TotalChange());
 }
@@ -435,7 +465,7 @@ void InternetPage::tmrTimer()
 
 void InternetPage::btnApplyTimeChangeClick()
 {
-    m_tmr.stop();
+    pauseRefresh();
     SetTimeFromPicker();
 }
 
@@ -461,18 +491,22 @@ void InternetPage::OfferToSaveServer()
     cboHost->insertItem(int(m_order.insertPosition(serverItems(), name)), name);
     cboHost->setEditText(name);
     const QString question = Translate(QStringLiteral("Save ")) + QStringLiteral("\n\n") + name +
-                             QStringLiteral("\n\n ") + Translate(QStringLiteral("to the NTP Server data file?"));
+                             QStringLiteral("\n\n ") +
+                             Translate(QStringLiteral("to the NTP Server data file?"));
     if (m_platform.messages.question(question, false) != platform::MessageBoxes::Answer::Yes)
         return; // the name stays in the list for the run; the file is left as it is
     const QString path = m_platform.folders.dataFile(ServerFileName);
-    if (const platform::SaveResult saved = platform::saveWholeFile(path, serverListBytes(serverItems())); !saved) {
-        m_platform.messages.error(Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), path) +
-                                  QStringLiteral("\n") + saved.error);
+    if (const platform::SaveResult saved = platform::saveWholeFile(path, serverListBytes(serverItems()));
+        !saved) {
+        m_platform.messages.error(
+            Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), path) +
+            QStringLiteral("\n") + saved.error);
         return;
     }
-    m_platform.messages.information(QStringLiteral("Veskel"), name + QStringLiteral("\n") +
-                                                                  Translate(QStringLiteral("was saved to the data file")) +
-                                                                  QStringLiteral(" ") + ServerFileName);
+    m_platform.messages.information(QStringLiteral("Veskel"),
+                                    name + QStringLiteral("\n") +
+                                        Translate(QStringLiteral("was saved to the data file")) +
+                                        QStringLiteral(" ") + ServerFileName);
 }
 
 bool InternetPage::eventFilter(QObject* watched, QEvent* event)

@@ -94,6 +94,10 @@ public:
     void btnCancelTimeSetClick();
     void btnTimeDateCPLClick();
 
+signals:
+    // A panel of the status bar has a new text (0: the total, 1: the server and the last change).
+    void statusChanged(int panel, const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -112,6 +116,10 @@ private:
     // The time of day the client wrote.
     std::optional<QTime> readTimeStr(const QString& text) const;
     void setManualButtons(bool enabled);
+    // The refresh stops while the clock is being changed, and runs again afterwards while the
+    // page is on screen.
+    void pauseRefresh();
+    void resumeRefresh();
     void reportRefusal(platform::ClockSetter::Result result);
     void reportTotal();
     QString failureText(const ESockError& failure) const;

@@ -1,21 +1,22 @@
 #include "platform/DateTimeSettings.h"
 
 #include <QDesktopServices>
-#include <array>
-#include <vector>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <array>
+#include <vector>
 
 namespace platform {
 
 std::optional<ProgramCall> dateTimeSettingsCall(const QString& currentDesktop,
                                                 const std::function<bool(const QString&)>& installed)
 {
-    const std::vector<ProgramCall> gnome{{QStringLiteral("gnome-control-center"), {QStringLiteral("datetime")}}};
+    const std::vector<ProgramCall> gnome{
+        {QStringLiteral("gnome-control-center"), {QStringLiteral("datetime")}}};
     const std::vector<ProgramCall> kde{
-        {QStringLiteral("systemsettings"), {QStringLiteral("kcm_clock")}},  // Plasma 6
-        {QStringLiteral("systemsettings5"), {QStringLiteral("clock")}},     // Plasma 5
+        {QStringLiteral("systemsettings"), {QStringLiteral("kcm_clock")}}, // Plasma 6
+        {QStringLiteral("systemsettings5"), {QStringLiteral("clock")}},    // Plasma 5
         {QStringLiteral("kcmshell5"), {QStringLiteral("clock")}},
     };
     // XDG_CURRENT_DESKTOP is a list such as "ubuntu:GNOME" or "KDE".
@@ -33,9 +34,9 @@ std::optional<ProgramCall> dateTimeSettingsCall(const QString& currentDesktop,
 
 void DesktopDateTimeSettings::open()
 {
-    const auto call = dateTimeSettingsCall(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), [](const QString& name) {
-        return !QStandardPaths::findExecutable(name).isEmpty();
-    });
+    const auto call = dateTimeSettingsCall(
+        qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+        [](const QString& name) { return !QStandardPaths::findExecutable(name).isEmpty(); });
     if (call && QProcess::startDetached(call->program, call->arguments))
         return;
     QDesktopServices::openUrl(QUrl(QStringLiteral("man:timedatectl(1)")));
