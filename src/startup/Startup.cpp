@@ -1,6 +1,7 @@
 #include "startup/Startup.h"
 
 #include "app/AboutBox.h"
+#include "app/Help.h"
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
@@ -11,6 +12,7 @@
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
+#include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClockSetter.h"
@@ -54,6 +56,8 @@ int runVeskel(int& argc, char** argv)
         clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
         dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
+    application.setHelpOpener(
+        [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
@@ -93,8 +97,12 @@ int runVeskel(int& argc, char** argv)
         QApplication::quit();
     });
 
+    // Qt ends the program on the spot when the display goes away; the settings of the run are
+    // saved first.
+    platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
     clockWindow->show();
     application.exec();
+    platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();
