@@ -5,6 +5,7 @@
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
 #include "config/SideBarIcons.h"
+#include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
@@ -44,7 +45,7 @@ constexpr SideBarEntry kSideBar[] = {
 } // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-                       QWidget* parent)
+                       events::TfrmEventDetails& eventDetails, QWidget* parent)
     : QDialog(parent), Events(events), Storage(storage), m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
@@ -80,12 +81,12 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
 
     pgc = new QStackedWidget(this);
     tabAppearance = new AppearancePage(clock, pgc);
-    tabAlarms = placeholderPage(QStringLiteral("Schedule an Event"));
+    tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
     tabInternet = new nettime::InternetPage(clock.platformServices(), m_hostLookup, clock.Settings.TimeServer,
                                             *tmr, pgc);
     tabTimeZones = placeholderPage(QStringLiteral("Time Zones"));
-    for (QWidget* page :
-         {static_cast<QWidget*>(tabAppearance), tabAlarms, static_cast<QWidget*>(tabInternet), tabTimeZones})
+    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms),
+                          static_cast<QWidget*>(tabInternet), tabTimeZones})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);
@@ -220,6 +221,7 @@ void TfrmConfig::FormShow()
         lvSideSelectItem(m_remembered);
     else
         lvSide->setCurrentRow(m_remembered);
+    tabAlarms->prepareForShow();
     if (m_events.markSaved)
         m_events.markSaved();
     tabAppearance->setDialogVisible(true);
@@ -236,6 +238,8 @@ void TfrmConfig::lvSideSelectItem(int item)
         tmr->start();
     else
         tmr->stop();
+    if (item == ItemEvents)
+        tabAlarms->focusList();
     if (item == ItemTimeZones)
         emit timeZonesPageShown();
     setWindowTitle(Translate(QStringLiteral("Configure Clock")) + QStringLiteral(" - ") +

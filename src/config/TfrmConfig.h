@@ -18,6 +18,10 @@ class QTimer;
 namespace app {
 class TfrmClock;
 }
+namespace events {
+class EventsPage;
+class TfrmEventDetails;
+} // namespace events
 
 namespace nettime {
 class InternetPage;
@@ -50,13 +54,13 @@ public:
     };
 
     TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-               QWidget* parent = nullptr);
+               events::TfrmEventDetails& eventDetails, QWidget* parent = nullptr);
 
     // Shows the dialog, restoring it first when minimised.
     void showDialog();
 
     // What the events page tells the frame: whether it holds unsaved changes, and how to save
-    // or drop them. Until the page exists there is never anything unsaved.
+    // or drop them.
     struct EventChanges
     {
         std::function<bool()> unsaved;
@@ -75,7 +79,7 @@ public:
     QPushButton* btnCancel = nullptr;
     QPushButton* btnHelp = nullptr;
     AppearancePage* tabAppearance = nullptr;
-    QWidget* tabAlarms = nullptr;
+    events::EventsPage* tabAlarms = nullptr;
     nettime::InternetPage* tabInternet = nullptr;
     QWidget* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown

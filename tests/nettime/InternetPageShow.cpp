@@ -9,6 +9,7 @@
 #include "config/TfrmConfig.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
+#include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     app::TfrmClock clock(fake.services(), flags, &about);
     events::EventList eventList;
     events::EventStorage storage(eventList, fake.programPath("Events.dta"), fake.messages);
-    config::TfrmConfig dialog(clock, eventList, storage);
+    events::TfrmEventDetails details(fake.services());
+    config::TfrmConfig dialog(clock, eventList, storage, details);
     dialog.tabInternet->setLocalBias([] { return 0; });
 
     // The server answers 12:00:00 UTC after three seconds.
