@@ -9,6 +9,7 @@
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
+#include "timezones/LocalZonePage.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -84,9 +85,9 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
     tabInternet = new nettime::InternetPage(clock.platformServices(), m_hostLookup, clock.Settings.TimeServer,
                                             *tmr, pgc);
-    tabTimeZones = placeholderPage(QStringLiteral("Time Zones"));
+    tabTimeZones = new timezones::LocalZonePage(pgc);
     for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms),
-                          static_cast<QWidget*>(tabInternet), tabTimeZones})
+                          static_cast<QWidget*>(tabInternet), static_cast<QWidget*>(tabTimeZones)})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);

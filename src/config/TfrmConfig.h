@@ -26,6 +26,9 @@ class TfrmEventDetails;
 namespace nettime {
 class InternetPage;
 }
+namespace timezones {
+class LocalZonePage;
+}
 
 namespace config {
 
@@ -81,7 +84,7 @@ public:
     AppearancePage* tabAppearance = nullptr;
     events::EventsPage* tabAlarms = nullptr;
     nettime::InternetPage* tabInternet = nullptr;
-    QWidget* tabTimeZones = nullptr;
+    timezones::LocalZonePage* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
     // The run's event list and its file, shared with the scheduler and the editors.

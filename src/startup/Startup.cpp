@@ -75,6 +75,8 @@ int runVeskel(int& argc, char** argv)
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
                                                              *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
+    timeZones->setConfigPage(configDialog->tabTimeZones);
+    timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
     // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
     // bias while its rules say daylight time is in force.
     configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
@@ -93,6 +95,8 @@ int runVeskel(int& argc, char** argv)
                      &config::TfrmConfig::showDialog);
     QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
                      &timezones::TfrmTimeZone::showWindow);
+    QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
+                     &timezones::TfrmTimeZone::ConfigPageShown);
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
         configDialog->close();
         QApplication::quit();
