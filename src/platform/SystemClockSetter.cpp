@@ -9,7 +9,7 @@
 
 namespace platform {
 
-SystemClockSetter::SystemClockSetter(QDBusConnection bus, DirectSetter direct)
+SystemClockSetter::SystemClockSetter(std::optional<QDBusConnection> bus, DirectSetter direct)
     : m_bus(std::move(bus)), m_direct(std::move(direct))
 {
 }
@@ -52,8 +52,10 @@ ClockSetter::Result SystemClockSetter::setLocalTime(const QDateTime& localTime)
 {
     const qint64 deltaMs = localTime.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
 
+    if (!m_bus)
+        m_bus = QDBusConnection::systemBus();
     TimedatedAnswer answer = TimedatedAnswer::Unreachable;
-    if (m_bus.isConnected()) {
+    if (m_bus->isConnected()) {
         QDBusMessage call = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("/org/freedesktop/timedate1"),
             QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("SetTime"));
@@ -61,7 +63,7 @@ ClockSetter::Result SystemClockSetter::setLocalTime(const QDateTime& localTime)
         call << qlonglong(deltaMs * 1000) << true << true;
         call.setInteractiveAuthorizationAllowed(true);
         // polkit may ask the user and wait for the answer; the clock keeps ticking meanwhile.
-        QDBusPendingCallWatcher watcher(m_bus.asyncCall(call, AuthorisationTimeoutMs));
+        QDBusPendingCallWatcher watcher(m_bus->asyncCall(call, AuthorisationTimeoutMs));
         if (!watcher.isFinished()) {
             QEventLoop loop;
             QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);

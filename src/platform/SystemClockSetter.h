@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -19,7 +20,8 @@ public:
     // Sets the clock by `deltaMs`; false when refused. The real one calls clock_settime.
     using DirectSetter = std::function<bool(qint64 deltaMs)>;
 
-    explicit SystemClockSetter(QDBusConnection bus = QDBusConnection::systemBus(),
+    // Without a bus of its own the system bus is used, reached when the clock is first set.
+    explicit SystemClockSetter(std::optional<QDBusConnection> bus = std::nullopt,
                                DirectSetter direct = setClockDirectly);
 
     Result setLocalTime(const QDateTime& localTime) override;
@@ -39,7 +41,7 @@ public:
     static bool setClockDirectly(qint64 deltaMs);
 
 private:
-    QDBusConnection m_bus;
+    std::optional<QDBusConnection> m_bus;
     DirectSetter m_direct;
 };
 
