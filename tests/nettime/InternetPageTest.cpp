@@ -1,5 +1,6 @@
 #include "nettime/InternetPage.h"
 #include "nettime/TimeClient.h"
+#include "platform/DateTimeText.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
 
@@ -296,6 +297,23 @@ TEST_F(InternetPageTest, AnUpdateFromXinetdSetsTheClockToTheServersTime)
     const int apart = std::abs(serverSeconds - utcSeconds);
     EXPECT_LE(std::min(apart, 86400 - apart), 2);
     EXPECT_EQ(fake.clock.current.date(), QDate(2026, 3, 2)); // only the time of day is set
+}
+
+TEST_F(InternetPageTest, TheServersTimeIsReadBackUnderLocalesThatWriteTimesTheirOwnWay)
+{
+    for (const char* name :
+         {"es_ES", "nn_NO", "fr_CA", "ja_JP", "ko_KR", "zh_TW", "ar_EG", "fi_FI", "en_US"}) {
+        fake.locale = platform::LocaleFormats(QLocale(QString::fromLatin1(name)));
+        make();
+        fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 5));
+        updateFrom(QTime(21, 30, 15));
+        EXPECT_EQ(fake.clock.current, QDateTime(QDate(2026, 3, 2), QTime(21, 30, 15)))
+            << name << ": " << page->panelText(1).toStdString();
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->dtp->setFocus();
+        EXPECT_EQ(platform::parseTimeText(page->lblTime->text(), fake.locale), QTime(21, 30, 15)) << name;
+    }
 }
 
 TEST_F(InternetPageTest, ThePickerFollowsTheClockUntilItIsEdited)
