@@ -110,9 +110,12 @@ void ClockFrameRenderer::drawCaption(const FrameContent& content)
 const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& cache, QPoint from, QPoint to,
                                                                     int width)
 {
-    if (cache.from != from || cache.to != to || cache.width != width) {
+    if (cache.from != from || cache.to != to || cache.width != width || cache.frame != m_buffer.size()) {
+        // Only what lands on the frame is kept: a hand far longer or wider than the window must
+        // not ask for a scratch image of its own size.
         const int reach = width / 2 + 2;
-        const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
+        const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach) &
+                             QRect(QPoint(0, 0), m_buffer.size());
         const QRegion region = coverageOf(bounds, [&](QPainter& p) {
             p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawLine(from, to);
@@ -121,6 +124,7 @@ const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& c
         cache.from = from;
         cache.to = to;
         cache.width = width;
+        cache.frame = m_buffer.size();
     }
     return cache.covered;
 }

@@ -76,6 +76,7 @@ private:
     {
         QPoint from, to;
         int width = -1;
+        QSize frame; // the coverage is cut to the frame
         Covered covered;
     };
 

@@ -1,5 +1,7 @@
 #include "startup/Startup.h"
 
+#include "startup/EndRequest.h"
+
 #include "app/AboutBox.h"
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
@@ -50,8 +52,7 @@ int runVeskel(int& argc, char** argv)
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
-                     &QApplication::quit);
+    const EndRequest endRequest(termination);
 
     AboutBox about(shell);
     RunFlags flags;
@@ -79,8 +80,9 @@ int runVeskel(int& argc, char** argv)
         QApplication::quit();
     });
 
-    clockWindow->show();
-    application.exec();
+    clockWindow->show(); // may show a box about the picture, which an end request dismisses
+    if (!endRequest.requested())
+        application.exec();
 
     clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();
