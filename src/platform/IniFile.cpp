@@ -40,12 +40,11 @@ QString singleLine(QString value)
 IniFile IniFile::parse(const QByteArray& bytes)
 {
     IniFile ini;
-    const QString text = decode8BitLines(bytes);
     Section* current = nullptr;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        const QStringView trimmed = line.trimmed();
+    // Line by line: a file edited by hand may mix UTF-8 lines with Windows-1252 ones.
+    for (const QByteArray& bytesOfLine : bytes.split('\n')) {
+        const QString line = decode8Bit(bytesOfLine);
+        const QStringView trimmed = QStringView(line).trimmed();
         if (trimmed.isEmpty() || trimmed.front() == u';')
             continue;
         if (trimmed.front() == u'[') {

@@ -3,6 +3,7 @@
 #include "startup/EndRequest.h"
 
 #include "app/AboutBox.h"
+#include "app/Help.h"
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
@@ -12,6 +13,7 @@
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
+#include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -50,6 +52,8 @@ int runVeskel(int& argc, char** argv)
     const platform::Platform services{clock, screen,           settings, locale,         messages, autostart,
                                       shell, notificationArea, dialogs,  timeZoneSource, folders};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
+    application.setHelpOpener(
+        [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     platform::TerminationSignals termination;
     const EndRequest endRequest(termination);
@@ -62,8 +66,9 @@ int runVeskel(int& argc, char** argv)
     events::EventList eventList;
     events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
-    auto eventDetails = std::make_unique<events::TfrmEventDetails>();
+    auto eventDetails = std::make_unique<events::TfrmEventDetails>(services);
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
+                                                             *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
@@ -80,9 +85,13 @@ int runVeskel(int& argc, char** argv)
         QApplication::quit();
     });
 
+    // Qt ends the program on the spot when the display goes away; the settings of the run are
+    // saved first.
+    platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
     clockWindow->show(); // may show a box about the picture, which an end request dismisses
     if (!endRequest.requested())
         application.exec();
+    platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();
