@@ -2,6 +2,7 @@
 // filling the time zones window's list from it, and the whole first showing of the window.
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/SystemClockSetter.h"
 #include "platform/TimeZoneSource.h"
 #include "timezones/TfrmTimeZone.h"
 #include "timezones/ZoneList.h"
@@ -58,8 +59,12 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource zones;
-    const platform::Platform desktop{clock, screen,           settings, locale, messages, autostart,
-                                     shell, notificationArea, dialogs,  zones,  folders};
+    platform::SystemClockSetter clockSetter;
+    platform::QtNetworkReachability network;
+    platform::DesktopDateTimeSettings dateTimeSettings;
+    const platform::Platform desktop{clock,     screen,      settings,         locale,          messages,
+                                     autostart, shell,       notificationArea, dialogs,         zones,
+                                     folders,   clockSetter, network,          dateTimeSettings};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);

@@ -54,8 +54,8 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock, screen,           settings, locale,    messages, autostart,
-            shell, notificationArea, dialogs,  timeZones, folders};
+    return {clock,   screen,    settings, locale,      messages, autostart,       shell, notificationArea,
+            dialogs, timeZones, folders,  clockSetter, network,  dateTimeSettings};
 }
 
 void FakePlatform::installShippedPicture(const QString& name)
