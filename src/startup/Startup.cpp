@@ -71,6 +71,8 @@ int runVeskel(int& argc, char** argv)
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);
+    // The details dialog's test performs an action the way the scheduler will.
+    eventDetails->setTestAction([&actions](const events::EventRecord& fields) { actions.RunEvent(fields); });
     events::Scheduler scheduler(eventList, clock, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
