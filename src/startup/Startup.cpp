@@ -11,9 +11,11 @@
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
+#include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
 #include "timezones/TfrmTimeZone.h"
 
@@ -47,8 +49,12 @@ int runVeskel(int& argc, char** argv)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource timeZoneSource;
-    const platform::Platform services{clock, screen,           settings, locale,         messages, autostart,
-                                      shell, notificationArea, dialogs,  timeZoneSource, folders};
+    platform::SystemClockSetter clockSetter;
+    platform::QtNetworkReachability network;
+    platform::DesktopDateTimeSettings dateTimeSettings;
+    const platform::Platform services{
+        clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
+        dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
         [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
@@ -69,6 +75,16 @@ int runVeskel(int& argc, char** argv)
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
                                                              *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
+    timeZones->setConfigPage(configDialog->tabTimeZones);
+    timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
+    // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
+    // bias while its rules say daylight time is in force.
+    configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
+        const timezones::TRegTZI& local = zones->LocalRules();
+        const bool daylight = timezones::IsDaylightTime(local, platform::dayTime(clock.now()),
+                                                        zones->RuleYear());
+        return local.Bias + (daylight ? local.DaylightBias : 0);
+    });
 
     events::EventActions actions(messages);
     // The details dialog's test performs an action the way the scheduler will.
@@ -81,6 +97,8 @@ int runVeskel(int& argc, char** argv)
                      &config::TfrmConfig::showDialog);
     QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
                      &timezones::TfrmTimeZone::showWindow);
+    QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
+                     &timezones::TfrmTimeZone::ConfigPageShown);
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
         configDialog->close();
         QApplication::quit();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colors.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -10,15 +12,12 @@ class IniFile;
 
 namespace timezones {
 
-// A colour in its stored form (0x00BBGGRR, or 0x80000000 plus a system colour index).
-using TZColor = qint32;
-
 // The text font of the time-zone clocks.
 struct TZFont
 {
     QString Name;
-    TZColor Color = static_cast<TZColor>(0x80000008u); // the window-text colour
-    int Size = 8;                                      // points
+    platform::TColor Color = platform::clWindowText;
+    int Size = 8; // points
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
@@ -32,14 +31,14 @@ struct TZClockSettings
 {
     int Width = 175; // the zone clock window's size
     int Height = 194;
-    TZColor Color = 0xC0C0C0; // silver
-    TZColor HourHandColor = 0x000000;
+    platform::TColor Color = platform::clSilver;
+    platform::TColor HourHandColor = platform::clBlack;
     int HourHandLength = 60; // percent of the face's radius
     int HourHandWidth = 3;   // pixels
-    TZColor MinHandColor = 0x000000;
+    platform::TColor MinHandColor = platform::clBlack;
     int MinHandWidth = 2;
     int MinHandLength = 80;
-    TZColor SecHandColor = 0x0000FF; // red
+    platform::TColor SecHandColor = platform::clRed;
     int SecHandLength = 90;
     int SecHandWidth = 1;
     bool ShowSecHand = true;
@@ -56,11 +55,12 @@ struct TZClockSettings
     static bool formatShowsSeconds(const QString& format);
     static bool formatShowsAmPm(const QString& format);
 
-    // Held to what can be drawn and shown: a window of 16 to 8192 pixels a side, hand lengths
-    // of 0 to 100, hand widths of 0 to 100 pixels, a font of 1 to 500 points and a name of at
-    // most 255 characters without control characters. A hostile file gets no further than this.
+    // Held to what can be drawn and shown: a window of 16 to 4096 pixels a side (as the clock's
+    // own), hand lengths of 0 to 100, hand widths of 0 to 100 pixels, a font of 1 to 500 points
+    // and a name of at most 255 characters without control characters. A hostile file gets no
+    // further than this.
     static constexpr int MinWindowSide = 16;
-    static constexpr int MaxWindowSide = 8192;
+    static constexpr int MaxWindowSide = 4096;
     static constexpr int MaxHandWidth = 100;
     static constexpr int MaxFontSize = 500;
     static constexpr int MaxFontNameLength = 255;

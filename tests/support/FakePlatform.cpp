@@ -56,8 +56,8 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock, screen,           settings, locale,    messages, autostart,
-            shell, notificationArea, dialogs,  timeZones, folders};
+    return {clock,   screen,    settings, locale,      messages, autostart,       shell, notificationArea,
+            dialogs, timeZones, folders,  clockSetter, network,  dateTimeSettings};
 }
 
 QIcon RecordingShell::associatedIcon(const QString& path)
