@@ -532,6 +532,9 @@ void InternetPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     tabInternetResize();
+    // The picker shows the time at once, not only at the refresh's first tick a second later.
+    if (!dtp->hasFocus() && !btnApplyTimeChange->isEnabled())
+        setPicker(m_platform.clock.now());
 }
 
 void InternetPage::tabInternetResize()
