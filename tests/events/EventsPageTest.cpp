@@ -413,12 +413,9 @@ TEST(EventsPageLocales, WhatThePickersWriteTheyReadBackInEveryLocale)
     for (const QLocale& locale :
          QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
         SCOPED_TRACE(locale.name().toStdString());
-        const platform::LocaleFormats formats(locale);
-        platform::Platform services = fake.services();
-        const platform::Platform here{
-            services.clock,    services.screen,    services.settings, formats,
-            services.messages, services.autostart, services.shell,    services.notificationArea,
-            services.dialogs,  services.timeZones, services.folders};
+        fake.locale = platform::LocaleFormats(locale);
+        const platform::LocaleFormats& formats = fake.locale;
+        const platform::Platform here = fake.services();
         EventList list;
         EventStorage storage(list, fake.programPath("Events.dta"), fake.messages);
         TfrmEventDetails details(here);
