@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QUrl>
 
@@ -27,6 +28,9 @@ public:
     // for in `workingFolder`, and a bare program name that is not there along the PATH. Names may
     // be of any length. Whether it started is the answer; what the program does later is not.
     virtual bool runFile(const QString& file, const QString& workingFolder, int show) = 0;
+    // The picture the desktop shows for an existing file: a launcher's own icon, else its kind's
+    // icon from the icon theme. Null for a file that does not exist.
+    virtual QIcon associatedIcon(const QString& path) = 0;
 };
 
 // The desktop through Qt. No Linux desktop lets the one who starts a program choose how its
@@ -36,6 +40,7 @@ class DesktopShell final : public Shell
 public:
     bool openUrl(const QUrl& url) override;
     bool runFile(const QString& file, const QString& workingFolder, int show) override;
+    QIcon associatedIcon(const QString& path) override;
 
     // The file that `file` names for the desktop, or nothing: absolute, in the working folder, or
     // (a bare name only) a program along the PATH.

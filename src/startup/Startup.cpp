@@ -99,6 +99,10 @@ int runVeskel(int& argc, char** argv)
                                       if (configDialog)
                                           configDialog->tabInternet->btnUpdateTimeClick();
                                   }});
+    // The details dialog's test performs an action the way the scheduler will; a character
+    // speaks where it stands.
+    eventDetails->setTestAction(
+        [&actions](const events::EventRecord& fields) { actions.Perform(events::actionOf(fields), false); });
     events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);

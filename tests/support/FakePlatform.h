@@ -110,16 +110,20 @@ public:
     QList<QUrl> opened;
     std::vector<Run> runs;
     bool runAnswer = true; // whether the desktop could run the file
+    bool opens = true;     // false: the desktop has nothing to open it with
+    QStringList iconsAsked;
     bool openUrl(const QUrl& url) override
     {
         opened << url;
-        return true;
+        return opens;
     }
     bool runFile(const QString& file, const QString& workingFolder, int show) override
     {
         runs.push_back({file, workingFolder, show});
         return runAnswer;
     }
+    // A plain picture for every existing file, so a test sees whether one was shown.
+    QIcon associatedIcon(const QString& path) override;
 };
 
 // Notes what it was asked to play; a test makes a file fail as the media framework would.
@@ -171,13 +175,21 @@ class ScriptedDialogs final : public platform::CommonDialogs
 public:
     std::optional<QString> nextFile;
     std::optional<QColor> nextColor;
-    QStringList fileQuestions; // "folder|preset|filter"
+    QStringList fileQuestions; // "folder|preset|filter", and "|selected filter" when one was chosen
+    QStringList fileTitles;
     int colorQuestions = 0;
 
     std::optional<QString> openFile(QWidget*, const QString&, const QString& folder, const QString& preset,
                                     const QString& filter) override
     {
         fileQuestions << folder + "|" + preset + "|" + filter;
+        return std::exchange(nextFile, std::nullopt);
+    }
+    std::optional<QString> openFileFiltered(QWidget*, const QString& title, const QString& folder,
+                                            const QString& filter, const QString& selectedFilter) override
+    {
+        fileTitles << title;
+        fileQuestions << folder + "||" + filter + "|" + selectedFilter;
         return std::exchange(nextFile, std::nullopt);
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override
