@@ -9,6 +9,8 @@ what=${1:-run}
 packages=(
   cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev qt6-wayland libgl-dev
+  qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+  gstreamer1.0-tools timgm6mb-soundfont
   libjpeg-dev libwmf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core

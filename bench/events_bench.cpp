@@ -1,4 +1,5 @@
 // The scheduler's cost per observed second and the cost of loading and saving a long event list.
+#include "events/AgentAnnouncer.h"
 #include "events/DateTimeText.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
@@ -6,7 +7,9 @@
 #include "events/Scheduler.h"
 #include "platform/Clock.h"
 #include "platform/LocaleFormats.h"
+#include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -26,6 +29,20 @@ public:
     void warning(const QString&) override {}
     void information(const QString&, const QString&) override {}
     Answer question(const QString&, bool) override { return Answer::No; }
+};
+
+class NoShell final : public platform::Shell
+{
+public:
+    bool openUrl(const QUrl&) override { return false; }
+    bool runFile(const QString&, const QString&, int) override { return false; }
+};
+
+class NoMedia final : public platform::MediaPlayer
+{
+public:
+    void play(const QString&, std::function<void(const QString&)>) override {}
+    void close() override {}
 };
 
 const platform::LocaleFormats kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -60,7 +77,10 @@ void BM_ScanOf1000Events(benchmark::State& state)
     events::EventList list;
     list.replaceAll(mixedEvents(1000));
     SilentBoxes boxes;
-    events::EventActions actions(boxes);
+    NoShell shell;
+    NoMedia media;
+    events::NoAgent agent;
+    events::EventActions actions({boxes, shell, media, agent, {}});
     events::Scheduler scheduler(list, kLocale, actions, {});
     const QDateTime now = FixedClock().now();
     for (auto _ : state)

@@ -8,6 +8,7 @@
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
 #include "config/TfrmConfig.h"
+#include "events/AgentAnnouncer.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
@@ -16,6 +17,7 @@
 #include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/QtMediaPlayer.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
@@ -87,9 +89,20 @@ int runVeskel(int& argc, char** argv)
         return local.Bias + (daylight ? local.DaylightBias : 0);
     });
 
-    events::EventActions actions(messages);
-    // The details dialog's test performs an action the way the scheduler will.
-    eventDetails->setTestAction([&actions](const events::EventRecord& fields) { actions.RunEvent(fields); });
+    // What events do: media through Qt Multimedia, the time from the Internet page's update
+    // command when the network is there. No character facility yet: agent events do nothing.
+    platform::QtMediaPlayer mediaPlayer;
+    events::NoAgent noAgent;
+    events::EventActions actions({messages, shell, mediaPlayer, noAgent, folders,
+                                  [&network] { return network.isConnected(); },
+                                  [&configDialog] {
+                                      if (configDialog)
+                                          configDialog->tabInternet->btnUpdateTimeClick();
+                                  }});
+    // The details dialog's test performs an action the way the scheduler will; a character
+    // speaks where it stands.
+    eventDetails->setTestAction(
+        [&actions](const events::EventRecord& fields) { actions.Perform(events::actionOf(fields), false); });
     events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);

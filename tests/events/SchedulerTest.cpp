@@ -5,7 +5,7 @@
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/EventsFile.h"
-#include "support/FakePlatform.h"
+#include "support/FakeActions.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,7 +51,8 @@ protected:
     fakes::FakePlatform fake; // Monday 2 March 2026, 14:00:00
     EventList list;
     EventStorage storage{list, fake.programPath("Events.dta"), fake.messages};
-    RecordingActions actions{fake.messages};
+    fakes::FakeActionWorld world{fake};
+    RecordingActions actions{world.services()};
     Scheduler scheduler{list, fake.locale, actions, [this] { return storage.SaveEvents(false); }};
 
     void add(const QString& name, const QString& schedule, const QString& dayDate, const QString& time,
@@ -232,7 +233,7 @@ TEST_F(Scheduling, AOneTimeEventAtTwoRunsInEveryKindOfLocale)
         SCOPED_TRACE(l.name().toStdString());
         const platform::LocaleFormats locale(l);
         EventList rows;
-        RecordingActions ran(fake.messages);
+        RecordingActions ran(world.services());
         Scheduler localScheduler(rows, locale, ran, {});
         const QDateTime two(QDate(2026, 3, 2), QTime(14, 0, 0));
         rows.appendRow(eventRow("Two", "One Time", formatDateText(two.date(), locale),
@@ -267,12 +268,11 @@ TEST_F(Scheduling, AnHourlyEventTakesAColonOrTheUsersSeparator)
 TEST_F(Scheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextEvent)
 {
     platform::QtMessageBoxes boxes(QStringLiteral("Veskel"));
-    EventActions realActions(boxes);
+    EventActions realActions({boxes, fake.shell, fake.media, world.agent, fake.folders});
     Scheduler realScheduler(list, fake.locale, realActions, {});
     app::RunFlags flags;
     app::TfrmClock clock(fake.services(), flags);
     clock.setScheduledEvents(&realScheduler);
-    clock.tmr->setInterval(20);
     flags.StartupComplete = true;
     add("First", "Daily", "", "2:00:00 PM");
     add("Meanwhile", "One Time", date(0), "2:00:02 PM");
@@ -301,15 +301,16 @@ TEST_F(Scheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextEvent)
     // A box that waited for the user would wait for ever: a watchdog closes it.
     QTimer::singleShot(5000, &clock, closeBoxes);
 
-    // While the first box is open the clock moves on two seconds, and then two more.
+    // While the first box is open the clock moves on two seconds, and then two more. Just before
+    // the end of each second, so the clock's timer, which wakes as a second begins, comes soon.
     QStringList hints;
     QObject::connect(&clock, &app::TfrmClock::trayHintChanged, [&hints](const QString& h) { hints << h; });
-    fake.clock.set(QTime(14, 0, 0));
+    fake.clock.set(QTime(14, 0, 0, 990));
     clock.tmr->start();
     ASSERT_TRUE(waitFor([&] { return shownBoxes().contains("First title"); }));
-    fake.clock.set(QTime(14, 0, 2));
+    fake.clock.set(QTime(14, 0, 2, 990));
     waitFor([&] { return shownBoxes().contains("Meanwhile title"); });
-    fake.clock.set(QTime(14, 0, 4));
+    fake.clock.set(QTime(14, 0, 4, 990));
     waitFor([&] { return hints.size() >= 3; });
     QStringList open = shownBoxes();
     open.sort();

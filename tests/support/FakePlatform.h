@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MediaPlayer.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
@@ -100,16 +101,60 @@ public:
 class RecordingShell final : public platform::Shell
 {
 public:
+    struct Run
+    {
+        QString file, workingFolder;
+        int show;
+        bool operator==(const Run&) const = default;
+    };
     QList<QUrl> opened;
-    bool opens = true; // false: the desktop has nothing to open it with
+    std::vector<Run> runs;
+    bool runAnswer = true; // whether the desktop could run the file
+    bool opens = true;     // false: the desktop has nothing to open it with
     QStringList iconsAsked;
     bool openUrl(const QUrl& url) override
     {
         opened << url;
         return opens;
     }
+    bool runFile(const QString& file, const QString& workingFolder, int show) override
+    {
+        runs.push_back({file, workingFolder, show});
+        return runAnswer;
+    }
     // A plain picture for every existing file, so a test sees whether one was shown.
     QIcon associatedIcon(const QString& path) override;
+};
+
+// Notes what it was asked to play; a test makes a file fail as the media framework would.
+class RecordingMediaPlayer final : public platform::MediaPlayer
+{
+public:
+    QStringList played;
+    int closes = 0;
+    QString playing;
+    void play(const QString& path, std::function<void(const QString&)> failed) override
+    {
+        close();
+        played << path;
+        playing = path;
+        m_failed = std::move(failed);
+    }
+    void close() override
+    {
+        if (!playing.isEmpty())
+            ++closes;
+        playing.clear();
+        m_failed = nullptr;
+    }
+    void failPlaying(const QString& reason)
+    {
+        if (auto failed = std::exchange(m_failed, nullptr))
+            failed(reason);
+    }
+
+private:
+    std::function<void(const QString&)> m_failed;
 };
 
 class FakeNotificationArea final : public platform::NotificationArea
@@ -215,6 +260,7 @@ public:
     RecordingMessageBoxes messages;
     FakeAutostart autostart;
     RecordingShell shell;
+    RecordingMediaPlayer media;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
     BerlinTimeZones timeZones;
