@@ -264,13 +264,8 @@ void TfrmClock::FormShow()
         m_platform.autostart.setRunAtStartup(true);
     }
     Face = FaceGeometry::forSize(width(), height());
-    if (!Settings.PictureFile.isEmpty()) {
-        try {
-            LoadPicture();
-        } catch (const PictureLoadError& e) {
-            m_platform.messages.error(QString::fromStdString(e.what()));
-        }
-    }
+    if (!Settings.PictureFile.isEmpty())
+        LoadPictureOrReport();
     if (m_flags.FirstRun) {
         Settings.CaptionText = Translate(QStringLiteral("Right Click Me!"));
         Settings.CaptionFont.setBold(true);
@@ -312,6 +307,17 @@ void TfrmClock::LoadPicture()
 {
     Picture = ClockPicture();
     Picture = ClockPicture::load(Settings.PictureFile);
+}
+
+bool TfrmClock::LoadPictureOrReport()
+{
+    try {
+        LoadPicture();
+        return true;
+    } catch (const PictureLoadError& e) {
+        m_platform.messages.error(QString::fromStdString(e.what()));
+        return false;
+    }
 }
 
 void TfrmClock::ClearPicture()

@@ -76,6 +76,9 @@ public:
     void About1Click();
     // Loads Picture from Settings.PictureFile; throws PictureLoadError and leaves it empty then.
     void LoadPicture();
+    // The same, but a picture that cannot be shown is told to the user in the error box with the
+    // loader's message. False then, and the picture is empty.
+    bool LoadPictureOrReport();
     void ClearPicture();
 
     void setScheduledEvents(events::ScheduledEvents* events);

@@ -50,7 +50,10 @@ public:
     QSlider* trkWidth = nullptr;
     QSlider* trkHeight = nullptr;
     QGroupBox* grpRatio = nullptr;
-    QButtonGroup* radRatio = nullptr; // 0 None, 1 "1 : 1", 2 Keep Aspect
+    QButtonGroup* radRatio = nullptr; // the ids below
+    static constexpr int RatioNone = 0;
+    static constexpr int RatioSame = 1; // "1 : 1"
+    static constexpr int RatioKeepAspect = 2;
     ColorPicker* btnClockColor = nullptr;
     QPushButton* btn100 = nullptr;
     QPushButton* btnOpenPic = nullptr;
@@ -112,6 +115,7 @@ public:
     void setDialogVisible(bool visible) { m_dialogVisible = visible; }
 
 private:
+    // The tabs, each with its controls connected to their handlers (AppearancePageTabs.cpp).
     QWidget* buildClockWindowTab();
     QWidget* buildHandsTab();
     QWidget* buildCaptionTab();

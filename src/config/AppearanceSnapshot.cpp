@@ -34,13 +34,8 @@ bool AppearanceSnapshot::restore(app::TfrmClock& clock) const
     s.PictureFile = pictureFile;
     if (pictureFile.isEmpty()) {
         clock.ClearPicture();
-    } else {
-        try {
-            clock.LoadPicture();
-        } catch (const app::PictureLoadError& e) {
-            clock.platformServices().messages.error(QString::fromStdString(e.what()));
-            return false;
-        }
+    } else if (!clock.LoadPictureOrReport()) {
+        return false;
     }
     s.Shape = shape;
     clock.ApplyShape(true);

@@ -105,6 +105,14 @@ TEST_F(ConfigDialog, KeepAspectFollowsThePictureAndLeavesARectangle)
     page().radRatio->button(1)->click(); // 1 : 1
     slide(page().trkHeight, 90);
     EXPECT_EQ(clock->size(), QSize(90, 90));
+
+    // Exact halves go to the even neighbour: 429 x 21 / 18 is 500.5.
+    page().radRatio->button(2)->click(); // Keep Aspect
+    choosePicture(picture("narrow.bmp", {18, 21}));
+    slide(page().trkWidth, 429);
+    EXPECT_EQ(page().trkHeight->value(), 500);
+    slide(page().trkHeight, 35); // 30 exactly
+    EXPECT_EQ(page().trkWidth->value(), 30);
 }
 
 TEST_F(ConfigDialog, FullSizeStopsAtTheSmallerSideOfTheScreen)
