@@ -9,7 +9,7 @@ what=${1:-run}
 packages=(
   cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libjpeg-dev libwmf-dev
+  libjpeg-dev libwmf-dev libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth

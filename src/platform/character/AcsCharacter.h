@@ -129,7 +129,7 @@ inline constexpr int16_t NoExitFrame = -1;
 
 struct Frame
 {
-    std::vector<FrameImage> images; // drawn first to last, the last on top
+    std::vector<FrameImage> images; // the first is the top one: drawn last to first
     uint16_t audio = NoAudio;
     uint16_t duration = 10; // hundredths of a second
     int16_t exitFrame = NoExitFrame;
