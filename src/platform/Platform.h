@@ -11,6 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/TimeZoneSource.h"
+#include "platform/character/CharacterService.h"
 
 namespace platform {
 
@@ -29,6 +30,7 @@ struct Platform
     CommonDialogs& dialogs;
     TimeZoneSource& timeZones;
     ProgramFolders folders;
+    CharacterService& characters;
 };
 
 } // namespace platform

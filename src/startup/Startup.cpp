@@ -13,6 +13,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
+#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 
 #include <memory>
@@ -45,8 +46,13 @@ int runVeskel(int& argc, char** argv)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource timeZoneSource;
-    const platform::Platform services{clock, screen,           settings, locale,         messages, autostart,
-                                      shell, notificationArea, dialogs,  timeZoneSource, folders};
+    // Characters: the user's own first, then the shipped ones.
+    platform::DesktopCharacters characters(
+        {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
+        std::make_unique<platform::EspeakSpeech>());
+    const platform::Platform services{clock,    screen,         settings, locale,
+                                      messages, autostart,      shell,    notificationArea,
+                                      dialogs,  timeZoneSource, folders,  characters};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
 
     platform::TerminationSignals termination;
@@ -59,8 +65,7 @@ int runVeskel(int& argc, char** argv)
     // The event list outlives every window: the scheduler, the actions and both editors work on
     // the same rows, so an edit counts at once, before it is saved.
     events::EventList eventList;
-    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")),
-                                      messages);
+    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
     auto eventDetails = std::make_unique<events::TfrmEventDetails>();

@@ -55,7 +55,7 @@ FakePlatform::FakePlatform()
 platform::Platform FakePlatform::services()
 {
     return {clock, screen,           settings, locale,    messages, autostart,
-            shell, notificationArea, dialogs,  timeZones, folders};
+            shell, notificationArea, dialogs,  timeZones, folders,  characters};
 }
 
 void FakePlatform::installShippedPicture(const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/FakeCharacterService.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -154,6 +155,7 @@ public:
     BerlinTimeZones timeZones;
     QTemporaryDir programDir;
     platform::ProgramFolders folders;
+    FakeCharacterService characters;
 
     platform::Platform services();
     QString programPath(const QString& relative) const { return folders.ProgramFolder + relative; }
