@@ -1,4 +1,4 @@
-// Building the whole zone table from the system's zone database, as the start of the program does.
+// Building the whole zone table from the system's zone database, as the first need of the zones does.
 #include "platform/TimeZoneSource.h"
 #include "timezones/ZoneTable.h"
 

@@ -1,21 +1,21 @@
 #pragma once
 
+#include "platform/Colors.h"
+
 #include <QtGlobal>
 
 namespace app {
 
-// A colour in its stored form: 0x00BBGGRR, or 0x80000000 plus a system colour index (negative
-// as a signed number). It stays in this form wherever it is kept or compared.
-using TColor = qint32;
+using platform::TColor;
 
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clRed = 0x0000FF;
-inline constexpr TColor clGreen = 0x008000;
-inline constexpr TColor clBlue = 0xFF0000;
-inline constexpr TColor clYellow = 0x00FFFF;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clDesktopBackground = static_cast<TColor>(0x80000001u);
-inline constexpr TColor clHighlightText = static_cast<TColor>(0x8000000Eu);
+using platform::clBlack;
+using platform::clBlue;
+using platform::clDesktopBackground;
+using platform::clGreen;
+using platform::clHighlightText;
+using platform::clRed;
+using platform::clWhite;
+using platform::clYellow;
 
 enum Shape : int
 {

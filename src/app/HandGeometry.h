@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/Rounding.h"
+
 #include <QPoint>
 #include <QTime>
 
 namespace app {
 
-// The nearest integer, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4). Values far
-// outside any screen are held at a bound so no conversion overflows.
-int roundHalfEven(double value);
+using platform::roundHalfEven;
 
 // Hand angles in radians, clockwise from twelve o'clock.
 double hourHandAngle(int hour, int minute);

@@ -11,6 +11,7 @@
 #include "lang/ApplyLanguage.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
+#include "platform/Stderr.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,7 +135,9 @@ void TfrmClock::SaveSettings()
     Settings.Height = height();
     Settings.Interval = tmr->interval();
     app::SaveSettings(m_platform.settings, m_platform.locale, Settings);
-    m_platform.settings.sync();
+    // The settings are saved as the program ends, when no window is left to say it failed.
+    if (const platform::SaveResult saved = m_platform.settings.sync(); !saved)
+        platform::sayOnStderr(QStringLiteral("the settings were not saved: ") + saved.error);
 }
 
 void TfrmClock::setScheduledEvents(events::ScheduledEvents* events)

@@ -4,9 +4,10 @@
 #include "events/EventsFile.h"
 #include "lang/Translate.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Stderr.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace events {
 
@@ -56,13 +57,14 @@ bool EventStorage::SaveEvents(bool fromUser)
         }
     }
     const QByteArray bytes = writeEventsFile({m_list.rows(), m_list.viewStyle()});
-    QSaveFile file(m_path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                         file.commit();
-    if (!written) {
+    const platform::SaveResult saved = platform::saveWholeFile(m_path, bytes);
+    if (!saved) {
         if (fromUser)
             m_messages.error(
                 Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), m_path));
+        else // no one asked, so no box; the old file is still whole
+            platform::sayOnStderr(QStringLiteral("the events were not saved: ") + m_path +
+                                  QStringLiteral(": ") + saved.error);
         return false;
     }
     if (fromUser)

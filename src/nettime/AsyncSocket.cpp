@@ -1,11 +1,13 @@
 #include "nettime/AsyncSocket.h"
 
+#include "nettime/TimeReply.h"
 #include "nettime/WinsockErrors.h"
 #include "platform/HostLookup.h"
 
 #include <QEventLoop>
 #include <QScopeGuard>
 #include <QTcpSocket>
+#include <stdexcept>
 
 namespace nettime {
 
@@ -47,12 +49,20 @@ void TAsyncSocket::wake()
         m_waiting->quit();
 }
 
+void TAsyncSocket::Cancel()
+{
+    m_cancelled = true;
+    wake();
+}
+
 void TAsyncSocket::waitFor(const std::function<bool()>& done)
 {
     while (!done() && !m_timedOut && !m_cancelled) {
         QEventLoop loop;
         QEventLoop* outer = std::exchange(m_waiting, &loop);
-        loop.exec();
+        // An event loop refuses to run once the application is ending; waiting on would spin.
+        if (loop.exec() < 0)
+            m_cancelled = true;
         m_waiting = outer;
     }
 }
@@ -60,7 +70,7 @@ void TAsyncSocket::waitFor(const std::function<bool()>& done)
 void TAsyncSocket::startTimer()
 {
     if (TimeOut < 0)
-        throw std::runtime_error("Range check error");
+        throw std::out_of_range("Range check error");
     m_timedOut = false;
     m_timer.stop();
     if (TimeOut == 0)
@@ -94,7 +104,7 @@ void TAsyncSocket::createSocket()
             return;
         m_lastNotificationOk = true;
         report(QStringLiteral("ReadToStream"), 8);
-        m_received.append(socket->readAll());
+        takeReply(*socket);
         wake();
     });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, current](QAbstractSocket::SocketError error) {
@@ -104,6 +114,7 @@ void TAsyncSocket::createSocket()
         if (error == QAbstractSocket::RemoteHostClosedError)
             return; // the peer's close, handled below
         LastErrorNo = winsockCodeFor(error);
+        m_socketFailed = true;
         if (OnError)
             OnError(*this, LastErrorNo, winsockErrorText(LastErrorNo));
         wake();
@@ -112,12 +123,20 @@ void TAsyncSocket::createSocket()
         if (!current())
             return;
         // Whatever the peer sent before closing is still to be taken.
-        m_received.append(socket->readAll());
+        takeReply(*socket);
         m_peerClosed = true;
         Connected = false;
         CloseSocket();
         wake();
     });
+}
+
+void TAsyncSocket::takeReply(QTcpSocket& socket)
+{
+    // A server that floods costs nothing: what comes after the reply's four bytes is read and
+    // dropped, never kept.
+    const QByteArray bytes = socket.readAll();
+    m_received.append(bytes.left(std::max<qsizetype>(0, ReplyLength - m_received.size())));
 }
 
 void TAsyncSocket::CloseSocket()
@@ -153,7 +172,7 @@ void TAsyncSocket::resolve()
     }
     m_remote.clear();
     if (Host.isEmpty() || Host.size() > MaxHostLength)
-        throw ESockError("Host Lookup Failed");
+        throw ESockError(ESockError::Kind::HostLookupFailed);
     startTimer();
     m_lookupCompleted = false;
     m_lookupOk = false;
@@ -171,12 +190,12 @@ void TAsyncSocket::resolve()
         m_lookup.abort(id);
         m_lookupId = -1;
         if (m_timedOut)
-            throw ESockError("Host Lookup Timed Out");
-        throw ESockError("Host Lookup Canceled");
+            throw ESockError(ESockError::Kind::HostLookupTimedOut);
+        throw ESockError(ESockError::Kind::HostLookupCanceled);
     }
     m_lookupId = -1;
     if (!m_lookupOk || m_lookupAddresses.isEmpty())
-        throw ESockError("Host Lookup Failed");
+        throw ESockError(ESockError::Kind::HostLookupFailed);
     // The first IPv4 address, as the protocol has always been spoken; any address otherwise.
     m_remote = m_lookupAddresses.constFirst();
     for (const QHostAddress& address : std::as_const(m_lookupAddresses))
@@ -192,7 +211,7 @@ QByteArray TAsyncSocket::readReply()
 {
     m_cancelled = false;
     if (Connected || m_busy)
-        throw ESockError("Already connected");
+        throw ESockError(ESockError::Kind::AlreadyConnected);
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
 
@@ -200,10 +219,9 @@ QByteArray TAsyncSocket::readReply()
         try {
             resolve();
         } catch (const ESockError& e) {
-            const QByteArray what(e.what());
-            if (what == "Host Lookup Timed Out" || what == "Host Lookup Canceled")
+            if (e.kind() != ESockError::Kind::HostLookupFailed)
                 throw;
-            m_remote.clear(); // any other failure leaves no address
+            m_remote.clear(); // a failed lookup leaves no address, which the owner may mend
         }
         if (!m_remote.isNull())
             break;
@@ -211,31 +229,49 @@ QByteArray TAsyncSocket::readReply()
         if (attempt < 1 && OnInvalidHost)
             OnInvalidHost(handled);
         if (!handled)
-            throw ESockError("Null Remote Address");
+            throw ESockError(ESockError::Kind::NullRemoteAddress);
     }
 
     report(QStringLiteral("Connecting"), 8);
     m_lastNotificationOk = false;
+    m_socketFailed = false;
     m_peerClosed = false;
     m_received.clear();
     startTimer();
     m_socket->connectToHost(m_remote, quint16(Port));
-    waitFor([this] { return m_lastNotificationOk; });
+    // Without a bound nothing but the socket's own failure would end a refused connect; with one,
+    // a refused connect waits out the time-out like one that is never answered.
+    waitFor([this] { return m_lastNotificationOk || (TimeOut == 0 && m_socketFailed); });
     stopTimer();
-    if (m_timedOut) {
+    if (!m_lastNotificationOk) {
         m_socket->abort(); // no connect left pending for the next exchange
-        throw std::runtime_error("Connection Timed out");
+        if (m_cancelled)
+            throw ESockError(ESockError::Kind::ConnectionCanceled);
+        if (m_timedOut)
+            throw ESockError(ESockError::Kind::ConnectionTimedOut);
+        throw ESockError(ESockError::Kind::SocketFailed, LastErrorNo);
     }
 
     // The wait for the reply has its bound too: a server that accepts and never sends, or
-    // closes without sending, fails like a connect that never completes.
+    // stops short of four bytes, fails like a connect that never completes.
     QByteArray reply;
     try {
         startTimer();
-        waitFor([this] { return !m_received.isEmpty() || m_peerClosed; });
+        waitFor([this] {
+            return m_received.size() >= ReplyLength || m_peerClosed || (TimeOut == 0 && m_socketFailed);
+        });
         stopTimer();
-        if (m_received.isEmpty())
-            throw std::runtime_error("Connection Timed out");
+        if (m_received.size() < ReplyLength) {
+            if (m_cancelled)
+                throw ESockError(ESockError::Kind::ConnectionCanceled);
+            if (m_timedOut)
+                throw ESockError(ESockError::Kind::ConnectionTimedOut);
+            if (m_socketFailed && !m_peerClosed)
+                throw ESockError(ESockError::Kind::SocketFailed, LastErrorNo);
+            // A server that closes without a word fails as one that never answers.
+            throw ESockError(m_received.isEmpty() ? ESockError::Kind::ConnectionTimedOut
+                                                  : ESockError::Kind::IncompleteReply);
+        }
         report(QStringLiteral("Read( 0 )"), 8);
         reply = std::exchange(m_received, {});
     } catch (...) {

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "nettime/SockError.h"
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
 #include <functional>
-#include <stdexcept>
 
 class QEventLoop;
 class QTcpSocket;
@@ -16,13 +17,6 @@ class HostLookup;
 }
 
 namespace nettime {
-
-// A socket or name-resolution failure; what() is the text for the user.
-class ESockError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // A small TCP client that lives on the UI thread. Its operations look blocking to the caller but
 // wait in a nested event loop, so the program (the clock's tick among it) goes on meanwhile; no
@@ -40,7 +34,7 @@ public:
 
     QString Host;    // a name or a dotted IPv4 address; a longer one than 127 characters fails its lookup
     qint32 Port = 0; // only the low 16 bits are used
-    qint32 TimeOut = 500; // milliseconds; 0 waits without bound
+    qint32 TimeOut = 500; // milliseconds; 0 waits without bound (but a refused connect ends it)
     int ReportLevel = 0;  // status messages at or below this level are reported
     QString Status;
     qint32 LastErrorNo = 0;
@@ -54,6 +48,10 @@ public:
     std::function<void(TAsyncSocket&, int code, const QString& text)> OnError;
 
     void Disconnect();
+    // Ends a fetch that is running, at its next wake-up, with HostLookupCanceled or
+    // ConnectionCanceled. The program's end cancels a fetch too: a fetch waits inside a handler,
+    // and the program cannot end before that handler returns.
+    void Cancel();
     // Closes the socket and puts a fresh one in its place, ready for the next exchange.
     void CloseSocket();
 
@@ -61,8 +59,8 @@ public:
     int lookupsStarted() const { return m_lookups; }
 
 protected:
-    // Connects to Host:Port, takes every byte that has arrived when the first ones are seen, and
-    // closes. Throws ESockError or std::runtime_error("Connection Timed out").
+    // Connects to Host:Port, takes the reply's four bytes, and closes. Throws ESockError, or
+    // std::out_of_range for a negative TimeOut.
     QByteArray readReply();
     void report(const QString& text, int level);
 
@@ -74,6 +72,7 @@ private:
     // Runs the event loop until `done` holds or the time-out timer fires.
     void waitFor(const std::function<bool()>& done);
     void wake();
+    void takeReply(QTcpSocket& socket);
 
     platform::HostLookup& m_lookup;
     QTcpSocket* m_socket = nullptr;
@@ -90,6 +89,7 @@ private:
     bool m_timedOut = false;
     bool m_cancelled = false;
     bool m_peerClosed = false;
+    bool m_socketFailed = false;
     bool m_busy = false;
     bool m_destroying = false;
 };

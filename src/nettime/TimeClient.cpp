@@ -14,12 +14,12 @@ TTimeClient::TTimeClient(platform::HostLookup& lookup, const platform::LocaleFor
 
 QString TTimeClient::TimeStr()
 {
-    return m_locale.formatLongTime(replyTimeOfDay(readReply()));
+    return m_locale.formatLongTime(replyTimeOfDay(*replySeconds(readReply())));
 }
 
 qint32 TTimeClient::TimeInt()
 {
-    return replyTimeInt(readReply());
+    return replyTimeInt(*replySeconds(readReply()));
 }
 
 } // namespace nettime

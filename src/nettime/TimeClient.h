@@ -21,7 +21,7 @@ public:
 
     // The UTC time of day in the user's long time format; the date is dropped.
     QString TimeStr();
-    // The reply folded in 32 bits, read as signed.
+    // The reply's 32 bits, read as signed.
     qint32 TimeInt();
 
 private:

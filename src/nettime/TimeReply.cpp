@@ -2,21 +2,19 @@
 
 namespace nettime {
 
-QTime replyTimeOfDay(const QByteArray& reply)
+std::optional<quint32> replySeconds(const QByteArray& reply)
 {
-    constexpr quint32 day = 86400;
-    quint32 seconds = 0;
-    for (const char c : reply)
-        seconds = quint32((quint64(seconds) * 256 + quint8(c)) % day);
-    return QTime(0, 0).addSecs(int(seconds));
+    if (reply.size() < ReplyLength)
+        return std::nullopt;
+    quint32 value = 0;
+    for (int i = 0; i < ReplyLength; ++i)
+        value = (value << 8) | quint8(reply[i]);
+    return value;
 }
 
-qint32 replyTimeInt(const QByteArray& reply)
+QTime replyTimeOfDay(quint32 seconds)
 {
-    quint32 value = 0;
-    for (const char c : reply)
-        value = (value << 8) | quint8(c);
-    return qint32(value);
+    return QTime(0, 0).addSecs(int(seconds % 86400));
 }
 
 } // namespace nettime

@@ -1,9 +1,10 @@
 #include "platform/Autostart.h"
 
+#include "platform/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace platform {
@@ -67,9 +68,6 @@ bool XdgAutostart::setRunAtStartup(bool on)
     if (!on)
         return !QFile::exists(m_entryPath) || QFile::remove(m_entryPath);
     QDir().mkpath(QFileInfo(m_entryPath).absolutePath());
-    QSaveFile file(m_entryPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Veskel\n"
@@ -77,8 +75,7 @@ bool XdgAutostart::setRunAtStartup(bool on)
                                          "Exec=%1\n"
                                          "Terminal=false\n")
                               .arg(quoteExecArgument(m_programFile));
-    file.write(entry.toUtf8());
-    return file.commit();
+    return bool(saveWholeFile(m_entryPath, entry.toUtf8()));
 }
 
 } // namespace platform

@@ -1,9 +1,9 @@
 #include "platform/IniFile.h"
 
 #include "platform/AnsiText.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -42,12 +42,11 @@ QString singleLine(QString value)
 IniFile IniFile::parse(const QByteArray& bytes)
 {
     IniFile ini;
-    const QString text = decode8Bit(bytes);
     Section* current = nullptr;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        const QStringView trimmed = line.trimmed();
+    // Line by line: a file edited by hand may mix UTF-8 lines with Windows-1252 ones.
+    for (const QByteArray& bytesOfLine : bytes.split('\n')) {
+        const QString line = decode8Bit(bytesOfLine);
+        const QStringView trimmed = QStringView(line).trimmed();
         if (trimmed.isEmpty() || trimmed.front() == u';')
             continue;
         if (trimmed.front() == u'[') {
@@ -93,17 +92,9 @@ IniFile IniFile::load(const QString& path)
     return parse(file.read(MaxFileSize));
 }
 
-bool IniFile::save(const QString& path) const
+SaveResult IniFile::save(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveWholeFile(path, serialize());
 }
 
 const IniFile::Section* IniFile::findSection(const QString& name) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WholeFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,8 +24,9 @@ public:
 
     // Reads the file; a missing, unreadable or oversized file gives an empty model.
     static IniFile load(const QString& path);
-    // Writes the whole file through a temporary file and a rename.
-    bool save(const QString& path) const;
+    // Writes the whole file through a temporary file and a rename; the old file stays whole on
+    // failure.
+    SaveResult save(const QString& path) const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;
     void setValue(const QString& section, const QString& key, const QString& value);

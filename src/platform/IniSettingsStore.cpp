@@ -24,10 +24,13 @@ void IniSettingsStore::write(const QString& section, const QString& name, const 
     m_ini.setValue(section, name, value);
 }
 
-bool IniSettingsStore::sync()
+SaveResult IniSettingsStore::sync()
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return m_ini.save(m_path);
+    SaveResult result = m_ini.save(m_path);
+    if (!result)
+        result.error = m_path + QStringLiteral(": ") + result.error;
+    return result;
 }
 
 } // namespace platform

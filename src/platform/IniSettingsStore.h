@@ -16,7 +16,7 @@ public:
 
     std::optional<QString> read(const QString& section, const QString& name) const override;
     void write(const QString& section, const QString& name, const QString& value) override;
-    bool sync() override;
+    SaveResult sync() override;
 
     const QString& path() const { return m_path; }
 

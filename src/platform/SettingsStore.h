@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WholeFile.h"
+
 #include <QString>
 #include <optional>
 
@@ -13,8 +15,8 @@ public:
     virtual ~SettingsStore() = default;
     virtual std::optional<QString> read(const QString& section, const QString& name) const = 0;
     virtual void write(const QString& section, const QString& name, const QString& value) = 0;
-    // Puts what was written on disk; false when that failed.
-    virtual bool sync() = 0;
+    // Puts what was written on disk, saying why when that failed.
+    virtual SaveResult sync() = 0;
 };
 
 } // namespace platform

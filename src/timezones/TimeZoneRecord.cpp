@@ -33,6 +33,19 @@ bool daylightBetween(DayTime start, DayTime end, DayTime at)
     return t < s || t >= d;     // daylight time across the turn of the year
 }
 
+// Whether the zone keeps daylight time at a UTC instant. The test is made on the zone's standard
+// wall-clock time, against the change back to standard time given in standard time as well, so
+// the hour after that change (which the wall clock shows twice) is not taken for daylight time.
+bool daylightAtUtc(const TRegTZI& zone, DayTime utc, int ruleYear)
+{
+    const DayTime standard = utc - zone.Bias / platform::MinutesPerDay;
+    const DayTime start = TransitionDate(zone.DaylightDate, ruleYear);
+    DayTime end = TransitionDate(zone.StandardDate, ruleYear);
+    if (end != 0.0)
+        end += zone.DaylightBias / platform::MinutesPerDay; // from daylight into standard wall-clock time
+    return daylightBetween(start, end, standard);
+}
+
 } // namespace
 
 DayTime TransitionDate(const SystemTime& rule, int ruleYear)
@@ -70,14 +83,10 @@ DayTime UtcNow(const TRegTZI& local, DayTime now, int ruleYear)
 
 DayTime ZoneTimeFromUtc(const TRegTZI& zone, DayTime utc, int ruleYear)
 {
-    const DayTime standard = utc - zone.Bias / platform::MinutesPerDay;
-    const DayTime start = TransitionDate(zone.DaylightDate, ruleYear);
-    DayTime end = TransitionDate(zone.StandardDate, ruleYear);
-    if (end != 0.0)
-        end += zone.DaylightBias / platform::MinutesPerDay; // from daylight into standard wall-clock time
-    if (daylightBetween(start, end, standard))
-        return standard - zone.DaylightBias / platform::MinutesPerDay;
-    return standard;
+    DayTime t = utc - zone.Bias / platform::MinutesPerDay;
+    if (daylightAtUtc(zone, utc, ruleYear))
+        t -= zone.DaylightBias / platform::MinutesPerDay;
+    return t;
 }
 
 HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, int ruleYear)
@@ -85,7 +94,8 @@ HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, 
     int m = local.Bias - zone.Bias;
     if (IsDaylightTime(local, now, ruleYear))
         m += local.DaylightBias;
-    if (IsDaylightTime(zone, ZoneTimeFromUtc(zone, UtcNow(local, now, ruleYear), ruleYear), ruleYear))
+    // The same daylight decision as the zone's time shown beside it.
+    if (daylightAtUtc(zone, UtcNow(local, now, ruleYear), ruleYear))
         m -= zone.DaylightBias;
     return {m / 60, m % 60};
 }

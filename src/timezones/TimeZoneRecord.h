@@ -65,7 +65,8 @@ struct HoursMinutes
     int minutes = 0; // with the sign of the whole
     bool operator==(const HoursMinutes&) const = default;
 };
-// The zone's current time minus the local time.
+// The zone's current time minus the local time, whole minutes split into hours and minutes
+// with the sign of the whole; the zone's daylight test is the one ZoneTimeFromUtc makes.
 HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, int ruleYear);
 
 // "12 hours ahead of GMT", "1 hour behind GMT", "0.5 hour ahead of GMT"; two blanks and "GMT"

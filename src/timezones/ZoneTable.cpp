@@ -4,8 +4,10 @@
 #include "platform/TimeZoneSource.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 
 namespace timezones {
 
@@ -69,17 +71,88 @@ QString shortened(QString name)
     return name;
 }
 
+QDateTime utcOf(DayTime value)
+{
+    return QDateTime(platform::dateOf(value), platform::timeOf(value), Qt::UTC);
+}
+
+// The zone database names a zone without a name of its own by its offset ("GMT+04:30"), also for
+// a daylight time the zone does not keep, and in Morocco, whose daylight time puts the clocks
+// back, it swaps the two. Such names are kept only where they state the right offset; a zone
+// without daylight time calls its daylight time by its standard name.
+void nameByTheRightOffsets(TRegTZI& record)
+{
+    const int standardEast = -record.Bias;
+    if (record.Std.isEmpty() || offsetNamed(record.Std).value_or(standardEast) != standardEast)
+        record.Std = offsetName(standardEast);
+    const int daylightEast = -(record.Bias + record.DaylightBias);
+    if (record.DaylightDate.wMonth == 0)
+        record.Dlt = record.Std;
+    else if (record.Dlt.isEmpty() || offsetNamed(record.Dlt).value_or(daylightEast) != daylightEast)
+        record.Dlt = offsetName(daylightEast);
+}
+
 } // namespace
 
-TRegTZI recordFor(const QTimeZone& zone, int year)
+std::optional<int> offsetNamed(const QString& name)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^(?:GMT|UTC)(?:([+\\-\\x{2212}])(\\d{1,2})(?::?(\\d{2}))?)?$"));
+    const QRegularExpressionMatch m = form.match(name.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    if (!m.hasCaptured(1))
+        return 0;
+    const int minutes = m.captured(2).toInt() * 60 + m.captured(3).toInt();
+    return m.captured(1) == u"+" ? minutes : -minutes;
+}
+
+QString offsetName(int minutesEast)
+{
+    if (minutesEast == 0)
+        return QStringLiteral("GMT");
+    const int magnitude = std::abs(minutesEast);
+    return QStringLiteral("GMT%1%2:%3")
+        .arg(QChar(minutesEast > 0 ? u'+' : u'-'))
+        .arg(magnitude / 60, 2, 10, QLatin1Char('0'))
+        .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+}
+
+bool agreesAllYear(const QTimeZone& zone, const TRegTZI& record, int year)
+{
+    if (!zone.isValid())
+        return false;
+    // Both clocks keep an offset from one change to the next, so comparing them at the start of
+    // the year and at every change of either covers every instant of it.
+    const QDateTime from(QDate(year, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to(QDate(year + 1, 1, 1), QTime(0, 0), Qt::UTC);
+    std::vector<QDateTime> changes{from};
+    for (const QTimeZone::OffsetData& t : zone.transitions(from, to))
+        changes.push_back(t.atUtc);
+    const DayTime toDaylight = TransitionDate(record.DaylightDate, year);
+    const DayTime toStandard = TransitionDate(record.StandardDate, year);
+    if (toDaylight != 0.0) // given in standard time
+        changes.push_back(utcOf(toDaylight + record.Bias / platform::MinutesPerDay));
+    if (toStandard != 0.0) // given in daylight time
+        changes.push_back(utcOf(toStandard + (record.Bias + record.DaylightBias) / platform::MinutesPerDay));
+    for (const QDateTime& at : changes) {
+        if (at < from || at >= to)
+            continue;
+        const DayTime utc = platform::dayTime(at);
+        const qint64 recordOffset = std::llround((ZoneTimeFromUtc(record, utc, year) - utc) * 86400.0);
+        if (recordOffset != zone.offsetFromUtc(at))
+            return false;
+    }
+    return true;
+}
+
+TRegTZI rulesFor(const QTimeZone& zone, int year)
 {
     TRegTZI record;
     if (!zone.isValid())
         return record; // no rules: standard time at UTC
     const QDateTime yearEnd(QDate(year, 12, 31), QTime(12, 0), Qt::UTC);
     record.Bias = -zone.standardTimeOffset(yearEnd) / 60;
-    record.Std = zone.displayName(QTimeZone::StandardTime, QTimeZone::LongName);
-    record.Dlt = zone.displayName(QTimeZone::DaylightTime, QTimeZone::LongName);
     for (const Change& c : changesIn(zone, year)) {
         if (c.daylightAfter && !c.daylightBefore && record.DaylightDate.wMonth == 0) {
             record.DaylightDate = ruleOf(c);
@@ -90,6 +163,17 @@ TRegTZI recordFor(const QTimeZone& zone, int year)
                 record.DaylightBias = -(c.offsetBefore - c.standardBefore) / 60;
         }
     }
+    return record;
+}
+
+TRegTZI recordFor(const QTimeZone& zone, int year)
+{
+    TRegTZI record = rulesFor(zone, year);
+    if (!zone.isValid())
+        return record;
+    record.Std = zone.displayName(QTimeZone::StandardTime, QTimeZone::LongName);
+    record.Dlt = zone.displayName(QTimeZone::DaylightTime, QTimeZone::LongName);
+    nameByTheRightOffsets(record);
     return record;
 }
 
@@ -123,6 +207,20 @@ int ZoneTable::positionOf(const QString& name) const
     return int(Names.indexOf(name));
 }
 
+TRegTZI ZoneTable::localRules(const platform::TimeZoneSource& source, int ruleYear)
+{
+    return rulesFor(source.systemZone(), ruleYear);
+}
+
+TRegTZI ZoneTable::localRecord(const platform::TimeZoneSource& source, int ruleYear)
+{
+    TRegTZI local = recordFor(source.systemZone(), ruleYear);
+    local.Std = shortened(local.Std);
+    local.Dlt = shortened(local.Dlt);
+    local.Display = BiasPrefix(local.Bias) + Translate(QStringLiteral("Here"));
+    return local;
+}
+
 ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTime& now)
 {
     ZoneTable table;
@@ -137,8 +235,15 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
     for (const QByteArray& windowsId : source.windowsIds()) {
         Entry e{QString::fromLatin1(windowsId),
                 recordFor(source.zone(source.defaultZone(windowsId)), table.RuleYear)};
+        // Only the places whose clocks this record tells right all year: a place that keeps
+        // another time than its Windows zone's (Bishkek under Almaty's rules) is left out rather
+        // than shown with a wrong time.
         QStringList cities;
         for (const QByteArray& member : source.memberZones(windowsId)) {
+            if (!agreesAllYear(source.zone(member), e.record, table.RuleYear)) {
+                table.LeftOut << member;
+                continue;
+            }
             const QString city = cityOf(member);
             if (!cities.contains(city))
                 cities << city;
@@ -149,12 +254,8 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
     std::sort(zones.begin(), zones.end(),
               [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
 
-    TRegTZI local = recordFor(source.systemZone(), table.RuleYear);
-    local.Std = shortened(local.Std);
-    local.Dlt = shortened(local.Dlt);
-    local.Display = BiasPrefix(local.Bias) + Translate(QStringLiteral("Here"));
     table.Names << localName();
-    table.Records.push_back(std::move(local));
+    table.Records.push_back(localRecord(source, table.RuleYear));
     for (Entry& e : zones) {
         table.Names << e.name;
         table.Records.push_back(std::move(e.record));

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -20,10 +21,17 @@ class ZoneTable
 {
 public:
     static ZoneTable load(const platform::TimeZoneSource& source, const QDateTime& now);
+    // The machine's own zone alone, as record 0 of the table: one zone read, not all of them.
+    static TRegTZI localRecord(const platform::TimeZoneSource& source, int ruleYear);
+    // Its biases and rules alone, without the names, whose look-up costs more than the rest.
+    static TRegTZI localRules(const platform::TimeZoneSource& source, int ruleYear);
 
     QStringList Names;
     std::vector<TRegTZI> Records;
     int RuleYear = 0;
+    // The member zones of a Windows id that keep another time than its record some time in the
+    // rule year; their cities are not in any display name.
+    QList<QByteArray> LeftOut;
 
     int count() const { return int(Records.size()); }
     const TRegTZI& local() const { return Records.front(); }
@@ -36,11 +44,24 @@ public:
 
 // One zone's record for a year: its standard bias, its daylight bias, and the year's change to
 // daylight and back to standard time as weekday rules (month 0 when there is no such change).
+// A name that states an offset states the right one; without daylight time the daylight name is
+// the standard name.
 TRegTZI recordFor(const QTimeZone& zone, int year);
+// The same without the texts.
+TRegTZI rulesFor(const QTimeZone& zone, int year);
 
 // Whether a zone's year fits one record: a constant standard offset and at most one change to
 // daylight time and one back.
 bool followsWeekdayRules(const QTimeZone& zone, int year);
+
+// Whether the record gives the zone's time at every instant of the year (UTC).
+bool agreesAllYear(const QTimeZone& zone, const TRegTZI& record, int year);
+
+// The offset east of UTC, in minutes, that a name such as "GMT+04:30", "UTC-3" or "GMT" states;
+// none for a proper name ("Central European Standard Time").
+std::optional<int> offsetNamed(const QString& name);
+// "GMT" for 0, else "GMT+04:30", "GMT-03:00".
+QString offsetName(int minutesEast);
 
 // "Berlin" of "Europe/Berlin", "Buenos Aires" of "America/Argentina/Buenos_Aires".
 QString cityOf(const QByteArray& zoneId);

@@ -244,6 +244,18 @@ TEST_F(ClockWindow, ScreenPositionsOnTopAndTheSettingsWrittenAtTheEnd)
     EXPECT_EQ(fake.settings.stored("Clock", "OnTop"), QString("0"));
 }
 
+TEST_F(ClockWindow, SettingsThatCouldNotBeSavedAtTheEndAreSaidOnStderr)
+{
+    create();
+    fake.settings.syncResult = platform::SaveResult::failure("Veskel.conf: No space left on device");
+    ::testing::internal::CaptureStderr();
+    clock.reset();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Veskel: the settings were not saved: Veskel.conf: No space left on device"),
+              std::string::npos)
+        << said;
+}
+
 TEST_F(ClockWindow, StartEventsRunAtEveryShowingButNotWhenOnlyTheFlagsChange)
 {
     TfrmClock& c = create();

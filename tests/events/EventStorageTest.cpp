@@ -3,6 +3,7 @@
 #include "events/EventList.h"
 #include "events/NewEvent.h"
 #include "support/FakePlatform.h"
+#include "support/TinyDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +98,32 @@ TEST_F(Storage, AFailedSaveKeepsTheOldFileAndIsReportedOnlyToTheUser)
     EXPECT_EQ(fake.messages.errors, QStringList{"Cannot create file " + blocked.path()});
     EXPECT_TRUE(list.saveCommandEnabled());
     EXPECT_EQ(fileBytes(), before);
+}
+
+TEST(StorageOnAFullDisk, AFailedSaveKeepsTheOldFileTellsTheUserOrSaysItOnStderr)
+{
+    fakes::TinyDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    fakes::RecordingMessageBoxes messages;
+    EventList list;
+    EventStorage storage(list, disk.filePath("Events.dta"), messages);
+    EventRecord first;
+    first.Name = "First";
+    list.appendRow(first);
+    ASSERT_TRUE(storage.SaveEvents(true));
+    const QByteArray before = fakes::readAllOf(storage.path());
+    disk.fill();
+
+    list.appendRow(first); // a few bytes more: buffered writers fail only at the end
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(storage.SaveEvents(false));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("the events were not saved"), std::string::npos) << said;
+    EXPECT_TRUE(messages.errors.isEmpty());
+    EXPECT_FALSE(storage.SaveEvents(true));
+    EXPECT_EQ(messages.errors, QStringList{"Cannot create file " + storage.path()});
+    EXPECT_EQ(fakes::readAllOf(storage.path()), before);
 }
 
 TEST(NewEvent, DefaultsFollowTheChosenScheduleAndTheSelectedRow)

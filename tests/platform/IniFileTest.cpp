@@ -38,6 +38,10 @@ TEST(IniFile, ValuesSurviveARoundTripWithBlanksQuotesAndEightBitText)
     // A file written elsewhere in Windows-1252.
     const IniFile legacy = IniFile::parse("[S]\nname=Z\xFCrich \x80\n");
     EXPECT_EQ(legacy.value("S", "name"), QString::fromUtf8("Zürich €"));
+    // Each line on its own: a Windows-1252 line among UTF-8 ones.
+    const IniFile mixed = IniFile::parse("[S]\nutf8=Z\xC3\xBCrich\nlegacy=Z\xFCrich\n");
+    EXPECT_EQ(mixed.value("S", "utf8"), QString::fromUtf8("Zürich"));
+    EXPECT_EQ(mixed.value("S", "legacy"), QString::fromUtf8("Zürich"));
 }
 
 TEST(IniFile, SavesAtomicallyAndIgnoresHugeOrMissingFiles)

@@ -41,10 +41,11 @@ public:
 
     std::optional<QString> read(const QString& section, const QString& name) const override;
     void write(const QString& section, const QString& name, const QString& value) override;
-    bool sync() override
+    platform::SaveResult syncResult = platform::SaveResult::success();
+    platform::SaveResult sync() override
     {
         ++syncs;
-        return true;
+        return syncResult;
     }
     void set(const QString& section, const QString& name, const QString& value)
     {

@@ -107,6 +107,13 @@ TEST(ZoneTime, FromUtcAroundBothChangesAndTheOffsetToLocalTime)
     EXPECT_EQ(ZoneOffset(india, local, at(2026, 1, 10, 12), 2026), (HoursMinutes{-7, -30}));
     EXPECT_EQ(ZoneOffset(india, local, at(2026, 6, 10, 12), 2026), (HoursMinutes{-6, -30}));
     EXPECT_EQ(ZoneOffset(local, local, at(2026, 1, 10, 12), 2026), (HoursMinutes{0, 0}));
+
+    // In the hour after Berlin's clocks go back (01:00-01:59 UTC) Berlin is one hour ahead of UTC,
+    // as the time shown for it says.
+    const TRegTZI utc;
+    EXPECT_EQ(ZoneOffset(z, utc, at(2026, 10, 25, 0, 59), 2026), (HoursMinutes{2, 0}));
+    EXPECT_EQ(ZoneOffset(z, utc, at(2026, 10, 25, 1, 0), 2026), (HoursMinutes{1, 0}));
+    EXPECT_EQ(ZoneOffset(z, utc, at(2026, 10, 25, 1, 59), 2026), (HoursMinutes{1, 0}));
 }
 
 TEST(ZoneTexts, BiasRulesAndDisplayNames)

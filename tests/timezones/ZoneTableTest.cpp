@@ -2,6 +2,7 @@
 #include "support/FakePlatform.h"
 
 #include <QSet>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace timezones;
@@ -104,4 +105,160 @@ TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
     }
     EXPECT_EQ(notExpressible, kNotExpressible);
     EXPECT_GT(zonesChecked, 100);
+}
+
+namespace {
+
+// Whether the wall clock of a zone shows the time of a UTC instant twice (the stretch after the
+// clocks are put back): a local time there cannot tell which instant is meant.
+bool wallClockComesTwice(const QTimeZone& zone, const QDateTime& utc)
+{
+    for (const QTimeZone::OffsetData& t : zone.transitions(utc.addDays(-1), utc.addDays(1))) {
+        const int before = zone.offsetFromUtc(t.atUtc.addSecs(-1));
+        const int back = before - t.offsetFromUtc; // seconds the clocks went back
+        if (back <= 0)
+            continue;
+        // Before the change, the last `back` seconds come again after it; after it, the first.
+        const qint64 since = t.atUtc.secsTo(utc);
+        if ((since < 0 && -since <= back) || (since >= 0 && since < back))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ZoneTable, TheOffsetToLocalTimeAgreesWithTheZoneDatabaseAroundEveryChange)
+{
+    platform::QtTimeZoneSource source;
+    // Local zones without daylight time, northern, southern, and with a daylight time that puts
+    // the clocks back (Morocco).
+    const QByteArray locals[] = {"UTC", "Europe/Berlin", "Australia/Sydney", "America/New_York",
+                                 "Africa/Casablanca"};
+    const QDateTime yearFrom(QDate(kYear, 1, 2), QTime(0, 0), Qt::UTC);
+    const QDateTime yearTo(QDate(kYear, 12, 30), QTime(0, 0), Qt::UTC);
+    int records = 0;
+    int comparisons = 0;
+    for (const QByteArray& localId : locals) {
+        const QTimeZone localZone(localId);
+        const TRegTZI local = recordFor(localZone, kYear);
+        const QList<QTimeZone::OffsetData> localChanges = localZone.transitions(yearFrom, yearTo);
+        for (const QByteArray& windowsId : source.windowsIds()) {
+            const QTimeZone zone = source.zone(source.defaultZone(windowsId));
+            const TRegTZI record = recordFor(zone, kYear);
+            std::vector<QDateTime> instants;
+            for (QDateTime t(QDate(kYear, 1, 1), QTime(5, 0), Qt::UTC); t.date().year() == kYear;
+                 t = t.addDays(7))
+                instants.push_back(t);
+            QList<QTimeZone::OffsetData> changes = zone.transitions(yearFrom, yearTo);
+            changes += localChanges;
+            for (const QTimeZone::OffsetData& change : changes)
+                for (int minutes : {-61, -60, -59, -31, -1, 0, 1, 29, 30, 31, 59, 60, 61, 119, 121})
+                    instants.push_back(change.atUtc.addSecs(minutes * 60));
+            for (const QDateTime& utc : instants) {
+                if (wallClockComesTwice(localZone, utc))
+                    continue; // the local clock alone cannot say which instant it is
+                const double now = utcDays(utc) + localZone.offsetFromUtc(utc) / 86400.0;
+                const int expected = (zone.offsetFromUtc(utc) - localZone.offsetFromUtc(utc)) / 60;
+                ASSERT_EQ(ZoneOffset(record, local, now, kYear), (HoursMinutes{expected / 60, expected % 60}))
+                    << windowsId.toStdString() << " seen from " << localId.toStdString() << " at "
+                    << utc.toString(Qt::ISODate).toStdString();
+                ++comparisons;
+            }
+            ++records;
+        }
+    }
+    EXPECT_GT(records, 5 * 100);
+    RecordProperty("comparisons", comparisons);
+    std::printf("ZoneOffset compared for %d records at %d instants\n", records, comparisons);
+}
+
+TEST(ZoneTable, DisplayNamesListOnlyThePlacesTheRecordTellsRight)
+{
+    platform::QtTimeZoneSource source;
+    const ZoneTable table = ZoneTable::load(source, QDateTime(QDate(kYear, 6, 1), QTime(12, 0)));
+    auto citiesOf = [&](const char* windowsId) {
+        const int at = table.positionOf(QString::fromLatin1(windowsId));
+        EXPECT_GE(at, 0) << windowsId;
+        return at < 0 ? QStringList() : SplitDisplayName(table.Records[size_t(at)].Display).mid(1);
+    };
+    // Places that keep another time than their Windows zone's record.
+    const QStringList almaty = citiesOf("Central Asia Standard Time");
+    EXPECT_TRUE(almaty.contains("Almaty"));
+    for (const char* city : {"Bishkek", "Urumqi", "Chagos"})
+        EXPECT_FALSE(almaty.contains(city)) << city;
+    EXPECT_FALSE(citiesOf("Central Pacific Standard Time").contains("Casey"));
+    EXPECT_TRUE(citiesOf("Central Pacific Standard Time").contains("Guadalcanal"));
+    EXPECT_FALSE(citiesOf("Mountain Standard Time (Mexico)").contains("Mazatlan"));
+    EXPECT_FALSE(citiesOf("Azores Standard Time").contains("Scoresbysund"));
+    EXPECT_TRUE(citiesOf("Azores Standard Time").contains("Azores"));
+    EXPECT_FALSE(citiesOf("Mountain Standard Time").contains("Ojinaga"));
+    EXPECT_TRUE(citiesOf("Mountain Standard Time").contains("Denver"));
+    std::printf("cities left out of the display names: %lld\n", qlonglong(table.LeftOut.size()));
+
+    // Every member zone, checked every three hours over the year against its record: listed
+    // exactly when it agrees each time.
+    int listed = 0;
+    for (const QByteArray& windowsId : source.windowsIds()) {
+        const TRegTZI& record = table.Records[size_t(table.positionOf(QString::fromLatin1(windowsId)))];
+        const QStringList cities = SplitDisplayName(record.Display).mid(1);
+        for (const QByteArray& member : source.memberZones(windowsId)) {
+            const QTimeZone zone = source.zone(member);
+            bool agrees = true;
+            for (QDateTime t(QDate(kYear, 1, 1), QTime(0, 30), Qt::UTC); agrees && t.date().year() == kYear;
+                 t = t.addSecs(3 * 3600))
+                agrees = std::abs(ZoneTimeFromUtc(record, utcDays(t), kYear) - utcDays(t) -
+                                  zone.offsetFromUtc(t) / 86400.0) < 1e-7;
+            EXPECT_EQ(agrees, !table.LeftOut.contains(member)) << member.toStdString();
+            if (agrees) {
+                EXPECT_TRUE(cities.contains(cityOf(member))) << member.toStdString();
+                ++listed;
+            }
+        }
+    }
+    EXPECT_GT(listed, 400);
+
+    // A place whose clock keeps its own changes is not told by a record of the same offsets
+    // and other dates: Europe's rules do not tell New York's time, nor the reverse.
+    const TRegTZI london = recordFor(QTimeZone("Europe/London"), kYear);
+    EXPECT_TRUE(agreesAllYear(QTimeZone("Europe/Lisbon"), london, kYear));
+    EXPECT_FALSE(agreesAllYear(QTimeZone("Africa/Abidjan"), london, kYear)); // no daylight time
+    EXPECT_FALSE(agreesAllYear(QTimeZone("America/New_York"), london, kYear));
+    EXPECT_FALSE(agreesAllYear(QTimeZone(), london, kYear));
+}
+
+TEST(ZoneTable, NamesThatStateAnOffsetStateTheRightOne)
+{
+    EXPECT_EQ(offsetNamed("GMT+04:30"), 270);
+    EXPECT_EQ(offsetNamed("UTC-3"), -180);
+    EXPECT_EQ(offsetNamed("GMT"), 0);
+    EXPECT_EQ(offsetNamed("GMT-0930"), -570);
+    EXPECT_EQ(offsetNamed("Greenwich Mean Time"), std::nullopt);
+    EXPECT_EQ(offsetNamed("GMT+"), std::nullopt);
+    EXPECT_EQ(offsetName(270), "GMT+04:30");
+    EXPECT_EQ(offsetName(-180), "GMT-03:00");
+    EXPECT_EQ(offsetName(0), "GMT");
+
+    // Morocco keeps +01:00 as its standard time and puts the clocks back to +00:00 in Ramadan.
+    const TRegTZI morocco = recordFor(QTimeZone("Africa/Casablanca"), kYear);
+    EXPECT_EQ(morocco.Bias, -60);
+    EXPECT_EQ(morocco.Std, "GMT+01:00");
+    EXPECT_EQ(morocco.Dlt, "GMT");
+    // Without daylight time the daylight name is the zone's own name.
+    const TRegTZI kabul = recordFor(QTimeZone("Asia/Kabul"), kYear);
+    EXPECT_EQ(kabul.Std, "Afghanistan Time");
+    EXPECT_EQ(kabul.Dlt, kabul.Std);
+    const TRegTZI berlin = recordFor(QTimeZone("Europe/Berlin"), kYear);
+    EXPECT_EQ(berlin.Dlt, "Central European Summer Time");
+
+    platform::QtTimeZoneSource source;
+    for (const QByteArray& windowsId : source.windowsIds()) {
+        const TRegTZI r = recordFor(source.zone(source.defaultZone(windowsId)), kYear);
+        EXPECT_EQ(offsetNamed(r.Std).value_or(-r.Bias), -r.Bias) << windowsId.toStdString();
+        EXPECT_EQ(offsetNamed(r.Dlt).value_or(-r.Bias - r.DaylightBias),
+                  r.DaylightDate.wMonth ? -r.Bias - r.DaylightBias : -r.Bias)
+            << windowsId.toStdString();
+        EXPECT_FALSE(r.Std.isEmpty());
+        EXPECT_FALSE(r.Dlt.isEmpty());
+    }
 }

@@ -1,11 +1,11 @@
-#include "app/SystemColors.h"
+#include "platform/Colors.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 
 #include <array>
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -81,4 +81,4 @@ TColor toTColor(const QColor& color)
     return TColor(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
 }
 
-} // namespace app
+} // namespace platform

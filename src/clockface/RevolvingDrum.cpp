@@ -1,0 +1,112 @@
+#include "clockface/RevolvingDrum.h"
+
+#include "clockface/ColorBlend.h"
+#include "clockface/FaceScene.h"
+#include "platform/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace clockface {
+
+namespace {
+
+int curve(qint64 height, qint64 offset)
+{
+    return platform::roundHalfEven(std::sqrt(double(std::max<qint64>(height * height - offset * offset, 0))));
+}
+
+void drawCharacter(QPainter& p, const QFontMetrics& fm, const DrumCell& cell, int height, QChar c, int y)
+{
+    const int width = fm.horizontalAdvance(c);
+    const int x = cell.x + (cell.width - width) / 2;
+    const int top = (height - fm.height()) / 2 + y;
+    p.drawText(x, top + fm.ascent(), QString(c));
+}
+
+} // namespace
+
+std::vector<DrumCell> drumCells(int width, qsizetype count)
+{
+    std::vector<DrumCell> cells;
+    cells.reserve(size_t(std::max<qsizetype>(count, 0)));
+    qint64 x = 0;
+    for (qsizetype i = 1; i <= count; ++i) {
+        const int w = platform::roundHalfEven(double(width - x) / double(count - i + 1));
+        cells.push_back({int(x), w});
+        x += w + 1;
+    }
+    return cells;
+}
+
+int drumRowShift(int height, int row)
+{
+    const int half = height / 2;
+    return curve(height, row - half) - curve(height, half);
+}
+
+void paintRevolvingDrum(const FaceScene& s, const DrumRoll& roll)
+{
+    const int W = s.inner.width();
+    const int H = s.inner.height();
+    if (W <= 0 || H <= 0)
+        return;
+    const QColor light = blend(s.faceColor, Qt::white, 2, 3);
+    const QColor dark = blend(s.faceColor, Qt::black, 1, 2);
+
+    QImage drum(W, H, QImage::Format_RGB32);
+    drum.setDotsPerMeterX(s.painter.device()->logicalDpiX() * 10000 / 254);
+    drum.setDotsPerMeterY(s.painter.device()->logicalDpiY() * 10000 / 254);
+    for (int y = 0; y < H; ++y) {
+        const QRgb colour = blend(light, dark, y, H).rgb();
+        std::fill_n(reinterpret_cast<QRgb*>(drum.scanLine(y)), W, colour);
+    }
+
+    const std::vector<DrumCell> cells = drumCells(W, s.text.size());
+    const int step = std::clamp(roll.step, 1, DrumFrames);
+    const int travel = H / 10;
+    {
+        QPainter p(&drum);
+        p.setFont(s.look.Font);
+        p.setPen(s.fontColor);
+        const QFontMetrics fm(s.look.Font, &drum);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const DrumCell& cell = cells[i];
+            const QChar now = s.text[qsizetype(i)];
+            const bool hadOne = qsizetype(i) < roll.previousText.size();
+            p.setClipRect(QRect(cell.x, 0, cell.width, H));
+            if (hadOne && roll.previousText[qsizetype(i)] == now) {
+                drawCharacter(p, fm, cell, H, now, 0);
+                continue;
+            }
+            if (hadOne && step != DrumFrames)
+                drawCharacter(p, fm, cell, H, roll.previousText[qsizetype(i)], step * travel);
+            drawCharacter(p, fm, cell, H, now, -(DrumFrames - step) * travel);
+        }
+    }
+
+    // Each cell's left edge catches the light at the top, its right edge falls into shadow
+    // toward the bottom.
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const DrumCell& cell = cells[i];
+        const int right = i + 1 == cells.size() ? W - 1 : cell.x + cell.width;
+        for (int y = 0; y < H; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(drum.scanLine(y));
+            if (cell.x >= 0 && cell.x < W)
+                line[cell.x] = blend(Qt::white, s.faceColor, y, H).rgb();
+            if (right >= 0 && right < W)
+                line[right] = blend(s.faceColor, Qt::black, y, H).rgb();
+        }
+    }
+
+    QPainter& p = s.painter;
+    const int X0 = s.inner.left(), X1 = s.inner.left() + W, Y0 = s.inner.top();
+    for (int row = 0; row < H; ++row) {
+        const int shift = drumRowShift(H, row);
+        p.drawImage(QPoint(X0 - shift, Y0 + row), drum, QRect(0, row, W, 1));
+        if (shift > 0)
+            p.fillRect(QRect(X1 - shift, Y0 + row, shift, 1), dark);
+    }
+}
+
+} // namespace clockface

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace platform {
+class IniFile;
+}
+
+namespace timezones {
+
+// A colour in its stored form (0x00BBGGRR, or 0x80000000 plus a system colour index).
+using TZColor = qint32;
+
+// The text font of the time-zone clocks.
+struct TZFont
+{
+    QString Name;
+    TZColor Color = static_cast<TZColor>(0x80000008u); // the window-text colour
+    int Size = 8;                                      // points
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    bool operator==(const TZFont&) const = default;
+};
+
+// The one look of the time-zone clocks: the zone clock window's size and face, and the hands,
+// colour and text format of the time zones window's analogue face. Kept in tzclkset.dta.
+struct TZClockSettings
+{
+    int Width = 175; // the zone clock window's size
+    int Height = 194;
+    TZColor Color = 0xC0C0C0; // silver
+    TZColor HourHandColor = 0x000000;
+    int HourHandLength = 60; // percent of the face's radius
+    int HourHandWidth = 3;   // pixels
+    TZColor MinHandColor = 0x000000;
+    int MinHandWidth = 2;
+    int MinHandLength = 80;
+    TZColor SecHandColor = 0x0000FF; // red
+    int SecHandLength = 90;
+    int SecHandWidth = 1;
+    bool ShowSecHand = true;
+    TZFont Font;
+    bool ShowSeconds = true;
+    bool ShowAmPm = true;
+    bool IsDigital = false;
+    bool operator==(const TZClockSettings&) const = default;
+
+    // "h:mm", then ":ss" with seconds, then " ampm" with a 12-hour clock.
+    QString displayFormat() const;
+
+    // What a face's display format says of the two: ":ss" and " ampm" in it.
+    static bool formatShowsSeconds(const QString& format);
+    static bool formatShowsAmPm(const QString& format);
+
+    // Held to what can be drawn and shown: a window of 16 to 8192 pixels a side, hand lengths
+    // of 0 to 100, hand widths of 0 to 100 pixels, a font of 1 to 500 points and a name of at
+    // most 255 characters without control characters. A hostile file gets no further than this.
+    static constexpr int MinWindowSide = 16;
+    static constexpr int MaxWindowSide = 8192;
+    static constexpr int MaxHandWidth = 100;
+    static constexpr int MaxFontSize = 500;
+    static constexpr int MaxFontNameLength = 255;
+    void clamp();
+};
+
+// Reads the settings from the file's sections and keys; a missing key or a value that is not a
+// whole number reads as its default, the font's defaults being the window's own font.
+TZClockSettings ReadClockSettings(const platform::IniFile& file, const TZFont& fontDefault);
+// Every key, in the file's order: Clock, Hour Hand, Min Hand, Sec Hand, Font, Digital.
+platform::IniFile WriteClockSettings(const TZClockSettings& settings);
+
+// A whole number as the file stores it ("-12", " 7 "), or none for anything else.
+std::optional<qint32> parseStoredInteger(const QString& text);
+
+} // namespace timezones

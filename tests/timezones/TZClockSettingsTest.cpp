@@ -1,0 +1,151 @@
+#include "timezones/TZClockSettings.h"
+#include "platform/IniFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace timezones;
+using platform::IniFile;
+
+namespace {
+
+TZFont windowFont()
+{
+    TZFont f;
+    f.Name = "DejaVu Sans";
+    f.Size = 9;
+    return f;
+}
+
+TZClockSettings read(const QByteArray& text)
+{
+    return ReadClockSettings(IniFile::parse(text), windowFont());
+}
+
+} // namespace
+
+TEST(TZClockSettings, AMissingFileGivesTheDefaultsAndTheyAreWrittenInTheFilesOrder)
+{
+    const TZClockSettings s = read("");
+    EXPECT_EQ(s.Width, 175);
+    EXPECT_EQ(s.Height, 194);
+    EXPECT_EQ(s.Color, 12632256);
+    EXPECT_EQ(s.HourHandColor, 0);
+    EXPECT_EQ(s.HourHandLength, 60);
+    EXPECT_EQ(s.HourHandWidth, 3);
+    EXPECT_EQ(s.MinHandLength, 80);
+    EXPECT_EQ(s.MinHandWidth, 2);
+    EXPECT_EQ(s.SecHandColor, 255);
+    EXPECT_EQ(s.SecHandLength, 90);
+    EXPECT_EQ(s.SecHandWidth, 1);
+    EXPECT_TRUE(s.ShowSecHand);
+    EXPECT_FALSE(s.IsDigital);
+    EXPECT_EQ(s.Font, windowFont());
+    EXPECT_EQ(s.displayFormat(), "h:mm:ss ampm");
+
+    EXPECT_EQ(WriteClockSettings(s).serialize(), QByteArray("[Clock]\n"
+                                                            "Color=12632256\n"
+                                                            "Width=175\n"
+                                                            "Height=194\n"
+                                                            "Second Hand=1\n"
+                                                            "Is Digital=0\n"
+                                                            "\n[Hour Hand]\n"
+                                                            "Color=0\n"
+                                                            "Length=60\n"
+                                                            "Width=3\n"
+                                                            "\n[Min Hand]\n"
+                                                            "Color=0\n"
+                                                            "Length=80\n"
+                                                            "Width=2\n"
+                                                            "\n[Sec Hand]\n"
+                                                            "Color=255\n"
+                                                            "Length=90\n"
+                                                            "Width=1\n"
+                                                            "\n[Font]\n"
+                                                            "Name=DejaVu Sans\n"
+                                                            "Color=-2147483640\n"
+                                                            "Size=9\n"
+                                                            "Bold=0\n"
+                                                            "Italic=0\n"
+                                                            "StrikeOut=0\n"
+                                                            "Underline=0\n"
+                                                            "\n[Digital]\n"
+                                                            "Seconds=1\n"
+                                                            "AMPM=1\n"));
+}
+
+TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
+{
+    TZClockSettings s;
+    s.Width = 300;
+    s.Height = 320;
+    s.Color = 0x123456;
+    s.HourHandColor = 0x0000FF;
+    s.HourHandLength = 55;
+    s.HourHandWidth = 7;
+    s.MinHandColor = static_cast<TZColor>(0x8000000Fu);
+    s.MinHandLength = 75;
+    s.MinHandWidth = 4;
+    s.SecHandColor = 0x00FF00;
+    s.SecHandLength = 95;
+    s.SecHandWidth = 2;
+    s.ShowSecHand = false;
+    s.Font = {QString::fromUtf8("Bäckerei Grotesk"), 0xFF0000, 14, true, false, true, false};
+    s.ShowSeconds = false;
+    s.ShowAmPm = true;
+    s.IsDigital = true;
+    EXPECT_EQ(ReadClockSettings(IniFile::parse(WriteClockSettings(s).serialize()), windowFont()), s);
+    EXPECT_EQ(s.displayFormat(), "h:mm ampm");
+    s.ShowAmPm = false;
+    EXPECT_EQ(s.displayFormat(), "h:mm");
+    EXPECT_FALSE(TZClockSettings::formatShowsSeconds("h:mm"));
+    EXPECT_FALSE(TZClockSettings::formatShowsAmPm("h:mm"));
+    EXPECT_TRUE(TZClockSettings::formatShowsSeconds("h:mm:ss ampm"));
+    EXPECT_TRUE(TZClockSettings::formatShowsAmPm("h:mm:ss ampm"));
+}
+
+TEST(TZClockSettings, ValuesThatAreNotNumbersReadAsTheirDefaultsAndWildOnesAreHeldToRange)
+{
+    // Keys and sections in any letter case and order; text in Windows-1252 on one line.
+    const TZClockSettings s = read("[digital]\nampm=0\n[clock]\nis digital=1\nheight=abc\nWidth=12abc\n"
+                                   "Second Hand=-1\nColor=0x10\n[Hour Hand]\nLength=\nWidth= 9 \n"
+                                   "[Min Hand]\nLength=99999999999\nWidth=+4\n[Sec Hand]\nLength=1.5\n"
+                                   "[Font]\nName=Z\xFCrich\nSize=7pt\nBold=2\nItalic=0\nUnderline=yes\n");
+    EXPECT_TRUE(s.IsDigital);
+    EXPECT_FALSE(s.ShowAmPm);
+    EXPECT_TRUE(s.ShowSeconds);
+    EXPECT_EQ(s.Height, 194);
+    EXPECT_EQ(s.Width, 175);
+    EXPECT_TRUE(s.ShowSecHand); // any number but 0
+    EXPECT_EQ(s.Color, 12632256);
+    EXPECT_EQ(s.HourHandLength, 60);
+    EXPECT_EQ(s.HourHandWidth, 9);
+    EXPECT_EQ(s.MinHandLength, 80);
+    EXPECT_EQ(s.MinHandWidth, 4);
+    EXPECT_EQ(s.SecHandLength, 90);
+    EXPECT_EQ(s.Font.Name, QString::fromUtf8("Zürich"));
+    EXPECT_EQ(s.Font.Size, 9);
+    EXPECT_TRUE(s.Font.Bold);
+    EXPECT_FALSE(s.Font.Italic);
+    EXPECT_FALSE(s.Font.Underline);
+
+    const TZClockSettings wild = read(
+        "[Clock]\nWidth=0\nHeight=2147483647\n[Hour Hand]\nLength=150\nWidth=-3\n"
+        "[Min Hand]\nLength=-1\nWidth=100000\n[Font]\nName=\nSize=-8\n");
+    EXPECT_EQ(wild.Width, TZClockSettings::MinWindowSide);
+    EXPECT_EQ(wild.Height, TZClockSettings::MaxWindowSide);
+    EXPECT_EQ(wild.HourHandLength, 100);
+    EXPECT_EQ(wild.HourHandWidth, 0);
+    EXPECT_EQ(wild.MinHandLength, 0);
+    EXPECT_EQ(wild.MinHandWidth, TZClockSettings::MaxHandWidth);
+    EXPECT_EQ(wild.Font.Name, "DejaVu Sans");
+    EXPECT_EQ(wild.Font.Size, 1);
+    EXPECT_EQ(read(QByteArray("[Font]\nName=") + QByteArray(5000, 'x')).Font.Name.size(),
+              TZClockSettings::MaxFontNameLength);
+    EXPECT_EQ(read(QByteArray("[Font]\nName=Sans\r\x01\x00Serif\n", 24)).Font.Name, "SansSerif");
+
+    EXPECT_EQ(parseStoredInteger("-2147483640"), -2147483640);
+    EXPECT_EQ(parseStoredInteger(" 12 "), 12);
+    EXPECT_EQ(parseStoredInteger("2147483648"), std::nullopt);
+    EXPECT_EQ(parseStoredInteger("1e3"), std::nullopt);
+    EXPECT_EQ(parseStoredInteger(""), std::nullopt);
+}
