@@ -8,12 +8,13 @@ what=${1:-run}
 
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev qt6-wayland libgl-dev
   libjpeg-dev libwmf-dev libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth
   xinetd clang libclang-rt-14-dev clang-format
+  desktop-file-utils appstream dpkg-dev libx11-dev
 )
 
 missing=()

@@ -77,6 +77,8 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
     connect(m_tray, &ClockTray::configureRequested, this, &TfrmClock::mnuConfigureClick);
     connect(this, &TfrmClock::trayHintChanged, m_tray, &ClockTray::setHint);
     m_tray->setShown(Settings.OnTray && m_platform.notificationArea.isAvailable());
+    connect(&m_platform.notificationArea, &platform::NotificationArea::availabilityChanged, this,
+            &TfrmClock::trayAvailabilityChanged);
     popConfig->mnuOnTop->setChecked(Settings.OnTop);
     applyWindowFlags();
     if (m_about && !Settings.Language.isEmpty())
@@ -183,6 +185,17 @@ void TfrmClock::SetOnTray(bool onTray)
     Settings.OnTray = onTray;
     m_tray->setShown(onTray && m_platform.notificationArea.isAvailable());
     applyWindowFlags();
+}
+
+void TfrmClock::trayAvailabilityChanged()
+{
+    if (m_flags.ShuttingDown)
+        return;
+    // The same rules as at start: the icon where a tray is, the taskbar entry where none is, and
+    // a clock set to hidden shown again when its icon goes away.
+    SetOnTray(Settings.OnTray);
+    if (m_visibilityApplied)
+        ApplyVisible();
 }
 
 void TfrmClock::ApplyVisible()
@@ -298,6 +311,7 @@ void TfrmClock::VisibilityEventTimer()
     if (!m_flags.StartupComplete || !m_visibilityEvent->isActive())
         return;
     m_visibilityEvent->stop();
+    m_visibilityApplied = true;
     ApplyVisible();
 }
 

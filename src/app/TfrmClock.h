@@ -114,6 +114,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
+private slots:
+    // The desktop's tray came or went.
+    void trayAvailabilityChanged();
+
 private:
     void FormShow();
     void runStartEvents();
@@ -137,6 +141,7 @@ private:
     DragTracker m_drag;
     bool m_hasRegion = false;
     bool m_reshowing = false;
+    bool m_visibilityApplied = false; // the "Visible" setting has been applied once
     int m_presentedFrames = 0;
     QDate m_hintDate;
     QTime m_hintTime;

@@ -3,6 +3,7 @@
 #include "lang/Translate.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QToolTip>
@@ -26,17 +27,33 @@ public:
     }
 };
 
+class HelpKey final : public QObject
+{
+public:
+    explicit HelpKey(VeskelApplication* application) : QObject(application), m_application(application) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && m_application->openHelpFor(widget);
+    }
+
+private:
+    VeskelApplication* m_application;
+};
+
 } // namespace
 
 VeskelApplication::VeskelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Veskel"));
-    setApplicationDisplayName(QStringLiteral("Veskel"));
     setOrganizationName(QStringLiteral("Palvaro Ltd"));
     setApplicationVersion(QStringLiteral(VESKEL_VERSION));
     setQuitOnLastWindowClosed(false); // the clock may be hidden in the tray; only Exit ends it
     setStyle(new QuickHintStyle);
     installEventFilter(new HintTiming(this));
+    installEventFilter(new HelpKey(this));
     m_report = [](const QString& text) {
         QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Veskel"), text);
     };
@@ -45,6 +62,20 @@ VeskelApplication::VeskelApplication(int& argc, char** argv) : QApplication(argc
 void VeskelApplication::setErrorReporter(std::function<void(const QString&)> reporter)
 {
     m_report = std::move(reporter);
+}
+
+void VeskelApplication::setHelpOpener(std::function<void(int)> opener)
+{
+    m_openHelp = std::move(opener);
+}
+
+bool VeskelApplication::openHelpFor(const QWidget* widget) const
+{
+    const QVariant context = widget->window()->property("helpContext");
+    if (!m_openHelp || !context.isValid())
+        return false;
+    m_openHelp(context.toInt());
+    return true;
 }
 
 bool VeskelApplication::notify(QObject* receiver, QEvent* event)

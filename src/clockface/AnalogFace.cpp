@@ -131,6 +131,11 @@ void paintAnalogFace(const FaceScene& s)
     p.setRenderHint(QPainter::Antialiasing, false);
     if (look.DrawMask)
         paintMarks(s, face);
+    // Hands and cap are smoothed; drawn half a pixel over, a whole-pixel point is the middle of
+    // its pixel, so a hand of odd width keeps sharp sides where it runs straight.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.translate(0.5, 0.5);
     if (hands.HourHandLenght() > 0)
         paintHand(p, hourHandLine(face, hands.HourHandLenght(), s.time),
                   platform::resolveColor(hands.HourHandColor()), hands.HourHandWidth(), s.size);
@@ -142,13 +147,13 @@ void paintAnalogFace(const FaceScene& s)
         paintHand(p, secondHandLine(face, hands.SecHandLenght(), s.time), secondColour, hands.SecHandWidth(),
                   s.size);
     const int cap = face.radius / 20;
-    if (cap <= 0)
-        return;
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(secondColour);
-    // The cap covers cx - cap .. cx + cap - 1 across and down, outline included.
-    p.drawEllipse(QRect(face.centre.x() - cap, face.centre.y() - cap, 2 * cap - 1, 2 * cap - 1));
-    p.setBrush(Qt::NoBrush);
+    if (cap > 0) {
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(secondColour);
+        // The cap covers cx - cap .. cx + cap - 1 across and down, outline included.
+        p.drawEllipse(QRectF(face.centre.x() - cap, face.centre.y() - cap, 2 * cap - 1, 2 * cap - 1));
+    }
+    p.restore();
 }
 
 } // namespace clockface

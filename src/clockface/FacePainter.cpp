@@ -54,7 +54,8 @@ void paintClockFace(QImage& canvas, QSize size, const ClockFaceLook& look, const
         p.fillRect(inner, face);
     paintPicture(p, look.ClockFace, inner);
 
-    const FaceScene scene{p,
+    const FaceScene scene{canvas,
+                          p,
                           size,
                           inner,
                           faceInset(look),

@@ -10,11 +10,12 @@
 
 namespace clockface {
 
-// What each style's painter is handed: the painter on the face's bitmap (clipped to the face),
+// What each style's painter is handed: the face's bitmap and a painter on it (clipped to the face),
 // the face's size and inner rectangle (inside the bevels and border), its look, the time shown
 // and that time as text.
 struct FaceScene
 {
+    QImage& canvas;
     QPainter& painter;
     QSize size;
     QRect inner;

@@ -55,8 +55,8 @@ void paintRevolvingDrum(const FaceScene& s, const DrumRoll& roll)
     const QColor dark = blend(s.faceColor, Qt::black, 1, 2);
 
     QImage drum(W, H, QImage::Format_RGB32);
-    drum.setDotsPerMeterX(s.painter.device()->logicalDpiX() * 10000 / 254);
-    drum.setDotsPerMeterY(s.painter.device()->logicalDpiY() * 10000 / 254);
+    drum.setDotsPerMeterX(s.canvas.dotsPerMeterX());
+    drum.setDotsPerMeterY(s.canvas.dotsPerMeterY());
     for (int y = 0; y < H; ++y) {
         const QRgb colour = blend(light, dark, y, H).rgb();
         std::fill_n(reinterpret_cast<QRgb*>(drum.scanLine(y)), W, colour);
@@ -87,25 +87,37 @@ void paintRevolvingDrum(const FaceScene& s, const DrumRoll& roll)
 
     // Each cell's left edge catches the light at the top, its right edge falls into shadow
     // toward the bottom.
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const DrumCell& cell = cells[i];
-        const int right = i + 1 == cells.size() ? W - 1 : cell.x + cell.width;
-        for (int y = 0; y < H; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(drum.scanLine(y));
-            if (cell.x >= 0 && cell.x < W)
-                line[cell.x] = blend(Qt::white, s.faceColor, y, H).rgb();
+    for (int y = 0; y < H; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(drum.scanLine(y));
+        const QRgb lit = blend(Qt::white, s.faceColor, y, H).rgb();
+        const QRgb shaded = blend(s.faceColor, Qt::black, y, H).rgb();
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const int left = cells[i].x;
+            const int right = i + 1 == cells.size() ? W - 1 : cells[i].x + cells[i].width;
+            if (left >= 0 && left < W)
+                line[left] = lit;
             if (right >= 0 && right < W)
-                line[right] = blend(s.faceColor, Qt::black, y, H).rgb();
+                line[right] = shaded;
         }
     }
 
-    QPainter& p = s.painter;
-    const int X0 = s.inner.left(), X1 = s.inner.left() + W, Y0 = s.inner.top();
+    // Row by row onto the face, each shifted by the curve and cut at the face's edges; the
+    // room a shifted row leaves on the right is the drum's shadow.
+    const QRgb shadow = dark.rgb();
+    const int X0 = s.inner.left(), Y0 = s.inner.top();
+    const int faceWidth = s.size.width();
     for (int row = 0; row < H; ++row) {
+        const int y = Y0 + row;
+        if (y < 0 || y >= s.size.height())
+            continue;
         const int shift = drumRowShift(H, row);
-        p.drawImage(QPoint(X0 - shift, Y0 + row), drum, QRect(0, row, W, 1));
-        if (shift > 0)
-            p.fillRect(QRect(X1 - shift, Y0 + row, shift, 1), dark);
+        auto* target = reinterpret_cast<QRgb*>(s.canvas.scanLine(y));
+        const auto* source = reinterpret_cast<const QRgb*>(drum.constScanLine(row));
+        const int from = std::max(X0 - shift, 0);
+        const int to = std::min(X0 - shift + W, faceWidth);
+        if (to > from)
+            std::copy(source + (from - (X0 - shift)), source + (to - (X0 - shift)), target + from);
+        std::fill(target + std::max(to, 0), target + std::min(X0 + W, faceWidth), shadow);
     }
 }
 

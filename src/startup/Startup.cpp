@@ -1,6 +1,7 @@
 #include "startup/Startup.h"
 
 #include "app/AboutBox.h"
+#include "app/Help.h"
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
@@ -10,6 +11,7 @@
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
+#include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -54,6 +56,8 @@ int runVeskel(int& argc, char** argv)
                                       messages, autostart,      shell,    notificationArea,
                                       dialogs,  timeZoneSource, folders,  characters};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
+    application.setHelpOpener(
+        [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
@@ -85,8 +89,12 @@ int runVeskel(int& argc, char** argv)
         QApplication::quit();
     });
 
+    // Qt ends the program on the spot when the display goes away; the settings of the run are
+    // saved first.
+    platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
     clockWindow->show();
     application.exec();
+    platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);
     configDialog.reset();

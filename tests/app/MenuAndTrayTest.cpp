@@ -1,8 +1,10 @@
 #include "app/AboutBox.h"
 #include "app/ClockTray.h"
 #include "app/HandGeometry.h"
+#include "app/Help.h"
 #include "app/TfrmClock.h"
 #include "app/TrayIconFace.h"
+#include "app/VeskelApplication.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
 #include "support/ClockFixture.h"
@@ -153,6 +155,38 @@ TEST_F(ClockMenu, WithoutANotificationAreaTheClockStaysReachable)
     EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 
+// A clock started at log-on before the panel: the tray arrives late, goes with a panel restart,
+// and comes back; the clock follows each time, without anyone opening Configure.
+TEST_F(ClockMenu, TheClockFollowsATrayThatComesLateAndGoes)
+{
+    fake.notificationArea.available = false;
+    fake.settings.set("Clock", "Visible", "0");
+    TfrmClock& c = create();
+    c.show();
+    flags.StartupComplete = true;
+    c.VisibilityEventTimer();
+    ASSERT_TRUE(c.isVisible());
+    ASSERT_FALSE(c.trayShown());
+
+    fake.notificationArea.setAvailable(true);
+    EXPECT_TRUE(c.trayShown());
+    EXPECT_EQ(c.windowType(), Qt::Tool);
+    EXPECT_FALSE(c.isVisible()); // set to hidden, now reachable from its icon
+
+    fake.notificationArea.setAvailable(false);
+    EXPECT_FALSE(c.trayShown());
+    EXPECT_NE(c.windowType(), Qt::Tool);
+    EXPECT_TRUE(c.isVisible());
+
+    // Without the tray setting, a tray's arrival changes nothing.
+    c.SetOnTray(false);
+    c.Settings.Visible = true;
+    fake.notificationArea.setAvailable(true);
+    EXPECT_FALSE(c.trayShown());
+    EXPECT_NE(c.windowType(), Qt::Tool);
+    EXPECT_TRUE(c.isVisible());
+}
+
 TEST_F(ClockMenu, WithTheTrayIconTheClockCanHide)
 {
     fake.settings.set("Clock", "Visible", "0");
@@ -178,4 +212,21 @@ TEST_F(ClockMenu, WithTheTrayIconTheClockCanHide)
     c.SetOnTray(false);
     EXPECT_FALSE(c.trayShown());
     EXPECT_NE(c.windowType(), Qt::Tool);
+}
+
+// F1 in a window that names its help context opens the manual there; the chooser of languages
+// names 1190, the manual's section on languages.
+TEST_F(ClockMenu, F1InTheLanguageChooserOpensItsSectionOfTheManual)
+{
+    TfrmClock& c = create();
+    QString language;
+    lang::TfrmLanguage chooser(language, fake.folders.LangFolder, fake.messages, &c);
+    chooser.show();
+    auto* application = static_cast<app::VeskelApplication*>(QCoreApplication::instance());
+    QList<int> opened;
+    application->setHelpOpener([&opened](int context) { opened << context; });
+    QTest::keyClick(chooser.lstLanguage, Qt::Key_F1);
+    application->setHelpOpener({});
+    EXPECT_EQ(opened, QList<int>{1190});
+    EXPECT_EQ(app::helpUrl("/opt/veskel/", 1190).fragment(), "languages");
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -88,4 +89,54 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
             sections << QString::fromUtf8(line);
     EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]",
                                      "[Icon]", "[Agent]", "[SideBar]"}));
+}
+
+// The display server dies under the clock (a crashed X server, a session torn down): Qt ends the
+// program at once, and the settings of the run are written before it does.
+TEST(Startup, TheSettingsAreSavedWhenTheDisplayGoesAway)
+{
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    const QString xwininfo = QStandardPaths::findExecutable("xwininfo");
+    if (xvfb.isEmpty() || xwininfo.isEmpty())
+        GTEST_SKIP() << "needs Xvfb and xwininfo (packages xvfb and x11-utils)";
+    int number = 140 + int(QCoreApplication::applicationPid() % 200);
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    QProcess server;
+    server.start(xvfb, {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
+    ASSERT_TRUE(server.waitForStarted());
+    const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+    for (int i = 0; i < 500 && !QFile::exists(socket); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(socket));
+
+    QTemporaryDir home;
+    const QString program = home.filePath("veskel");
+    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    QProcessEnvironment env = isolatedEnvironment(home);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", display);
+    QProcess clock;
+    clock.setProcessEnvironment(env);
+    clock.start(program, {});
+    ASSERT_TRUE(clock.waitForStarted());
+    // Up once its window is on the display.
+    bool shown = false;
+    for (int i = 0; i < 1000 && !shown; ++i) {
+        QProcess look;
+        look.start(xwininfo, {"-display", display, "-name", "Veskel"});
+        shown = look.waitForFinished(2000) && look.exitCode() == 0;
+        if (!shown)
+            QThread::msleep(10);
+    }
+    ASSERT_TRUE(shown);
+
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(10000));
+    ASSERT_TRUE(clock.waitForFinished(10000));
+    QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << clock.readAllStandardError().constData();
+    const QByteArray written = settings.readAll();
+    EXPECT_TRUE(written.contains("\nWidth=150\n")) << written.constData();
 }

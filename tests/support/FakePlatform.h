@@ -99,6 +99,11 @@ class FakeNotificationArea final : public platform::NotificationArea
 public:
     bool available = true;
     bool isAvailable() const override { return available; }
+    void setAvailable(bool now)
+    {
+        available = now;
+        emit availabilityChanged();
+    }
 };
 
 // Answers the file and colour dialogs with what the test put in, and notes each question.
