@@ -31,10 +31,8 @@ set(CPACK_PACKAGE_VENDOR "Palvaro Ltd")
 set(CPACK_PACKAGE_CONTACT "Veskel team <veskel@palvaro.example>")
 set(CPACK_PACKAGE_VERSION ${VESKEL_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Analog desktop clock in a window of any shape")
-set(CPACK_PACKAGE_DESCRIPTION "Veskel shows an analog clock in a borderless window shaped as a rectangle, an
- ellipse or the outline of a picture, keeps a tiny clock as its tray icon, runs
- scheduled events, sets the computer's clock from an RFC 868 time server and
- shows the time in other zones.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Veskel shows an analog clock in a borderless window shaped as a rectangle, an ellipse or the outline of a picture, keeps a tiny clock as its tray icon, runs scheduled events, sets the computer's clock from an RFC 868 time server and shows the time in other zones.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY veskel)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -5,6 +5,7 @@
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
 #include "config/SideBarIcons.h"
+#include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 
@@ -43,7 +44,7 @@ constexpr SideBarEntry kSideBar[] = {
 } // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-                       QWidget* parent)
+                       events::TfrmEventDetails& eventDetails, QWidget* parent)
     : QDialog(parent), Events(events), Storage(storage), m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
@@ -76,10 +77,11 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
 
     pgc = new QStackedWidget(this);
     tabAppearance = new AppearancePage(clock, pgc);
-    tabAlarms = placeholderPage(QStringLiteral("Schedule an Event"));
+    tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
     tabInternet = placeholderPage(QStringLiteral("Adjust the Time"));
     tabTimeZones = placeholderPage(QStringLiteral("Time Zones"));
-    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), tabAlarms, tabInternet, tabTimeZones})
+    for (QWidget* page :
+         {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms), tabInternet, tabTimeZones})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);
@@ -214,6 +216,7 @@ void TfrmConfig::FormShow()
         lvSideSelectItem(m_remembered);
     else
         lvSide->setCurrentRow(m_remembered);
+    tabAlarms->prepareForShow();
     if (m_events.markSaved)
         m_events.markSaved();
     tabAppearance->setDialogVisible(true);
@@ -230,6 +233,8 @@ void TfrmConfig::lvSideSelectItem(int item)
         tmr->start();
     else
         tmr->stop();
+    if (item == ItemEvents)
+        tabAlarms->focusList();
     if (item == ItemTimeZones)
         emit timeZonesPageShown();
     setWindowTitle(Translate(QStringLiteral("Configure Clock")) + QStringLiteral(" - ") +

@@ -17,6 +17,10 @@ class QTimer;
 namespace app {
 class TfrmClock;
 }
+namespace events {
+class EventsPage;
+class TfrmEventDetails;
+} // namespace events
 
 namespace config {
 
@@ -45,13 +49,13 @@ public:
     };
 
     TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-               QWidget* parent = nullptr);
+               events::TfrmEventDetails& eventDetails, QWidget* parent = nullptr);
 
     // Shows the dialog, restoring it first when minimised.
     void showDialog();
 
     // What the events page tells the frame: whether it holds unsaved changes, and how to save
-    // or drop them. Until the page exists there is never anything unsaved.
+    // or drop them.
     struct EventChanges
     {
         std::function<bool()> unsaved;
@@ -70,7 +74,7 @@ public:
     QPushButton* btnCancel = nullptr;
     QPushButton* btnHelp = nullptr;
     AppearancePage* tabAppearance = nullptr;
-    QWidget* tabAlarms = nullptr;
+    events::EventsPage* tabAlarms = nullptr;
     QWidget* tabInternet = nullptr;
     QWidget* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown

@@ -2,6 +2,9 @@
 
 #include "lang/Translate.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace events {
 
 EventList::EventList(QObject* parent) : QAbstractTableModel(parent) {}
@@ -42,6 +45,7 @@ bool EventList::setData(const QModelIndex& index, const QVariant& value, int rol
     else
         return false;
     setRow(index.row(), r);
+    emit edited(index.row());
     return true;
 }
 
@@ -92,6 +96,47 @@ void EventList::removeRow(int index)
     beginRemoveRows({}, index, index);
     m_rows.erase(m_rows.begin() + index);
     endRemoveRows();
+}
+
+void EventList::removeRows(QList<int> indexes)
+{
+    std::sort(indexes.begin(), indexes.end(), std::greater<>());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    for (const int index : indexes)
+        if (index >= 0 && index < count())
+            removeRow(index);
+}
+
+void EventList::sortRows(int column, bool descending)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    const auto key = [column](const EventRecord& r) -> const QString& {
+        return column == 0 ? r.Name : r.SubTexts[size_t(column - 1)];
+    };
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = key(m_rows[size_t(a)]).compare(key(m_rows[size_t(b)]), Qt::CaseSensitive);
+        return descending ? c > 0 : c < 0;
+    });
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<EventRecord> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newPlace(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        sorted.push_back(std::move(m_rows[size_t(order[i])]));
+        newPlace[size_t(order[i])] = int(i);
+    }
+    m_rows = std::move(sorted);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after << this->index(newPlace[size_t(index.row())], index.column());
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void EventList::replaceAll(std::vector<EventRecord> rows)

@@ -34,9 +34,16 @@ public:
     void setActive(int index, bool active);
     void appendRow(const EventRecord& row);
     void removeRow(int index);
+    // Several rows at once, in any order; indexes out of range are passed over.
+    void removeRows(QList<int> indexes);
     // All rows at once: what a file held.
     void replaceAll(std::vector<EventRecord> rows);
     void clear() { replaceAll({}); }
+
+    // Puts the rows in order once, by the name (column 0) or by a text (column c is sub-text
+    // c - 1), comparing the texts as they are stored: letter case counts, dates and times sort
+    // as text. Rows with equal texts keep their order. Selections follow their rows.
+    void sortRows(int column, bool descending);
 
     ViewStyle viewStyle() const { return m_viewStyle; }
     void setViewStyle(ViewStyle style);
@@ -46,12 +53,14 @@ public:
     void setSaveCommandEnabled(bool enabled);
 
 signals:
+    // A row was changed through a view (its check box clicked): the user's edit, not the program's.
+    void edited(int row);
     void saveCommandChanged(bool enabled);
     void viewStyleChanged(events::ViewStyle style);
 
 private:
     std::vector<EventRecord> m_rows;
-    ViewStyle m_viewStyle = vsIcon;
+    ViewStyle m_viewStyle = vsReport; // a list that never came from a file shows its details
     bool m_saveEnabled = false;
 };
 

@@ -31,6 +31,7 @@ EventRecord makeNewEvent(const NewEventChoice& choice, const EventRecord* select
         row.text(TypeName) = selected->text(TypeName);
         row.text(FolderText) = selected->text(FolderText);
         row.text(FileText) = selected->text(FileText);
+        row.text(RunWindow) = selected->text(RunWindow); // a clone starts its program the same way
     } else {
         row.text(TypeName) = actionTypeNames().constFirst();
         row.text(FolderText) = QStringLiteral("Veskel");

@@ -71,8 +71,9 @@ int runVeskel(int& argc, char** argv)
     events::EventList eventList;
     events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage);
-    auto eventDetails = std::make_unique<events::TfrmEventDetails>();
+    auto eventDetails = std::make_unique<events::TfrmEventDetails>(services);
+    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
+                                                             *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
 
     events::EventActions actions(messages);

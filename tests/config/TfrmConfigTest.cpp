@@ -4,6 +4,8 @@
 #include "config/ColorPicker.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
+#include "events/EventsPage.h"
+#include "events/TfrmEventDetails.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 
@@ -16,6 +18,8 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using config::TfrmConfig;
@@ -27,6 +31,7 @@ class ConfigDialog : public fakes::ClockFixture
 protected:
     events::EventList eventList;
     events::EventStorage eventStorage{eventList, fake.programPath("Events.dta"), fake.messages};
+    std::unique_ptr<events::TfrmEventDetails> details;
     std::unique_ptr<TfrmConfig> dialog;
 
     void SetUp() override
@@ -34,11 +39,13 @@ protected:
         create();
         startUp();
         eventStorage.LoadEvents();
-        dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage);
+        details = std::make_unique<events::TfrmEventDetails>(fake.services());
+        dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details);
     }
     void TearDown() override
     {
         dialog.reset();
+        details.reset();
         ClockFixture::TearDown();
     }
     config::AppearancePage& page() { return *dialog->tabAppearance; }
@@ -133,7 +140,7 @@ TEST_F(ConfigDialog, HideClockNeedsTheTrayIconAndGivesWayToIt)
     fake.settings.set("Clock", "OnTray", "0");
     clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
     clock->show();
-    dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage);
+    dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details);
     open();
     page().pgcClock->setCurrentIndex(0);
     EXPECT_FALSE(page().chkOnTray->isChecked());
@@ -325,4 +332,40 @@ TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
         filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
     EXPECT_TRUE(filter.contains(";;JPEG Image Files (*.jpg *.JPG *.jpeg *.JPEG);;"));
     EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
+}
+
+TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEvent)
+{
+    events::EventRecord row;
+    row.Name = "Alarm";
+    row.text(events::ScheduleName) = "Daily";
+    row.text(events::TimeText) = "7:00:00 AM";
+    row.Active = true;
+    dialog->Events.appendRow(row);
+    ASSERT_TRUE(dialog->Storage.SaveEvents(true));
+    dialog->showDialog();
+    events::EventsPage& page = *dialog->tabAlarms;
+    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemEvents);
+    EXPECT_EQ(page.selectedRow(), 0);
+    EXPECT_EQ(page.DTPTime->time(), QTime(7, 0));
+    EXPECT_FALSE(page.btnSave->isEnabled());
+
+    page.DTPTime->setTime(QTime(7, 30));
+    EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "7:30:00 AM"); // the scheduler sees it now
+    EXPECT_TRUE(page.btnSave->isEnabled());
+    fake.messages.answer = platform::MessageBoxes::Answer::No;
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_EQ(dialog->Events.count(), 1);
+    EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "7:00:00 AM");
+    EXPECT_TRUE(dialog->Events.row(0).Active);
+
+    dialog->showDialog();
+    page.DTPTime->setTime(QTime(8, 0));
+    fake.messages.answer = platform::MessageBoxes::Answer::Yes;
+    dialog->close();
+    dialog->Events.clear();
+    dialog->Storage.LoadEvents();
+    EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "8:00:00 AM");
+    EXPECT_EQ(fake.messages.questions.size(), 2);
 }

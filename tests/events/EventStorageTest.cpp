@@ -156,7 +156,7 @@ TEST(NewEvent, DefaultsFollowTheChosenScheduleAndTheSelectedRow)
     EXPECT_EQ(hourly.text(TimeText), "xx:05:30");
     EXPECT_EQ(hourly.text(DayDate), "");
     EXPECT_EQ(hourly.text(FileText), "xclock");
-    EXPECT_EQ(hourly.text(RunWindow), "");
+    EXPECT_EQ(hourly.text(RunWindow), "3"); // the clone starts the program the same way
     EXPECT_EQ(hourly.IconIndex, skHourly);
 
     choice.kind = skStart;

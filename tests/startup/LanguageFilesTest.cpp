@@ -103,8 +103,8 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             chooser.show();
             events::EventList eventList;
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
-            config::TfrmConfig configure(clock, eventList, eventStorage);
-            events::TfrmEventDetails details;
+            events::TfrmEventDetails details(fake.services());
+            config::TfrmConfig configure(clock, eventList, eventStorage, details);
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             EXPECT_EQ(Translate("Exit"), language == "German" ? "Beenden" : "Quitter");
         }

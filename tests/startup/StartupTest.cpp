@@ -1,7 +1,9 @@
 #include "app/VeskelApplication.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -139,4 +141,95 @@ TEST(Startup, TheSettingsAreSavedWhenTheDisplayGoesAway)
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << clock.readAllStandardError().constData();
     const QByteArray written = settings.readAll();
     EXPECT_TRUE(written.contains("\nWidth=150\n")) << written.constData();
+}
+
+// Under a Wayland compositor (Debian's weston, headless): the clock shows, painted only inside
+// its outline, the desktop showing through around it.
+TEST(Startup, OnWaylandTheClockShowsShapedByItsPicture)
+{
+    const QString weston = QStandardPaths::findExecutable("weston");
+    const QString shooter = QStandardPaths::findExecutable("weston-screenshooter");
+    if (weston.isEmpty() || shooter.isEmpty())
+        GTEST_SKIP() << "needs weston and weston-screenshooter (package weston)";
+    QTemporaryDir runtime, home;
+    const QRgb desktop = qRgb(0x20, 0x40, 0x60);
+    QFile ini(runtime.filePath("weston.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[core]\nidle-time=0\n[shell]\nbackground-color=0xff204060\npanel-position=none\n");
+    ini.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.remove("DISPLAY");
+    QProcess compositor;
+    compositor.setProcessEnvironment(env);
+    compositor.setWorkingDirectory(runtime.path());
+    compositor.start(weston, {"--backend=headless-backend.so", "--use-pixman", "--socket=veskel-test",
+                              "--width=640", "--height=480", "--debug", "--config=" + ini.fileName()});
+    ASSERT_TRUE(compositor.waitForStarted());
+    for (int i = 0; i < 500 && !QFile::exists(runtime.filePath("veskel-test")); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(runtime.filePath("veskel-test")));
+
+    const QString program = home.filePath("veskel");
+    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    QDir().mkpath(home.filePath("Clocks"));
+    ASSERT_TRUE(QFile::copy(VESKEL_PROGRAM_DIR "/Clocks/earth.bmp", home.filePath("Clocks/earth.bmp")));
+    QFile(home.filePath("veskel.vsk")).open(QIODevice::WriteOnly); // a first run: the globe
+    QProcessEnvironment clockEnv = isolatedEnvironment(home);
+    clockEnv.insert("XDG_RUNTIME_DIR", runtime.path());
+    clockEnv.insert("WAYLAND_DISPLAY", "veskel-test");
+    clockEnv.insert("QT_QPA_PLATFORM", "wayland");
+    clockEnv.remove("DISPLAY");
+    QProcess clock;
+    clock.setProcessEnvironment(clockEnv);
+    clock.start(program, {});
+    ASSERT_TRUE(clock.waitForStarted());
+
+    // Shoot the screen until the clock is on it.
+    QRect drawn;
+    QImage shot;
+    for (int attempt = 0; attempt < 100 && drawn.isEmpty(); ++attempt) {
+        QDir shots(runtime.path(), "wayland-screenshot*.png");
+        for (const QString& old : shots.entryList())
+            shots.remove(old);
+        QProcess shoot;
+        shoot.setProcessEnvironment(clockEnv);
+        shoot.setWorkingDirectory(runtime.path());
+        shoot.start(shooter, {});
+        if (!shoot.waitForFinished(5000)) {
+            shoot.kill();
+            shoot.waitForFinished();
+        }
+        shots.refresh();
+        if (shots.entryList().isEmpty() || !shot.load(shots.filePath(shots.entryList().first())))
+            continue;
+        shot = shot.convertToFormat(QImage::Format_RGB32);
+        if (shot.pixel(0, 0) != desktop) { // the shell has not drawn the desktop yet
+            QThread::msleep(50);
+            continue;
+        }
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixel(x, y) != desktop)
+                    drawn |= QRect(x, y, 1, 1);
+        if (drawn.isEmpty())
+            QThread::msleep(50);
+    }
+    clock.terminate();
+    clock.waitForFinished(5000);
+    compositor.terminate();
+    compositor.waitForFinished(5000);
+
+    ASSERT_FALSE(drawn.isEmpty()) << "the clock never showed under weston";
+    // The globe of a first run, in its 150 x 150 window.
+    EXPECT_GE(drawn.width(), 130);
+    EXPECT_LE(drawn.width(), 150);
+    EXPECT_GE(drawn.height(), 130);
+    EXPECT_LE(drawn.height(), 150);
+    // Round: the corners of the square it takes are the desktop's.
+    for (const QPoint corner : {drawn.topLeft(), drawn.topRight(), drawn.bottomLeft(), drawn.bottomRight()})
+        EXPECT_EQ(shot.pixel(corner +
+                             QPoint(corner.x() == drawn.left() ? 3 : -3, corner.y() == drawn.top() ? 3 : -3)),
+                  desktop);
+    EXPECT_NE(shot.pixel(drawn.center()), desktop);
 }

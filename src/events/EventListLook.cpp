@@ -1,0 +1,54 @@
+#include "events/EventListLook.h"
+
+#include "events/EventList.h"
+#include "events/EventPictures.h"
+
+#include <algorithm>
+#include <array>
+
+namespace events {
+
+namespace {
+
+const QIcon& scheduleIconOf(int iconIndex)
+{
+    static const std::array<QIcon, 5> icons = {scheduleIcon(0), scheduleIcon(1), scheduleIcon(2),
+                                               scheduleIcon(3), scheduleIcon(4)};
+    return icons[size_t(std::clamp(iconIndex, 0, 4))];
+}
+
+} // namespace
+
+EventListLook::EventListLook(EventList& list, QObject* parent) : QIdentityProxyModel(parent), m_list(list)
+{
+    setSourceModel(&list);
+}
+
+QVariant EventListLook::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::DecorationRole && index.isValid() && index.column() == 0 && index.row() < m_list.count())
+        return scheduleIconOf(m_list.row(index.row()).IconIndex);
+    return QIdentityProxyModel::data(index, role);
+}
+
+QVariant EventListLook::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::DecorationRole && orientation == Qt::Horizontal && section == m_sortColumn) {
+        static const QIcon up = sortIcon(true), down = sortIcon(false);
+        return m_ascending ? up : down;
+    }
+    return QIdentityProxyModel::headerData(section, orientation, role);
+}
+
+void EventListLook::setSortPicture(int column, bool ascending)
+{
+    const int before = m_sortColumn;
+    m_sortColumn = column;
+    m_ascending = ascending;
+    if (before >= 0)
+        emit headerDataChanged(Qt::Horizontal, before, before);
+    if (column >= 0)
+        emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+} // namespace events
