@@ -22,6 +22,9 @@ public:
     QString longDateFormat() const { return m_longDate; }
     QChar dateSeparator() const { return m_dateSeparator; }
     QChar timeSeparator() const { return m_timeSeparator; }
+    // The morning and afternoon designators as the locale writes them.
+    const QString& amText() const { return m_amText; }
+    const QString& pmText() const { return m_pmText; }
 
     QString formatLongTime(const QTime& t) const { return m_locale.toString(t, m_longTime); }
     QString formatShortTime(const QTime& t) const { return m_locale.toString(t, m_shortTime); }
@@ -32,7 +35,9 @@ public:
     QString formatReal(double value) const;
     std::optional<double> parseReal(const QString& text) const;
 
-    // Removes the zone field (and the blank before it) from a Qt time format.
+    // A time format without the zone field and whatever encloses it: the blanks, brackets and
+    // commas around it ("H:mm:ss (t)" gives "H:mm:ss", "h:mm:ss AP, t" gives "h:mm:ss AP"). The
+    // day-period fields "B" and "b", which Qt would print as letters, go the same way.
     static QString withoutZone(const QString& format);
 
 private:
@@ -43,6 +48,8 @@ private:
     QString m_longDate;
     QChar m_dateSeparator;
     QChar m_timeSeparator;
+    QString m_amText;
+    QString m_pmText;
 };
 
 } // namespace platform
