@@ -26,6 +26,10 @@ QString anchorFor(int context)
         return QStringLiteral("agent");
     case 1120:
         return QStringLiteral("time-zones");
+    case 1130:
+        return QStringLiteral("time-zone-clock");
+    case 1140:
+        return QStringLiteral("time-zone-clock-properties");
     case 1190:
         return QStringLiteral("languages");
     default:

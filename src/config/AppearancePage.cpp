@@ -3,8 +3,8 @@
 #include "app/HandGeometry.h"
 #include "app/PenModes.h"
 #include "app/TfrmClock.h"
-#include "config/ColorPicker.h"
 #include "lang/Translate.h"
+#include "platform/ColorPicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

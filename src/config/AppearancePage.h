@@ -18,10 +18,13 @@ class QTabWidget;
 namespace app {
 class TfrmClock;
 }
+namespace platform {
+class ColorPicker;
+}
 
 namespace config {
 
-class ColorPicker;
+using platform::ColorPicker;
 
 // "Change the Appearance": every control writes its clock setting at once and redraws the
 // clock, so the clock is its own preview. The dialog's Cancel puts back what was there.

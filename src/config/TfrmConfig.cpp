@@ -8,6 +8,7 @@
 #include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
+#include "timezones/LocalZonePage.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -79,9 +80,9 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     tabAppearance = new AppearancePage(clock, pgc);
     tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
     tabInternet = placeholderPage(QStringLiteral("Adjust the Time"));
-    tabTimeZones = placeholderPage(QStringLiteral("Time Zones"));
-    for (QWidget* page :
-         {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms), tabInternet, tabTimeZones})
+    tabTimeZones = new timezones::LocalZonePage(pgc);
+    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms), tabInternet,
+                          static_cast<QWidget*>(tabTimeZones)})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);

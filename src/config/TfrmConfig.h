@@ -22,6 +22,10 @@ class EventsPage;
 class TfrmEventDetails;
 } // namespace events
 
+namespace timezones {
+class LocalZonePage;
+}
+
 namespace config {
 
 class AppearancePage;
@@ -76,7 +80,7 @@ public:
     AppearancePage* tabAppearance = nullptr;
     events::EventsPage* tabAlarms = nullptr;
     QWidget* tabInternet = nullptr;
-    QWidget* tabTimeZones = nullptr;
+    timezones::LocalZonePage* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
     // The run's event list and its file, shared with the scheduler and the editors.

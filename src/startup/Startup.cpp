@@ -75,6 +75,8 @@ int runVeskel(int& argc, char** argv)
     auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
                                                              *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
+    timeZones->setConfigPage(configDialog->tabTimeZones);
+    timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     events::EventActions actions(messages);
     events::Scheduler scheduler(eventList, clock, locale, actions,
@@ -85,6 +87,8 @@ int runVeskel(int& argc, char** argv)
                      &config::TfrmConfig::showDialog);
     QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
                      &timezones::TfrmTimeZone::showWindow);
+    QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
+                     &timezones::TfrmTimeZone::ConfigPageShown);
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
         configDialog->close();
         QApplication::quit();

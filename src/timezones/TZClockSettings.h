@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colors.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -10,15 +12,12 @@ class IniFile;
 
 namespace timezones {
 
-// A colour in its stored form (0x00BBGGRR, or 0x80000000 plus a system colour index).
-using TZColor = qint32;
-
 // The text font of the time-zone clocks.
 struct TZFont
 {
     QString Name;
-    TZColor Color = static_cast<TZColor>(0x80000008u); // the window-text colour
-    int Size = 8;                                      // points
+    platform::TColor Color = platform::clWindowText;
+    int Size = 8; // points
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
@@ -32,14 +31,14 @@ struct TZClockSettings
 {
     int Width = 175; // the zone clock window's size
     int Height = 194;
-    TZColor Color = 0xC0C0C0; // silver
-    TZColor HourHandColor = 0x000000;
+    platform::TColor Color = platform::clSilver;
+    platform::TColor HourHandColor = platform::clBlack;
     int HourHandLength = 60; // percent of the face's radius
     int HourHandWidth = 3;   // pixels
-    TZColor MinHandColor = 0x000000;
+    platform::TColor MinHandColor = platform::clBlack;
     int MinHandWidth = 2;
     int MinHandLength = 80;
-    TZColor SecHandColor = 0x0000FF; // red
+    platform::TColor SecHandColor = platform::clRed;
     int SecHandLength = 90;
     int SecHandWidth = 1;
     bool ShowSecHand = true;

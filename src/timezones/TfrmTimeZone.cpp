@@ -1,17 +1,249 @@
 #include "timezones/TfrmTimeZone.h"
 
+#include "clockface/TClockFace.h"
+#include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
-#include "platform/Platform.h"
+#include "platform/IniFile.h"
+#include "platform/Stderr.h"
+#include "timezones/LocalZonePage.h"
+#include "timezones/TZFaceLook.h"
+#include "timezones/TfrmTZClock.h"
+#include "timezones/TfrmTZClockProps.h"
+#include "timezones/ZoneList.h"
+#include "timezones/ZoneRows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace timezones {
+
+namespace {
+
+constexpr int kColumnWidths[ZoneRow::ColumnCount] = {100, 100, 75, 150, 150, 350};
+const char* const kColumnTitles[ZoneRow::ColumnCount] = {
+    "Time Zone", "City / Region", "Bias", "Standard Time Starts", "Daylight Time Starts", "Display Name"};
+
+QLabel* ruleLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+// The line break of a bias text, as a label shows it.
+QString shownLines(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
 
 TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComplete, QWidget* parent)
     : QWidget(parent, Qt::Window), m_platform(platform), m_createdAt(platform.clock.now()),
       m_ruleYear(m_createdAt.date().year())
 {
-    setWindowTitle(Translate(QStringLiteral("Time Zones")));
-    resize(546, 436);
+    setWindowTitle(QStringLiteral("Time Zones"));
+    buildControls();
+
+    // The look of the zone clocks; the font's defaults are this window's own.
+    TZFont ownFont;
+    ownFont.Name = font().family();
+    ownFont.Size = font().pointSize() > 0 ? font().pointSize() : ownFont.Size;
+    Settings = ReadClockSettings(platform::IniFile::load(settingsPath()), ownFont);
+    applyFont(*ClockFace1, Settings.Font);
+
+    lang::applyLanguage(this); // the shared menu too: it is this window's
+    // Placed in the middle of the desktop at its first showing.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     startupComplete = true;
+}
+
+TfrmTimeZone::~TfrmTimeZone()
+{
+    if (m_tzClock)
+        m_tzClock->face->setPopupMenu(nullptr);
+    const platform::SaveResult saved = WriteClockSettings(Settings).save(settingsPath());
+    if (!saved)
+        platform::sayOnStderr(QStringLiteral("the time-zone clock settings were not saved: ") + saved.error);
+}
+
+int TfrmTimeZone::scaled(int pixels) const
+{
+    // The window's measures suit an 8-point font 13 pixels high; they grow with a larger one.
+    return pixels * std::max(fontMetrics().height(), 13) / 13;
+}
+
+void TfrmTimeZone::buildControls()
+{
+    lv = new QTreeWidget(this);
+    lv->setRootIsDecorated(false);
+    lv->setUniformRowHeights(true);
+    lv->setAllColumnsShowFocus(true);
+    lv->setSelectionMode(QAbstractItemView::SingleSelection);
+    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lv->setColumnCount(ZoneRow::ColumnCount);
+    QStringList titles;
+    for (const char* title : kColumnTitles)
+        titles << QString::fromLatin1(title);
+    lv->setHeaderLabels(titles);
+    for (int c = 0; c < ZoneRow::ColumnCount; ++c)
+        lv->setColumnWidth(c, scaled(kColumnWidths[c]));
+    lv->header()->setSectionsClickable(true);
+    lv->header()->setSortIndicatorShown(true);
+    lv->header()->setSortIndicator(0, Qt::AscendingOrder);
+    lv->setMinimumWidth(40);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Selected Time Zone"), this);
+    GroupBox1->setMinimumWidth(5);
+    GroupBox1->resize(scaled(200), GroupBox1->height());
+    buildDetailPanel();
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setHandleWidth(10);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(lv);
+    Splitter1->addWidget(GroupBox1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({scaled(546 - 200 - 10), scaled(200)});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Splitter1);
+    resize(scaled(546), scaled(436));
+
+    PopPropsForm = new QMenu(this);
+    Properties1 = PopPropsForm->addAction(QStringLiteral("Properties"));
+    N1 = PopPropsForm->addSeparator();
+    Close1 = PopPropsForm->addAction(QStringLiteral("Close"));
+    ClockFace1->setPopupMenu(PopPropsForm);
+
+    connect(lv->header(), &QHeaderView::sectionClicked, this, &TfrmTimeZone::LVColumnClick);
+    connect(lv, &QTreeWidget::itemSelectionChanged, this, &TfrmTimeZone::lvSelectItem);
+    connect(cboTZ, &QComboBox::activated, this, &TfrmTimeZone::cboTZChange);
+    connect(btnClock0, &QToolButton::clicked, this, &TfrmTimeZone::btnClock0Click);
+    connect(Properties1, &QAction::triggered, this, &TfrmTimeZone::Properties1Click);
+    connect(Close1, &QAction::triggered, this, &TfrmTimeZone::Close1Click);
+    connect(ClockFace1, &clockface::TClockFace::OnDblClick, this, &TfrmTimeZone::Properties1Click);
+    connect(ClockFace1, &clockface::TClockFace::OnResize, this, &TfrmTimeZone::faceResized);
+    connect(ClockFace2, &clockface::TClockFace::OnResize, this, &TfrmTimeZone::faceResized);
+    ClockFace1->installEventFilter(this);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { openHelp(HelpContext); });
+}
+
+void TfrmTimeZone::buildDetailPanel()
+{
+    cboTZ = new QComboBox(GroupBox1);
+    cboTZ->setProperty("untranslated", true); // zone names
+    cboTZ->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboTZ->setMinimumContentsLength(8);
+
+    lblTZBias = new QLabel(GroupBox1);
+    lblTZBias->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    Panel2 = new QFrame(GroupBox1);
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+    Panel2->setFixedHeight(61);
+    lblTimeThere = new QLabel(Panel2);
+    lblTimeThere->setAlignment(Qt::AlignCenter);
+    ClockFace2 = new clockface::TClockFace(m_platform.clock, m_platform.locale, Panel2);
+    ClockFace2->setClockStyle(clockface::csText);
+    ClockFace2->setFixedHeight(20);
+    chkDaylightSavingNow = new QCheckBox(Panel2);
+    chkDaylightSavingNow->setEnabled(false);
+    Label1 = new QLabel(QStringLiteral("Daylight Savings Now"), Panel2);
+    auto* daylightNow = new QHBoxLayout;
+    daylightNow->setSpacing(4);
+    daylightNow->addStretch(1);
+    daylightNow->addWidget(chkDaylightSavingNow);
+    daylightNow->addWidget(Label1);
+    daylightNow->addStretch(1);
+    auto* panel = new QVBoxLayout(Panel2);
+    panel->setContentsMargins(2, 1, 2, 1);
+    panel->setSpacing(0);
+    panel->addWidget(lblTimeThere);
+    panel->addWidget(ClockFace2);
+    panel->addLayout(daylightNow);
+
+    ClockFace1 = new clockface::TClockFace(m_platform.clock, m_platform.locale, GroupBox1);
+    ClockFace1->setClockStyle(clockface::csAnalog);
+    ClockFace1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    ClockFace1->setMinimumSize(5, 5);
+
+    gpStandardName = new QGroupBox(GroupBox1);
+    lblStandardDesc = ruleLabel(gpStandardName);
+    lblStandardDT = ruleLabel(gpStandardName);
+    auto* standard = new QVBoxLayout(gpStandardName);
+    standard->setContentsMargins(6, 2, 6, 4);
+    standard->setSpacing(1);
+    standard->addWidget(lblStandardDesc);
+    standard->addWidget(lblStandardDT);
+
+    gpDaylightName = new QGroupBox(GroupBox1);
+    lblDaylightDesc = ruleLabel(gpDaylightName);
+    lblDaylightDT = ruleLabel(gpDaylightName);
+    auto* daylight = new QVBoxLayout(gpDaylightName);
+    daylight->setContentsMargins(6, 2, 6, 4);
+    daylight->setSpacing(1);
+    daylight->addWidget(lblDaylightDesc);
+    daylight->addWidget(lblDaylightDT);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Show Clock"), GroupBox1);
+    pgScroller = new QScrollArea(GroupBox2);
+    pgScroller->setFrameShape(QFrame::NoFrame);
+    pgScroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pgScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pgScroller->setWidgetResizable(true);
+    pnlTZClocks = new QWidget;
+    btnClock0 = new QToolButton(pnlTZClocks);
+    btnClock0->setText(QStringLiteral("1"));
+    btnClock0->setProperty("untranslated", true);
+    btnClock0->setCheckable(true);
+    btnClock0->setAutoRaise(true);
+    btnClock0->setToolTip(QStringLiteral("Unused"));
+    btnClock0->setProperty("Tag", 1);
+    auto* clocks = new QHBoxLayout(pnlTZClocks);
+    clocks->setContentsMargins(2, 0, 2, 0);
+    clocks->addWidget(btnClock0);
+    clocks->addStretch(1);
+    pgScroller->setWidget(pnlTZClocks);
+    pgScroller->setFixedHeight(btnClock0->sizeHint().height() + 2);
+    auto* scroller = new QVBoxLayout(GroupBox2);
+    scroller->setContentsMargins(4, 0, 4, 2);
+    scroller->addWidget(pgScroller);
+
+    auto* layout = new QVBoxLayout(GroupBox1);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(3);
+    layout->addWidget(cboTZ);
+    layout->addWidget(lblTZBias);
+    layout->addWidget(Panel2);
+    layout->addWidget(ClockFace1, 1);
+    layout->addWidget(gpStandardName);
+    layout->addWidget(gpDaylightName);
+    layout->addWidget(GroupBox2);
+}
+
+QString TfrmTimeZone::settingsPath() const
+{
+    return m_platform.folders.dataFile(QStringLiteral("tzclkset.dta"));
 }
 
 const ZoneTable& TfrmTimeZone::Zones()
@@ -30,12 +262,234 @@ const TRegTZI& TfrmTimeZone::LocalRules()
     return *m_localRules;
 }
 
+void TfrmTimeZone::setConfigPage(LocalZonePage* page)
+{
+    m_configPage = page;
+    if (page)
+        connect(page->btnTimeZones, &QToolButton::clicked, this, &TfrmTimeZone::showWindow);
+}
+
+void TfrmTimeZone::openHelp(int context) const
+{
+    if (m_help)
+        m_help(context);
+}
+
+void TfrmTimeZone::listZones()
+{
+    if (m_listed)
+        return;
+    m_listed = true;
+    const ZoneTable& zones = Zones();
+    cboTZ->addItems(zones.Names);
+    cboTZ->setCurrentIndex(0);
+    fillZoneList(*lv, zones, m_sortTag, m_platform.locale);
+}
+
 void TfrmTimeZone::showWindow()
 {
-    Zones();
+    if (isMinimized())
+        showNormal();
     show();
     raise();
     activateWindow();
+}
+
+QTreeWidgetItem* TfrmTimeZone::topRow() const
+{
+    if (QTreeWidgetItem* item = lv->itemAt(0, 0))
+        return item;
+    return lv->topLevelItemCount() > 0 ? lv->topLevelItem(0) : nullptr;
+}
+
+void TfrmTimeZone::FormShow()
+{
+    listZones();
+    QTreeWidgetItem* top = topRow();
+    if (top)
+        lv->setCurrentItem(top); // shows the zone when the window is visible
+    if (isVisible())
+        lv->setFocus();
+
+    applyColorAndHands(*ClockFace1, Settings);
+    ClockFace2->setDisplayFormat(Settings.displayFormat());
+    ClockFace1->setDisplayFormat(Settings.displayFormat());
+    ClockFace1->setActive(isVisible());
+    ClockFace2->setActive(isVisible());
+
+    if (!m_configPageFilled && top) {
+        ShowZone(top->text(ZoneRow::TimeZone));
+        FillConfigPage();
+    }
+}
+
+void TfrmTimeZone::ConfigPageShown()
+{
+    if (!m_configPageFilled)
+        FormShow();
+}
+
+void TfrmTimeZone::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) // not when the desktop merely gives it back from an icon
+        FormShow();
+}
+
+void TfrmTimeZone::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    ClockFace1->setActive(false);
+    ClockFace2->setActive(false);
+}
+
+void TfrmTimeZone::lvSelectItem()
+{
+    if (!isVisible())
+        return;
+    const QList<QTreeWidgetItem*> selected = lv->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString name = selected.first()->text(ZoneRow::TimeZone);
+    ShowZone(name);
+    cboTZ->setCurrentIndex(cboTZ->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TfrmTimeZone::cboTZChange(int)
+{
+    ShowZone(cboTZ->currentText());
+}
+
+void TfrmTimeZone::ShowZone(const QString& name)
+{
+    const ZoneTable& zones = Zones();
+    const int position = zones.positionOf(name);
+    if (position < 0)
+        return;
+    m_details = describeZone(zones.Records[size_t(position)], zones.local(),
+                             platform::dayTime(m_platform.clock.now()), zones.RuleYear, m_platform.locale);
+    lblDaylightDesc->setText(m_details.DaylightDesc);
+    lblStandardDesc->setText(m_details.StandardDesc);
+    lblTimeThere->setText(m_details.TimeThere);
+    chkDaylightSavingNow->setChecked(m_details.DaylightNow);
+    lblDaylightDT->setText(m_details.DaylightDT);
+    gpDaylightName->setTitle(m_details.DaylightName);
+    lblStandardDT->setText(m_details.StandardDT);
+    gpStandardName->setTitle(m_details.StandardName);
+    for (clockface::TClockFace* face : {ClockFace1, ClockFace2}) {
+        face->setOffsetHour(m_details.Offset.hours);
+        face->setOffsetMin(m_details.Offset.minutes);
+        face->tmrTimer(); // an active face shows the new zone at once, not at its next tick
+    }
+    lblTZBias->setText(shownLines(m_details.TZBias));
+}
+
+void TfrmTimeZone::FillConfigPage()
+{
+    m_configPageFilled = true;
+    if (!m_configPage)
+        return;
+    LocalZonePage& page = *m_configPage;
+    if (const std::optional<QString> firstLine = biasFirstLine(m_details.TZBias))
+        page.lblTZBias->setText(*firstLine);
+    page.gpStandardName->setTitle(gpStandardName->title());
+    page.lblStandardDesc->setText(lblStandardDesc->text());
+    page.lblStandardDT->setText(lblStandardDT->text());
+    page.gpDaylightName->setTitle(gpDaylightName->title());
+    page.lblDaylightDesc->setText(lblDaylightDesc->text());
+    page.lblDaylightDT->setText(lblDaylightDT->text());
+    page.chkDaylightSavingNow->setChecked(chkDaylightSavingNow->isChecked());
+}
+
+void TfrmTimeZone::LVColumnClick(int column)
+{
+    m_sortTag = nextSortTag(m_sortTag, column);
+    sortZoneList(*lv, m_sortTag);
+}
+
+void TfrmTimeZone::faceResized()
+{
+    ClockFace1->setClockStyle(ClockFace1->height() > AnalogFaceMinHeight ? clockface::csAnalog
+                                                                         : clockface::csText);
+}
+
+void TfrmTimeZone::btnClock0Click()
+{
+    if (!btnClock0->isChecked()) {
+        btnClock0->setToolTip(Translate(QStringLiteral("Unused")));
+        if (m_tzClock)
+            m_tzClock->hide();
+        return;
+    }
+    if (!m_tzClock) {
+        m_tzClock = std::make_unique<TfrmTZClock>(m_platform.clock, m_platform.locale, Settings,
+                                                  PopPropsForm);
+        lang::applyLanguage(m_tzClock.get());
+        m_tzClock->face->installEventFilter(this);
+        connect(m_tzClock.get(), &TfrmTZClock::closed, this, &TfrmTimeZone::tzClockClosed);
+        connect(m_tzClock.get(), &TfrmTZClock::propertiesRequested, this, &TfrmTimeZone::Properties1Click);
+        auto* help = new QShortcut(QKeySequence::HelpContents, m_tzClock.get());
+        connect(help, &QShortcut::activated, this, [this] { openHelp(TfrmTZClock::HelpContext); });
+    }
+    // The offset of the zone as it was when it was last selected.
+    m_tzClock->face->setOffsetHour(ClockFace1->OffsetHour());
+    m_tzClock->face->setOffsetMin(ClockFace1->OffsetMin());
+    m_tzClock->face->setOffsetSec(ClockFace1->OffsetSec());
+    m_tzClock->face->setToolTip(lblTZBias->text() + u'\n' + lblTimeThere->text());
+    btnClock0->setToolTip(cboTZ->currentText());
+    m_tzClock->setWindowTitle(cboTZ->currentText());
+    m_tzClock->Tag = btnClock0->property("Tag").toInt();
+    m_tzClock->showClock();
+}
+
+void TfrmTimeZone::tzClockClosed(int number)
+{
+    if (number != btnClock0->property("Tag").toInt())
+        return;
+    btnClock0->setChecked(false);
+    btnClock0->setToolTip(Translate(QStringLiteral("Unused")));
+}
+
+bool TfrmTimeZone::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu) {
+        // The menu is shared: it remembers whose it was, for Close and for the properties.
+        m_popupClock = (m_tzClock && watched == m_tzClock->face) ? m_tzClock->Tag : 0;
+        N1->setVisible(m_popupClock != 0);
+        Close1->setVisible(m_popupClock != 0);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+clockface::TClockFace* TfrmTimeZone::propertiesTarget() const
+{
+    return m_popupClock > 0 && m_tzClock ? m_tzClock->face : ClockFace1;
+}
+
+void TfrmTimeZone::Properties1Click()
+{
+    TfrmTZClockProps dialog(*this, propertiesTarget()->window());
+    dialog.exec();
+}
+
+void TfrmTimeZone::Close1Click()
+{
+    if (m_popupClock > 0 && m_tzClock)
+        m_tzClock->close();
+}
+
+void TfrmTimeZone::setDefaults(const TZClockSettings& settings)
+{
+    Settings = settings;
+    applyFont(*ClockFace1, Settings.Font);
+}
+
+void TfrmTimeZone::setAnalogFaceFont(const TZFont& font)
+{
+    Settings.Font = font;
+    applyFont(*ClockFace1, font);
 }
 
 } // namespace timezones

@@ -1,22 +1,55 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "timezones/TZClockSettings.h"
+#include "timezones/ZoneDetails.h"
 #include "timezones/ZoneTable.h"
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <optional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QSplitter;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace clockface {
+class TClockFace;
+}
 
 namespace timezones {
 
-// The time-zone browser. It is the last window made at start-up, and when it exists, start-up
-// is complete and the clock begins to tick. The zone database is read when the zones are first
-// needed, not at start: most runs never look at them.
+class LocalZonePage;
+class TfrmTZClock;
+
+// The time-zone browser: every zone once per city of its display name, sortable by any column;
+// for the selected zone its bias, its distance from local time, its date, an analogue and a text
+// face at its time, whether daylight time is in force and its two rules with this year's dates.
+// It hosts the button of the zone clock window and the menu that both share, and fills the
+// configuration dialog's time zones page once.
+//
+// It is the last window made at start-up, and when it exists start-up is complete and the clock
+// begins to tick. The zone database is read when the zones are first needed (the first showing,
+// here or for the configuration page), not at start: most runs never look at them.
 class TfrmTimeZone final : public QWidget
 {
     Q_OBJECT
 
 public:
     TfrmTimeZone(const platform::Platform& platform, bool& startupComplete, QWidget* parent = nullptr);
+    // Writes tzclkset.dta.
+    ~TfrmTimeZone() override;
 
     // The zones, the machine's own zone first; read on the first call.
     const ZoneTable& Zones();
@@ -26,14 +59,112 @@ public:
     const TRegTZI& LocalRules();
     int RuleYear() const { return m_ruleYear; }
 
+    const platform::Platform& platformServices() const { return m_platform; }
+
+    // The look shared by every time-zone clock, read from tzclkset.dta at creation.
+    TZClockSettings Settings;
+    QString settingsPath() const;
+
+    // The configuration dialog's page that this window fills, and whose button shows it.
+    void setConfigPage(LocalZonePage* page);
+    // Opens the manual at a help context (the window's 1080, the zone clock's 1130, the
+    // properties dialog's 1140).
+    void setHelp(std::function<void(int context)> help) { m_help = std::move(help); }
+    void openHelp(int context) const;
+
+    // Makes the window visible and brings it to the front.
     void showWindow();
+    // The showing routine; also run without showing when the configuration page is first shown.
+    void FormShow();
+    // The configuration dialog shows its time zones page: filled the first time.
+    void ConfigPageShown();
+    bool configPageFilled() const { return m_configPageFilled; }
+
+    void ShowZone(const QString& name);
+    // A click on a column header.
+    void LVColumnClick(int column);
+    int sortTag() const { return m_sortTag; }
+    // The details last shown.
+    const ZoneDetails& details() const { return m_details; }
+
+    void btnClock0Click();
+    void Properties1Click();
+    void Close1Click();
+    // The window over which the shared menu was last opened: 0 here, else the zone clock's number.
+    int PopupClock() const { return m_popupClock; }
+    // The zone clock window, or none before its first use.
+    TfrmTZClock* TZClock() const { return m_tzClock.get(); }
+    // The face the properties dialog edits: the zone clock's when the menu was last opened
+    // there, else the analogue face of this window.
+    clockface::TClockFace* propertiesTarget() const;
+
+    // New defaults from the properties dialog; the analogue face's font is the settings' font.
+    void setDefaults(const TZClockSettings& settings);
+    // A new font for the analogue face, which is the settings' font too.
+    void setAnalogFaceFont(const TZFont& font);
+
+    QTreeWidget* lv = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* cboTZ = nullptr;
+    QLabel* lblTZBias = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* lblTimeThere = nullptr;
+    clockface::TClockFace* ClockFace2 = nullptr;
+    QCheckBox* chkDaylightSavingNow = nullptr;
+    QLabel* Label1 = nullptr;
+    clockface::TClockFace* ClockFace1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QScrollArea* pgScroller = nullptr;
+    QWidget* pnlTZClocks = nullptr;
+    QToolButton* btnClock0 = nullptr;
+    QGroupBox* gpStandardName = nullptr;
+    QLabel* lblStandardDesc = nullptr;
+    QLabel* lblStandardDT = nullptr;
+    QGroupBox* gpDaylightName = nullptr;
+    QLabel* lblDaylightDesc = nullptr;
+    QLabel* lblDaylightDT = nullptr;
+    QMenu* PopPropsForm = nullptr;
+    QAction* Properties1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Close1 = nullptr;
+
+    static constexpr int HelpContext = 1080;
+    // The analogue face turns to text at this height and below.
+    static constexpr int AnalogFaceMinHeight = 50;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const platform::Platform m_platform;
+    int scaled(int pixels) const;
+    void buildControls();
+    void buildDetailPanel();
+    // The list and the combo box from the zone table, once.
+    void listZones();
+    void AddZoneRows(int position);
+    void lvSelectItem();
+    void cboTZChange(int index);
+    void FillConfigPage();
+    void faceResized();
+    void tzClockClosed(int number);
+    QTreeWidgetItem* topRow() const;
+
+    platform::Platform m_platform;
     QDateTime m_createdAt; // the rule year and the zones are those of this moment
     int m_ruleYear = 0;
     std::optional<TRegTZI> m_localRules;
     std::optional<ZoneTable> m_zones;
+    bool m_listed = false;
+    int m_sortTag = 1;
+    bool m_configPageFilled = false;
+    int m_popupClock = 0;
+    ZoneDetails m_details;
+    QPointer<LocalZonePage> m_configPage; // the configuration dialog may go first at the end
+    std::unique_ptr<TfrmTZClock> m_tzClock;
+    std::function<void(int)> m_help;
 };
 
 } // namespace timezones

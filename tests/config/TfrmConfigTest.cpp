@@ -1,11 +1,11 @@
 #include "config/TfrmConfig.h"
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
-#include "config/ColorPicker.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/EventsPage.h"
 #include "events/TfrmEventDetails.h"
+#include "platform/ColorPicker.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 

@@ -9,12 +9,14 @@
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
 #include "support/FakePlatform.h"
+#include "timezones/TfrmTZClockProps.h"
 #include "timezones/TfrmTimeZone.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +108,9 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             events::TfrmEventDetails details(fake.services());
             config::TfrmConfig configure(clock, eventList, eventStorage, details);
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
+            zones.showWindow();
+            zones.btnClock0->click(); // the zone clock
+            timezones::TfrmTZClockProps properties(zones);
             EXPECT_EQ(Translate("Exit"), language == "German" ? "Beenden" : "Quitter");
         }
         lang::setMissingTranslationObserver({});

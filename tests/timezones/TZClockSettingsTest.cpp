@@ -82,7 +82,7 @@ TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
     s.HourHandColor = 0x0000FF;
     s.HourHandLength = 55;
     s.HourHandWidth = 7;
-    s.MinHandColor = static_cast<TZColor>(0x8000000Fu);
+    s.MinHandColor = static_cast<platform::TColor>(0x8000000Fu);
     s.MinHandLength = 75;
     s.MinHandWidth = 4;
     s.SecHandColor = 0x00FF00;

@@ -1,6 +1,5 @@
-#include "config/ColorPicker.h"
+#include "platform/ColorPicker.h"
 
-#include "app/SystemColors.h"
 #include "platform/CommonDialogs.h"
 
 #include <QGridLayout>
@@ -8,11 +7,11 @@
 #include <QPainter>
 #include <QWidgetAction>
 
-namespace config {
+namespace platform {
 
-const app::TColor ColorPicker::Palette[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                                              0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                              0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+const TColor ColorPicker::Palette[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                         0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                         0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
 
 namespace {
 
@@ -46,8 +45,8 @@ ColorPicker::ColorPicker(platform::CommonDialogs& dialogs, QWidget* parent)
         auto* cell = new QToolButton(grid);
         cell->setAutoRaise(true);
         cell->setIconSize(QSize(16, 16));
-        cell->setIcon(swatch(app::resolveColor(Palette[i]), QSize(16, 16)));
-        const app::TColor value = Palette[i];
+        cell->setIcon(swatch(resolveColor(Palette[i]), QSize(16, 16)));
+        const TColor value = Palette[i];
         connect(cell, &QToolButton::clicked, this, [this, menu, value] {
             menu->close();
             pick(value);
@@ -72,13 +71,13 @@ void ColorPicker::setReadOnly(bool readOnly)
     setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
 }
 
-void ColorPicker::setColor(app::TColor color)
+void ColorPicker::setColor(TColor color)
 {
     m_color = color;
     updateSwatch();
 }
 
-void ColorPicker::pick(app::TColor color)
+void ColorPicker::pick(TColor color)
 {
     setColor(color);
     emit colorChanged(color);
@@ -86,13 +85,13 @@ void ColorPicker::pick(app::TColor color)
 
 void ColorPicker::moreColors()
 {
-    if (const auto chosen = m_dialogs.chooseColor(window(), app::resolveColor(m_color)))
-        pick(app::toTColor(*chosen));
+    if (const auto chosen = m_dialogs.chooseColor(window(), resolveColor(m_color)))
+        pick(toTColor(*chosen));
 }
 
 void ColorPicker::updateSwatch()
 {
-    setIcon(swatch(app::resolveColor(m_color), iconSize()));
+    setIcon(swatch(resolveColor(m_color), iconSize()));
 }
 
-} // namespace config
+} // namespace platform

@@ -1,0 +1,88 @@
+#include "timezones/LocalZonePage.h"
+
+#include "timezones/ZoneIcons.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace timezones {
+
+namespace {
+
+QLabel* ruleLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
+{
+    gpTimeZones = new QGroupBox(QStringLiteral("Local Time Zone"), this);
+    gpTimeZones->setFixedSize(GroupWidth, GroupHeight);
+
+    lblTZBias = new QLabel(gpTimeZones);
+    lblTZBias->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblTZBias->setWordWrap(true);
+
+    chkDaylightSavingNow = new QCheckBox(gpTimeZones);
+    chkDaylightSavingNow->setEnabled(false);
+    Label34 = new QLabel(QStringLiteral("Daylight Savings Now"), gpTimeZones);
+    auto* daylightNow = new QHBoxLayout;
+    daylightNow->addStretch(1);
+    daylightNow->addWidget(chkDaylightSavingNow);
+    daylightNow->addWidget(Label34);
+    daylightNow->addStretch(1);
+
+    gpStandardName = new QGroupBox(gpTimeZones);
+    lblStandardDesc = ruleLabel(gpStandardName);
+    lblStandardDT = ruleLabel(gpStandardName);
+    auto* standard = new QVBoxLayout(gpStandardName);
+    standard->setContentsMargins(6, 2, 6, 4);
+    standard->setSpacing(1);
+    standard->addWidget(lblStandardDesc);
+    standard->addWidget(lblStandardDT);
+
+    gpDaylightName = new QGroupBox(gpTimeZones);
+    lblDaylightDesc = ruleLabel(gpDaylightName);
+    lblDaylightDT = ruleLabel(gpDaylightName);
+    auto* daylight = new QVBoxLayout(gpDaylightName);
+    daylight->setContentsMargins(6, 2, 6, 4);
+    daylight->setSpacing(1);
+    daylight->addWidget(lblDaylightDesc);
+    daylight->addWidget(lblDaylightDT);
+
+    btnTimeZones = new QToolButton(gpTimeZones);
+    btnTimeZones->setAutoRaise(true);
+    btnTimeZones->setIcon(globeIcon());
+    btnTimeZones->setIconSize(QSize(24, 24));
+    btnTimeZones->setToolTip(QStringLiteral("More Time Zones"));
+    auto* more = new QHBoxLayout;
+    more->addStretch(1);
+    more->addWidget(btnTimeZones);
+
+    auto* layout = new QVBoxLayout(gpTimeZones);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(3);
+    layout->addWidget(lblTZBias);
+    layout->addLayout(daylightNow);
+    layout->addWidget(gpStandardName);
+    layout->addWidget(gpDaylightName);
+    layout->addStretch(1);
+    layout->addLayout(more);
+}
+
+void LocalZonePage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Integer halves toward zero, so a page narrower than the group shows its middle.
+    gpTimeZones->move((width() - GroupWidth) / 2, (height() - GroupHeight) / 2);
+}
+
+} // namespace timezones

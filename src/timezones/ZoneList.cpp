@@ -1,0 +1,56 @@
+#include "timezones/ZoneList.h"
+
+#include "timezones/ZoneRows.h"
+#include "timezones/ZoneTable.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+#include <cstdlib>
+
+namespace timezones {
+
+namespace {
+
+// A row of the list keeps its texts as the zone table gave them, and sorts by the list's key.
+class ZoneListItem final : public QTreeWidgetItem
+{
+public:
+    explicit ZoneListItem(const ZoneRow& row)
+        : QTreeWidgetItem(QStringList(std::begin(row.Texts), std::end(row.Texts))), m_row(row)
+    {
+    }
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return LVCompare(m_row, static_cast<const ZoneListItem&>(other).m_row, column + 1) < 0;
+    }
+
+private:
+    ZoneRow m_row;
+};
+
+} // namespace
+
+void fillZoneList(QTreeWidget& list, const ZoneTable& zones, int sortTag,
+                  const platform::LocaleFormats& locale)
+{
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < zones.count(); ++i)
+        for (const ZoneRow& row : zoneRows(zones.Names[i], zones.Records[size_t(i)], zones.RuleYear, locale))
+            items << new ZoneListItem(row);
+    const QSignalBlocker quiet(&list);
+    list.addTopLevelItems(items);
+    sortZoneList(list, sortTag);
+}
+
+void sortZoneList(QTreeWidget& list, int sortTag)
+{
+    const int column = std::abs(sortTag) - 1;
+    const Qt::SortOrder order = sortTag > 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    list.header()->setSortIndicator(column, order);
+    list.sortItems(column, order);
+}
+
+} // namespace timezones

@@ -1,0 +1,44 @@
+#include "timezones/ZoneRows.h"
+
+#include "platform/LocaleFormats.h"
+
+#include <cstdlib>
+
+namespace timezones {
+
+QString transitionText(DayTime date, const platform::LocaleFormats& locale)
+{
+    if (date == 0.0)
+        return {};
+    return locale.formatShortDate(platform::dateOf(date)) + QStringLiteral(", ") +
+           locale.formatShortTime(platform::timeOf(date));
+}
+
+std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, int ruleYear,
+                              const platform::LocaleFormats& locale)
+{
+    const QStringList parts = SplitDisplayName(record.Display);
+    const QString standard = transitionText(TransitionDate(record.StandardDate, ruleYear), locale);
+    const QString daylight = transitionText(TransitionDate(record.DaylightDate, ruleYear), locale);
+    std::vector<ZoneRow> rows;
+    rows.reserve(size_t(parts.size()));
+    for (qsizetype j = 1; j < parts.size(); ++j)
+        rows.push_back({{name, parts[j], parts[0], standard, daylight, record.Display}});
+    return rows;
+}
+
+int nextSortTag(int tag, int column)
+{
+    return tag == column + 1 ? -(column + 1) : column + 1;
+}
+
+int LVCompare(const ZoneRow& a, const ZoneRow& b, int tag)
+{
+    const int key = std::abs(tag);
+    if (key < 1 || key > ZoneRow::ColumnCount)
+        return 0;
+    const int order = QString::compare(a.Texts[key - 1], b.Texts[key - 1], Qt::CaseSensitive);
+    return order > 0 ? tag : order < 0 ? -tag : 0;
+}
+
+} // namespace timezones

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "timezones/TimeZoneRecord.h"
+
+#include <QString>
+#include <vector>
+
+namespace platform {
+class LocaleFormats;
+}
+
+namespace timezones {
+
+// One row of the zone list: a zone under one of the cities of its display name.
+struct ZoneRow
+{
+    enum Column
+    {
+        TimeZone, // the caption: the zone's name
+        City,
+        Bias,
+        StandardStarts,
+        DaylightStarts,
+        DisplayName,
+        ColumnCount
+    };
+    QString Texts[ColumnCount];
+    const QString& Caption() const { return Texts[TimeZone]; }
+};
+
+// The rows of a zone, one per city of its display name; none when the name holds no city.
+std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, int ruleYear,
+                              const platform::LocaleFormats& locale);
+
+// A change date as the list shows it: the short date, a comma, the short time. Empty for none.
+QString transitionText(DayTime date, const platform::LocaleFormats& locale);
+
+// The sort key of the list: + or - (column + 1), positive for ascending. A click on a column
+// sorts it ascending, a second click descending, the next ascending again.
+int nextSortTag(int tag, int column);
+
+// Compares two rows by the column of the sort key, as text, code unit by code unit and letter
+// case counting: the key when the first is greater, minus the key when it is smaller, else 0.
+int LVCompare(const ZoneRow& a, const ZoneRow& b, int tag);
+
+} // namespace timezones

@@ -1,0 +1,274 @@
+#include "timezones/TfrmTZClockProps.h"
+#include "clockface/TClockFace.h"
+#include "platform/ColorPicker.h"
+#include "platform/IniFile.h"
+#include "support/FakePlatform.h"
+#include "timezones/TfrmTZClock.h"
+#include "timezones/TfrmTimeZone.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace timezones;
+using clockface::TClockFace;
+
+namespace {
+
+// What a face shows of the shared look, to compare before and after.
+struct FaceLook
+{
+    platform::TColor color;
+    clockface::THandOptions hands;
+    QString format;
+    clockface::TClockFaceStyle style;
+    bool operator==(const FaceLook&) const = default;
+};
+
+FaceLook lookOf(const TClockFace& face)
+{
+    return {face.Color(), face.HandOptions(), face.DisplayFormat(), face.ClockStyle()};
+}
+
+class PropertiesDialog : public ::testing::Test
+{
+protected:
+    fakes::FakePlatform fake;
+    bool startupComplete = false;
+    std::unique_ptr<TfrmTimeZone> window;
+    std::unique_ptr<TfrmTZClockProps> dialog;
+
+    void SetUp() override
+    {
+        window = std::make_unique<TfrmTimeZone>(fake.services(), startupComplete);
+        window->showWindow();
+    }
+    void TearDown() override
+    {
+        dialog.reset();
+        window.reset();
+    }
+    TfrmTZClockProps& open()
+    {
+        dialog = std::make_unique<TfrmTZClockProps>(*window);
+        dialog->show(); // not modal here: the test plays the user
+        return *dialog;
+    }
+    void showZoneClock()
+    {
+        window->btnClock0->setChecked(true);
+        window->btnClock0Click();
+    }
+    // Opens the shared menu over the zone clock, so the dialog edits that face.
+    void menuOverZoneClock()
+    {
+        TClockFace* face = window->TZClock()->face;
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), face->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(face, &event);
+        window->PopPropsForm->hide();
+    }
+};
+
+} // namespace
+
+TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
+{
+    const FaceLook before = lookOf(*window->ClockFace1);
+    const TZClockSettings settings = window->Settings;
+    TfrmTZClockProps& d = open();
+    EXPECT_EQ(d.windowTitle(), "Time Zone Clock Properties");
+    EXPECT_EQ(d.target(), window->ClockFace1);
+    EXPECT_FALSE(d.loading());
+    EXPECT_FALSE(d.btnOK->isEnabled());
+    EXPECT_TRUE(d.btnAll->isEnabled());
+    EXPECT_TRUE(d.btnDefault->isEnabled());
+    EXPECT_EQ(d.pgc->currentWidget(), d.tabAnalog);
+    EXPECT_EQ(d.trkHourHandLength->value(), 60);
+    EXPECT_EQ(d.trkHourHandWidth->value(), 3);
+    EXPECT_EQ(d.trkMinHandLength->value(), 80);
+    EXPECT_EQ(d.trkMinHandWidth->value(), 2);
+    EXPECT_EQ(d.trkSecHandLength->value(), 90);
+    EXPECT_EQ(d.trkSHandWidth->value(), 1);
+    EXPECT_EQ(d.btnSecHandColor->color(), platform::clRed);
+    EXPECT_EQ(d.btnBGColor->color(), platform::clSilver);
+    EXPECT_TRUE(d.chkShowSecHand->isChecked());
+    EXPECT_TRUE(d.chkShowSeconds->isChecked());
+    EXPECT_TRUE(d.chkShowAmPm->isChecked());
+    EXPECT_EQ(d.cboFontSize->currentText(), QString::number(window->Settings.Font.Size));
+    EXPECT_TRUE(d.PreviewClock->Active());
+    EXPECT_EQ(d.PreviewClock->ClockStyle(), clockface::csAnalog);
+    // The controls' ranges.
+    EXPECT_EQ(d.trkSecHandLength->minimum(), 1);
+    EXPECT_EQ(d.trkSecHandLength->maximum(), 100);
+    EXPECT_EQ(d.trkSecHandLength->pageStep(), 10);
+    EXPECT_EQ(d.trkSHandWidth->maximum(), 10);
+    EXPECT_EQ(d.trkMinHandWidth->maximum(), 21);
+    EXPECT_EQ(d.trkHourHandWidth->tickInterval(), 2);
+    EXPECT_EQ(d.cboFontSize->count(), 16);
+
+    d.trkHourHandLength->setValue(30);
+    d.btnBGColor->pick(platform::clYellow);
+    d.chkShowSecHand->click();
+    EXPECT_TRUE(d.btnOK->isEnabled());
+    EXPECT_EQ(d.PreviewClock->HandOptions().HourHandLenght(), 30);
+    EXPECT_EQ(d.PreviewClock->Color(), platform::clYellow);
+    EXPECT_FALSE(d.PreviewClock->HandOptions().ShowSecHand());
+    d.BitBtn2->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_FALSE(d.PreviewClock->Active());
+    EXPECT_EQ(lookOf(*window->ClockFace1), before);
+    EXPECT_EQ(window->Settings, settings);
+}
+
+TEST_F(PropertiesDialog, OkPutsTheDigitalPageOnTheFaceWithExactlyTheTickedStyles)
+{
+    TfrmTZClockProps& d = open();
+    d.pgc->setCurrentWidget(d.tabDigital);
+    EXPECT_EQ(d.PreviewClock->ClockStyle(), clockface::csText);
+    EXPECT_TRUE(d.Working.IsDigital);
+    d.chkBold->click();
+    d.chkUnderline->click();
+    d.chkShowAmPm->click();
+    d.cboFontSize->setEditText("16");
+    d.btnFontColor->pick(platform::clBlue);
+    EXPECT_TRUE(d.PreviewClock->font().bold());
+    EXPECT_TRUE(d.PreviewClock->font().underline());
+    EXPECT_FALSE(d.PreviewClock->font().italic());
+    EXPECT_FALSE(d.PreviewClock->font().strikeOut());
+    EXPECT_EQ(d.PreviewClock->font().pointSize(), 16);
+    EXPECT_EQ(d.PreviewClock->DisplayFormat(), "h:mm:ss");
+    d.btnOK->click();
+    EXPECT_FALSE(d.isVisible());
+
+    const TClockFace& face = *window->ClockFace1;
+    EXPECT_EQ(face.ClockStyle(), clockface::csText);
+    EXPECT_EQ(face.DisplayFormat(), "h:mm:ss");
+    EXPECT_TRUE(face.font().bold());
+    EXPECT_TRUE(face.font().underline());
+    EXPECT_FALSE(face.font().italic());
+    EXPECT_FALSE(face.font().strikeOut());
+    EXPECT_EQ(face.FontColor(), platform::clBlue);
+    // That face's font is the settings' font; the rest of the settings stay.
+    EXPECT_TRUE(window->Settings.Font.Bold);
+    EXPECT_TRUE(window->Settings.Font.Underline);
+    EXPECT_FALSE(window->Settings.Font.Italic);
+    EXPECT_EQ(window->Settings.Font.Size, 16);
+    EXPECT_TRUE(window->Settings.ShowAmPm);
+    EXPECT_FALSE(window->Settings.IsDigital);
+}
+
+TEST_F(PropertiesDialog, SetAsDefaultThenCancelLeavesTheFaceButReachesTheZoneClockAndTheFile)
+{
+    showZoneClock();
+    menuOverZoneClock();
+    const FaceLook before = lookOf(*window->TZClock()->face);
+    TfrmTZClockProps& d = open();
+    EXPECT_EQ(d.target(), window->TZClock()->face);
+    d.trkMinHandWidth->setValue(7);
+    d.btnHourHandColor->pick(platform::clGreen);
+    d.btnDefault->click();
+    EXPECT_FALSE(d.btnDefault->isEnabled());
+    EXPECT_EQ(window->Settings.MinHandWidth, 7);
+    d.trkMinHandWidth->setValue(8); // any change makes it possible again
+    EXPECT_TRUE(d.btnDefault->isEnabled());
+    d.BitBtn2->click();
+    EXPECT_EQ(lookOf(*window->TZClock()->face), before);
+    EXPECT_EQ(window->Settings.MinHandWidth, 7);
+    EXPECT_EQ(window->Settings.HourHandColor, platform::clGreen);
+
+    // Shown again, the zone clock puts on the new defaults.
+    window->btnClock0->setChecked(false);
+    window->btnClock0Click();
+    showZoneClock();
+    EXPECT_EQ(window->TZClock()->face->HandOptions().MinHandWidth(), 7);
+    EXPECT_EQ(window->TZClock()->face->HandOptions().HourHandColor(), platform::clGreen);
+
+    dialog.reset();
+    window.reset(); // the end of the program writes them
+    const platform::IniFile file = platform::IniFile::load(fake.folders.dataFile("tzclkset.dta"));
+    EXPECT_EQ(file.value("Min Hand", "Width"), QString("7"));
+    EXPECT_EQ(file.value("Hour Hand", "Color"), QString::number(platform::clGreen));
+}
+
+TEST_F(PropertiesDialog, ApplyToAllWithAHiddenZoneClockChangesOnlyTheWindowsFaces)
+{
+    showZoneClock();
+    window->btnClock0->setChecked(false);
+    window->btnClock0Click(); // hidden again
+    const FaceLook clockBefore = lookOf(*window->TZClock()->face);
+    TfrmTZClockProps& d = open();
+    d.btnBGColor->pick(platform::clWhite);
+    d.chkShowSeconds->click();
+    d.btnAll->click();
+    EXPECT_FALSE(d.btnAll->isEnabled());
+    EXPECT_EQ(window->ClockFace1->Color(), platform::clWhite);
+    EXPECT_EQ(window->ClockFace1->DisplayFormat(), "h:mm ampm");
+    EXPECT_EQ(window->ClockFace2->DisplayFormat(), "h:mm ampm");
+    EXPECT_EQ(window->ClockFace2->Color(), platform::clSilver);
+    EXPECT_EQ(lookOf(*window->TZClock()->face), clockBefore);
+    d.BitBtn2->click(); // what was applied stays
+    EXPECT_EQ(window->ClockFace1->Color(), platform::clWhite);
+
+    // With the zone clock shown, its face takes the look too.
+    showZoneClock();
+    TfrmTZClockProps& again = open();
+    again.btnSecHandColor->pick(platform::clBlue);
+    again.btnAll->click();
+    EXPECT_EQ(window->TZClock()->face->HandOptions().SecHandColor(), platform::clBlue);
+    EXPECT_EQ(window->ClockFace1->HandOptions().SecHandColor(), platform::clBlue);
+}
+
+TEST_F(PropertiesDialog, AShortFormatOpensUntickedAndASizeThatIsNotANumberIsRefused)
+{
+    window->ClockFace1->setDisplayFormat("h:mm");
+    TfrmTZClockProps& d = open();
+    EXPECT_FALSE(d.chkShowSeconds->isChecked());
+    EXPECT_FALSE(d.chkShowAmPm->isChecked());
+
+    d.cboFontSize->setEditText("12");
+    EXPECT_EQ(d.Working.Font.Size, 12);
+    d.cboFontSize->setEditText("12x");
+    ASSERT_EQ(fake.messages.errors, QStringList{"'12x' is not a valid integer value"});
+    EXPECT_EQ(d.Working.Font.Size, 12);
+    EXPECT_EQ(d.PreviewClock->font().pointSize(), 12);
+    d.cboFontSize->setEditText(""); // nothing to read: the preview stays
+    EXPECT_EQ(fake.messages.errors.size(), 1);
+    EXPECT_EQ(d.Working.Font.Size, 12);
+    d.cboFontSize->setEditText("100000");
+    EXPECT_EQ(d.Working.Font.Size, TZClockSettings::MaxFontSize);
+}
+
+TEST_F(PropertiesDialog, PropertiesOpensModallyOnTheFaceOfTheLastMenuAndADoubleClickToo)
+{
+    QString seen;
+    int opened = 0;
+    auto closeWhenOpen = [&] {
+        QTimer::singleShot(0, [&] {
+            if (auto* d = qobject_cast<TfrmTZClockProps*>(QApplication::activeModalWidget())) {
+                ++opened;
+                seen = d->target() == window->ClockFace1 ? "window" : "clock";
+                d->reject();
+            }
+        });
+    };
+    closeWhenOpen();
+    window->Properties1->trigger();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(seen, "window");
+
+    showZoneClock();
+    menuOverZoneClock();
+    closeWhenOpen();
+    emit window->TZClock()->face->OnDblClick(window->TZClock()->face);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(seen, "clock");
+}
