@@ -3,6 +3,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/TimeZoneSource.h"
+#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 #include "timezones/ZoneList.h"
 #include "timezones/ZoneTable.h"
@@ -58,8 +59,9 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource zones;
+    platform::DesktopCharacters characters({folders.CharsFolder}, std::make_unique<platform::TimedSpeech>());
     const platform::Platform desktop{clock, screen,           settings, locale, messages, autostart,
-                                     shell, notificationArea, dialogs,  zones,  folders};
+                                     shell, notificationArea, dialogs,  zones,  folders,  characters};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);
