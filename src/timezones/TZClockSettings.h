@@ -55,11 +55,12 @@ struct TZClockSettings
     static bool formatShowsSeconds(const QString& format);
     static bool formatShowsAmPm(const QString& format);
 
-    // Held to what can be drawn and shown: a window of 16 to 8192 pixels a side, hand lengths
-    // of 0 to 100, hand widths of 0 to 100 pixels, a font of 1 to 500 points and a name of at
-    // most 255 characters without control characters. A hostile file gets no further than this.
+    // Held to what can be drawn and shown: a window of 16 to 4096 pixels a side (as the clock's
+    // own), hand lengths of 0 to 100, hand widths of 0 to 100 pixels, a font of 1 to 500 points
+    // and a name of at most 255 characters without control characters. A hostile file gets no
+    // further than this.
     static constexpr int MinWindowSide = 16;
-    static constexpr int MaxWindowSide = 8192;
+    static constexpr int MaxWindowSide = 4096;
     static constexpr int MaxHandWidth = 100;
     static constexpr int MaxFontSize = 500;
     static constexpr int MaxFontNameLength = 255;

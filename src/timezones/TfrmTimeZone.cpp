@@ -75,11 +75,14 @@ TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComp
 
 TfrmTimeZone::~TfrmTimeZone()
 {
-    if (m_tzClock)
-        m_tzClock->face->setPopupMenu(nullptr);
     const platform::SaveResult saved = WriteClockSettings(Settings).save(settingsPath());
     if (!saved)
         platform::sayOnStderr(QStringLiteral("the time-zone clock settings were not saved: ") + saved.error);
+    // The zone clock goes first, while the menu it borrows and the filter it reports to exist.
+    if (m_tzClock) {
+        m_tzClock->face->removeEventFilter(this);
+        m_tzClock.reset();
+    }
 }
 
 int TfrmTimeZone::scaled(int pixels) const
