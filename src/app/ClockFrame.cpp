@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -110,19 +111,29 @@ void ClockFrameRenderer::drawCaption(const FrameContent& content)
 const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& cache, QPoint from, QPoint to,
                                                                     int width)
 {
-    if (cache.from != from || cache.to != to || cache.width != width) {
-        const int reach = width / 2 + 2;
-        const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
-        const QRegion region = coverageOf(bounds, [&](QPainter& p) {
-            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawLine(from, to);
-        });
-        cache.covered.rects.assign(region.begin(), region.end());
-        cache.from = from;
-        cache.to = to;
-        cache.width = width;
+    constexpr size_t kRemembered = 64;
+    auto& entries = cache.entries;
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it->from == from && it->to == to && it->width == width) {
+            std::rotate(it, it + 1, entries.end());
+            return entries.back().covered;
+        }
     }
-    return cache.covered;
+    const int reach = width / 2 + 2;
+    const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
+    const QRegion region = coverageOf(bounds, [&](QPainter& p) {
+        p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(from, to);
+    });
+    if (entries.size() >= kRemembered)
+        entries.erase(entries.begin());
+    HandCache::Entry& entry = entries.emplace_back();
+    entry.from = from;
+    entry.to = to;
+    entry.width = width;
+    entry.covered.rects.assign(region.begin(), region.end());
+    entry.covered.bounds = region.boundingRect();
+    return entry.covered;
 }
 
 void ClockFrameRenderer::fillCovered(const Covered& covered, const QColor& color, int penMode)
@@ -134,13 +145,15 @@ void ClockFrameRenderer::fillCovered(const Covered& covered, const QColor& color
     m_painter.drawRects(covered.rects.data(), int(covered.rects.size()));
 }
 
-void ClockFrameRenderer::drawHand(HandCache& cache, QPoint centre, const FrameHand& hand, QPoint tip)
+QRect ClockFrameRenderer::drawHand(HandCache& cache, QPoint centre, const FrameHand& hand, QPoint tip)
 {
     if (drawsNothing(hand.style.Mode))
-        return;
+        return {};
     if (tip == centre)
-        return; // a hand of no length leaves no mark
-    fillCovered(handCoverage(cache, centre, tip, hand.style.Width), hand.color, hand.style.Mode);
+        return {}; // a hand of no length leaves no mark
+    const Covered& covered = handCoverage(cache, centre, tip, hand.style.Width);
+    fillCovered(covered, hand.color, hand.style.Mode);
+    return covered.bounds;
 }
 
 void ClockFrameRenderer::beginPainting()
@@ -156,26 +169,7 @@ void ClockFrameRenderer::beginPainting()
 
 bool ClockFrameRenderer::render(const FrameContent& content)
 {
-    // Someone holding a copy of the frame would see it change under the painter: finish
-    // painting first, so the writes below detach the bitmap from that copy.
-    if (m_painter.isActive() &&
-        (m_buffer.size() != content.size || !m_buffer.isDetached() || m_paintedBits != m_buffer.constBits()))
-        m_painter.end();
-    prepareBackBuffer(m_buffer, content.size);
-    if (m_buffer.isNull())
-        return true;
     const bool hasPicture = content.picture && !content.picture->isEmpty();
-    if (hasPicture) {
-        const QImage& stretched = stretchedPicture(content);
-        std::memcpy(m_buffer.bits(), stretched.constBits(), size_t(m_buffer.sizeInBytes()));
-    } else {
-        m_buffer.fill(content.background.rgb());
-    }
-    beginPainting();
-
-    if (!content.caption.isEmpty())
-        drawCaption(content);
-
     const FaceGeometry face = FaceGeometry::forSize(content.size.width(), content.size.height());
     const QPoint centre(face.CentreX, face.CentreY);
     const QTime& t = content.time;
@@ -189,15 +183,52 @@ bool ClockFrameRenderer::render(const FrameContent& content)
                  content.captionFont,
                  content.captionColor.rgb(),
                  {}};
+    QPoint tips[3];
     for (int i = 0; i < 3; ++i) {
-        const QPoint tip = handTip(centre, face.Radius, hands[i]->style.Length, angles[i]);
-        drawHand(m_hands[i], centre, *hands[i], tip);
-        key.hands[i] = {tip, hands[i]->style.Width, hands[i]->style.Mode, hands[i]->color.rgb()};
+        tips[i] = handTip(centre, face.Radius, hands[i]->style.Length, angles[i]);
+        key.hands[i] = {tips[i], hands[i]->style.Width, hands[i]->style.Mode, hands[i]->color.rgb()};
     }
-    const bool changed = !m_rendered || !(key == m_lastKey);
+    // Most ticks fall within the same second as the last: the drawing is exact, so the frame
+    // would come out pixel for pixel the same, and is not drawn again.
+    if (m_rendered && key == m_lastKey && m_buffer.size() == content.size)
+        return false;
+
+    // Someone holding a copy of the frame would see it change under the painter: finish
+    // painting first, so the writes below detach the bitmap from that copy.
+    if (m_painter.isActive() &&
+        (m_buffer.size() != content.size || !m_buffer.isDetached() || m_paintedBits != m_buffer.constBits()))
+        m_painter.end();
+    prepareBackBuffer(m_buffer, content.size);
+    if (m_buffer.isNull())
+        return true;
+    if (hasPicture) {
+        const QImage& stretched = stretchedPicture(content);
+        std::memcpy(m_buffer.bits(), stretched.constBits(), size_t(m_buffer.sizeInBytes()));
+    } else {
+        m_buffer.fill(content.background.rgb());
+    }
+    beginPainting();
+
+    if (!content.caption.isEmpty())
+        drawCaption(content);
+    // When only hands moved, the rest of the face comes out as before: the frame differs only
+    // where a moved hand was or now is.
+    FrameKey stillKey = key;
+    FrameKey lastStillKey = m_lastKey;
+    for (int i = 0; i < 3; ++i)
+        stillKey.hands[i] = lastStillKey.hands[i] = {};
+    const bool onlyHandsMoved = m_rendered && stillKey == lastStillKey;
+    m_changed = onlyHandsMoved ? QRect() : m_buffer.rect();
+    for (int i = 0; i < 3; ++i) {
+        const QRect bounds = drawHand(m_hands[i], centre, *hands[i], tips[i]);
+        if (onlyHandsMoved && !(key.hands[i] == m_lastKey.hands[i]))
+            m_changed |= bounds | m_lastHandBounds[i];
+        m_lastHandBounds[i] = bounds;
+    }
+    m_changed &= m_buffer.rect();
     m_lastKey = std::move(key);
     m_rendered = true;
-    return changed;
+    return true;
 }
 
 } // namespace app

@@ -57,11 +57,15 @@ public:
     // The frame last rendered. It has the frame's size and 96 dots per inch, so point sizes mean
     // the same on every screen.
     const QImage& frame() const { return m_buffer; }
+    // Where the frame last rendered can differ from the one before it: the whole frame, or
+    // only around the hands that moved.
+    QRect changedArea() const { return m_changed; }
 
 private:
     struct Covered
     {
         std::vector<QRect> rects; // the covered pixels as bands of rectangles
+        QRect bounds;
     };
     struct CaptionCache
     {
@@ -72,11 +76,17 @@ private:
         QImage image; // the caption in its colour, the rest see-through
         QPoint at;
     };
+    // The pixels a hand covers in each of its recent positions: a second hand comes back to
+    // the same sixty, so after its first minute no position is worked out again.
     struct HandCache
     {
-        QPoint from, to;
-        int width = -1;
-        Covered covered;
+        struct Entry
+        {
+            QPoint from, to;
+            int width = -1;
+            Covered covered;
+        };
+        std::vector<Entry> entries; // the most recently used last
     };
 
     // Everything a frame's pixels depend on.
@@ -103,7 +113,8 @@ private:
     void drawCaption(const FrameContent& content);
     const Covered& handCoverage(HandCache& cache, QPoint from, QPoint to, int width);
     void fillCovered(const Covered& covered, const QColor& color, int penMode);
-    void drawHand(HandCache& cache, QPoint centre, const FrameHand& hand, QPoint tip);
+    // Draws the hand and returns the bounds of what it covered (empty when it draws nothing).
+    QRect drawHand(HandCache& cache, QPoint centre, const FrameHand& hand, QPoint tip);
     void beginPainting();
 
     QImage m_stretched;
@@ -116,6 +127,8 @@ private:
     QPainter m_painter; // after the buffer: it ends its painting before the buffer goes
     const uchar* m_paintedBits = nullptr;
     FrameKey m_lastKey;
+    QRect m_lastHandBounds[3];
+    QRect m_changed;
     bool m_rendered = false;
 };
 

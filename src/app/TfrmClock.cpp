@@ -50,9 +50,8 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
     resize(Settings.Width, Settings.Height);
     move(Settings.Left, Settings.Top);
 
-    tmr = new QTimer(this);
-    tmr->setTimerType(Qt::CoarseTimer);
-    connect(tmr, &QTimer::timeout, this, &TfrmClock::tmrTimer);
+    tmr = new ClockTicker([this] { return m_platform.clock.now().time(); }, this);
+    connect(tmr, &ClockTicker::timeout, this, &TfrmClock::tmrTimer);
     LoadSettings();
 
     // The language, then the menu in it.
@@ -396,54 +395,50 @@ bool TfrmClock::drawFrame(const QTime& time)
 
 void TfrmClock::presentFrame()
 {
-    // The face is rebuilt every tick, but most ticks change nothing on screen (the second hand
-    // moves once a second): only a changed frame is handed to the window system. The shown copy
-    // is kept opaque in the window system's own pixel format, so putting it on screen is a plain
-    // copy rather than a conversion.
+    // Only what changed is handed to the window system: from one second to the next that is the
+    // area around the hands that moved, not the whole face. The shown copy is kept opaque in the
+    // window system's own pixel format (pen modes may leave any alpha in the frame), so putting
+    // it on screen is a plain copy.
     const QImage& frame = BackBuffer();
-    if (m_shown.size() != frame.size())
+    QRect changed = m_renderer.changedArea();
+    if (m_shown.size() != frame.size()) {
         m_shown = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
-    const int w = frame.width();
-    quint32 difference = 0;
-    for (int y = 0; y < frame.height() && difference == 0; ++y) {
-        const auto* from = reinterpret_cast<const quint32*>(frame.constScanLine(y));
-        const auto* shown = reinterpret_cast<const quint32*>(m_shown.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            difference |= (from[x] | 0xFF000000u) ^ shown[x];
+        changed = m_shown.rect();
     }
-    const bool changed = difference != 0;
-    if (changed) {
-        for (int y = 0; y < frame.height(); ++y) {
-            const auto* from = reinterpret_cast<const quint32*>(frame.constScanLine(y));
-            auto* to = reinterpret_cast<quint32*>(m_shown.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                to[x] = from[x] | 0xFF000000u;
-        }
-    }
-    if (!changed)
+    changed &= m_shown.rect();
+    if (changed.isEmpty())
         return;
+    for (int y = changed.top(); y <= changed.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+        auto* to = reinterpret_cast<quint32*>(m_shown.scanLine(y));
+        for (int x = changed.left(); x <= changed.right(); ++x)
+            to[x] = from[x] | 0xFF000000u;
+    }
     ++m_presentedFrames;
-    update();
+    update(changed);
 }
 
-void TfrmClock::paintEvent(QPaintEvent*)
+void TfrmClock::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect area = event->rect();
     if (testAttribute(Qt::WA_TranslucentBackground)) {
-        painter.fillRect(rect(), Qt::transparent); // outside the outline the desktop shows
+        painter.fillRect(area, Qt::transparent); // outside the outline the desktop shows
         if (m_hasRegion)
             painter.setClipRegion(mask());
     }
     if (m_shown.isNull()) {
-        painter.fillRect(rect(), resolveColor(Settings.Color));
+        painter.fillRect(area, resolveColor(Settings.Color));
         return;
     }
     // In bands of fewer than 96 rows: Qt hands larger blits to a pool of threads, and waking
     // them costs more than the copy of a clock face.
     constexpr int band = 64;
-    for (int y = 0; y < m_shown.height(); y += band)
-        painter.drawImage(QPoint(0, y), m_shown, QRect(0, y, m_shown.width(), band));
+    const QRect source = area & m_shown.rect();
+    for (int y = source.top(); y <= source.bottom(); y += band)
+        painter.drawImage(QPoint(source.left(), y), m_shown,
+                          QRect(source.left(), y, source.width(), std::min(band, source.bottom() + 1 - y)));
 }
 
 void TfrmClock::resizeEvent(QResizeEvent* event)

@@ -3,6 +3,7 @@
 #include "app/ClockFrame.h"
 #include "app/ClockPicture.h"
 #include "app/ClockSettings.h"
+#include "app/ClockTicker.h"
 #include "app/DragTracker.h"
 #include "app/HandGeometry.h"
 #include "app/PopupMenu.h"
@@ -40,7 +41,7 @@ public:
     FaceGeometry Face;
     QString TrayHint;
     quint8 LastSecond = 0;
-    QTimer* tmr = nullptr;
+    ClockTicker* tmr = nullptr;
     QTimer* IconsTimer = nullptr;
     PopupMenu* popConfig = nullptr;
     lang::LanguageTable LanguageTable;

@@ -193,6 +193,19 @@ TEST_F(ClockWindow, OnlyAFrameThatChangedIsPutOnScreen)
     c.tmrTimer();
     EXPECT_EQ(c.presentedFrames(), first + 1);
     EXPECT_EQ(c.shownFrame().convertToFormat(QImage::Format_RGB32), c.BackBuffer());
+
+    // Only the area around the moved hands is copied to the screen: over two and a half minutes
+    // of hands in inverting pen modes crossing each other, what is shown stays the whole frame.
+    c.Settings.SecHand.Mode = app::pmNotXor;
+    c.Settings.MinHand.Mode = app::pmXor;
+    c.Settings.HourHand.Width = 9;
+    for (int second = 0; second < 150; ++second) {
+        fake.clock.advance(1);
+        c.tmrTimer();
+        if (second == 75)
+            c.Settings.CaptionText = "changed"; // a change besides the hands: the whole face
+        ASSERT_EQ(c.shownFrame().convertToFormat(QImage::Format_RGB32), c.BackBuffer()) << second;
+    }
 }
 
 TEST_F(ClockWindow, DraggingMovesOnlyOnStepsLargerThanOnePixel)
@@ -299,4 +312,20 @@ TEST_F(ClockWindow, TheCharacterComesWithTheClockAndKeepsTheDraggedPlaceOverARes
     create();
     clock->Agent->Announce("merlin", "Hello again", true);
     EXPECT_EQ(fake.characters.log.mid(2, 2), (QStringList{"Left merlin 333", "Top merlin 222"}));
-}
+
+    // The clock wakes once a second, just after the second begins, wherever in a second it looks.
+    TEST(ClockTicker, EveryTickLandsJustPastTheNextSecond)
+    {
+        for (int ms = 0; ms < 1000; ++ms) {
+            const int at = ms + app::ClockTicker::delayToNextSecond(ms);
+            EXPECT_GE(at, 1001) << ms;
+            EXPECT_LE(at, 1005) << ms;
+        }
+        app::ClockTicker ticker([] { return QTime(14, 0, 0, 400); });
+        ticker.setInterval(300);
+        ticker.start();
+        EXPECT_TRUE(ticker.isActive());
+        EXPECT_EQ(ticker.interval(), 300); // the user's choice is kept for the settings
+        ticker.stop();
+        EXPECT_FALSE(ticker.isActive());
+    }
