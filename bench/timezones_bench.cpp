@@ -2,6 +2,7 @@
 // filling the time zones window's list from it, and the whole first showing of the window.
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/SystemClockSetter.h"
 #include "platform/TimeZoneSource.h"
 #include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
@@ -59,9 +60,13 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource zones;
+    platform::SystemClockSetter clockSetter;
+    platform::QtNetworkReachability network;
+    platform::DesktopDateTimeSettings dateTimeSettings;
     platform::DesktopCharacters characters({folders.CharsFolder}, std::make_unique<platform::TimedSpeech>());
-    const platform::Platform desktop{clock, screen,           settings, locale, messages, autostart,
-                                     shell, notificationArea, dialogs,  zones,  folders,  characters};
+    const platform::Platform desktop{clock,     screen,      settings,         locale,           messages,
+                                     autostart, shell,       notificationArea, dialogs,          zones,
+                                     folders,   clockSetter, network,          dateTimeSettings, characters};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);

@@ -8,6 +8,7 @@
 #include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
+#include "nettime/InternetPage.h"
 #include "timezones/LocalZonePage.h"
 
 #include <QCheckBox>
@@ -76,13 +77,17 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     BackgroundColor1 = popSide->addAction(QStringLiteral("Background Color"));
     Font1 = popSide->addAction(QStringLiteral("Font Color"));
 
+    tmr = new QTimer(this);
+    tmr->setInterval(1000);
+
     pgc = new QStackedWidget(this);
     tabAppearance = new AppearancePage(clock, pgc);
     tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
-    tabInternet = placeholderPage(QStringLiteral("Adjust the Time"));
+    tabInternet = new nettime::InternetPage(clock.platformServices(), m_hostLookup, clock.Settings.TimeServer,
+                                            *tmr, pgc);
     tabTimeZones = new timezones::LocalZonePage(pgc);
-    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms), tabInternet,
-                          static_cast<QWidget*>(tabTimeZones)})
+    for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms),
+                          static_cast<QWidget*>(tabInternet), static_cast<QWidget*>(tabTimeZones)})
         pgc->addWidget(page);
 
     btnHelp = new QPushButton(QStringLiteral("Help"), this);
@@ -109,8 +114,7 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 
-    tmr = new QTimer(this);
-    tmr->setInterval(1000);
+    tabInternet->setFocusAfterCancel(btnOK);
 
     connect(lvSide, &QListWidget::currentRowChanged, this, &TfrmConfig::lvSideSelectItem);
     connect(lvSide, &QWidget::customContextMenuRequested, this,
@@ -135,6 +139,7 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     });
 
     lang::applyLanguage(this);
+    tabInternet->LoadServerList();
     colourSideBar();
 
     m_events.unsaved = [this] { return Events.saveCommandEnabled(); };
@@ -297,7 +302,12 @@ bool TfrmConfig::FormClose()
         m_clock.platformServices().autostart.setRunAtStartup(tabAppearance->chkRunAtStartup->isChecked());
         return true;
     }
-    return Snapshot.restore(m_clock);
+    if (!Snapshot.restore(m_clock))
+        return false;
+    // Every change of the clock since the last such close goes back, those of adjust-time
+    // events among them.
+    tabInternet->RevertTotalChange();
+    return true;
 }
 
 void TfrmConfig::closeEvent(QCloseEvent* event)

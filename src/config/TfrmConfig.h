@@ -4,6 +4,7 @@
 #include "config/AppearanceSnapshot.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
+#include "platform/HostLookup.h"
 
 #include <QDialog>
 #include <functional>
@@ -22,6 +23,9 @@ class EventsPage;
 class TfrmEventDetails;
 } // namespace events
 
+namespace nettime {
+class InternetPage;
+}
 namespace timezones {
 class LocalZonePage;
 }
@@ -79,7 +83,7 @@ public:
     QPushButton* btnHelp = nullptr;
     AppearancePage* tabAppearance = nullptr;
     events::EventsPage* tabAlarms = nullptr;
-    QWidget* tabInternet = nullptr;
+    nettime::InternetPage* tabInternet = nullptr;
     timezones::LocalZonePage* tabTimeZones = nullptr;
     QTimer* tmr = nullptr; // runs only while "Adjust the Time" is shown
 
@@ -117,6 +121,7 @@ private:
     QWidget* placeholderPage(const QString& title);
 
     app::TfrmClock& m_clock;
+    platform::QtHostLookup m_hostLookup;
     EventChanges m_events;
     int m_remembered = ItemEvents;
     int m_helpContext = 0;

@@ -2,9 +2,12 @@
 
 #include "platform/Autostart.h"
 #include "platform/Clock.h"
+#include "platform/ClockSetter.h"
 #include "platform/CommonDialogs.h"
+#include "platform/DateTimeSettings.h"
 #include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
+#include "platform/NetworkReachability.h"
 #include "platform/NotificationArea.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenInfo.h"
@@ -30,6 +33,9 @@ struct Platform
     CommonDialogs& dialogs;
     TimeZoneSource& timeZones;
     ProgramFolders folders;
+    ClockSetter& clockSetter;
+    NetworkReachability& network;
+    DateTimeSettings& dateTimeSettings;
     CharacterService& characters;
 };
 

@@ -11,9 +11,11 @@
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
+#include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
 #include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
@@ -48,13 +50,17 @@ int runVeskel(int& argc, char** argv)
     platform::QtNotificationArea notificationArea;
     platform::QtCommonDialogs dialogs;
     platform::QtTimeZoneSource timeZoneSource;
+    platform::SystemClockSetter clockSetter;
+    platform::QtNetworkReachability network;
+    platform::DesktopDateTimeSettings dateTimeSettings;
     // Characters: the user's own first, then the shipped ones.
     platform::DesktopCharacters characters(
         {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
         std::make_unique<platform::EspeakSpeech>());
-    const platform::Platform services{clock,    screen,         settings, locale,
-                                      messages, autostart,      shell,    notificationArea,
-                                      dialogs,  timeZoneSource, folders,  characters};
+    const platform::Platform services{clock,    screen,           settings,  locale,
+                                      messages, autostart,        shell,     notificationArea,
+                                      dialogs,  timeZoneSource,   folders,   clockSetter,
+                                      network,  dateTimeSettings, characters};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
         [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
@@ -77,6 +83,14 @@ int runVeskel(int& argc, char** argv)
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
     timeZones->setConfigPage(configDialog->tabTimeZones);
     timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
+    // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
+    // bias while its rules say daylight time is in force.
+    configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
+        const timezones::TRegTZI& local = zones->LocalRules();
+        const bool daylight = timezones::IsDaylightTime(local, platform::dayTime(clock.now()),
+                                                        zones->RuleYear());
+        return local.Bias + (daylight ? local.DaylightBias : 0);
+    });
 
     events::EventActions actions(messages);
     events::Scheduler scheduler(eventList, clock, locale, actions,

@@ -5,14 +5,17 @@
 #include "events/EventStorage.h"
 #include "events/EventsPage.h"
 #include "events/TfrmEventDetails.h"
+#include "nettime/InternetPage.h"
 #include "platform/ColorPicker.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
+#include "support/TimeServers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
@@ -332,6 +335,49 @@ TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
         filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
     EXPECT_TRUE(filter.contains(";;JPEG Image Files (*.jpg *.JPG *.jpeg *.JPEG);;"));
     EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
+}
+
+TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeepsThem)
+{
+    nettime::InternetPage& internet = *dialog->tabInternet;
+    internet.setLocalBias([] { return 0; });
+    const auto update = [&](int seconds) {
+        const QTime now = fake.clock.current.time();
+        timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendAndClose,
+                                           timeservers::replyFor(now.addSecs(seconds)));
+        internet.cboHost->setEditText("127.0.0.1");
+        internet.txtPort->setText(QString::number(server.port()));
+        internet.btnUpdateTimeClick();
+    };
+    fake.messages.answer = platform::MessageBoxes::Answer::No; // the server stays out of the file
+
+    open();
+    dialog->lvSide->setCurrentRow(TfrmConfig::ItemAdjustTime);
+    EXPECT_TRUE(dialog->tmr->isActive());
+    const QDateTime start = fake.clock.current;
+    update(3);
+    update(2);
+    EXPECT_EQ(fake.clock.current, start.addSecs(5));
+    EXPECT_EQ(internet.panelText(0).toStdString(), "Total change +00:00:05");
+    QTest::mouseClick(dialog->btnCancel, Qt::LeftButton);
+    EXPECT_EQ(fake.clock.current, start);
+    EXPECT_EQ(internet.panelText(0).toStdString(), "Last change undone");
+    EXPECT_EQ(internet.TotalChange(), 0);
+    EXPECT_FALSE(dialog->tmr->isActive());
+
+    // OK keeps the changes; the next cancel takes them back with its own.
+    open();
+    update(4);
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    EXPECT_EQ(fake.clock.current, start.addSecs(4));
+    open();
+    update(-1);
+    QTest::mouseClick(dialog->btnCancel, Qt::LeftButton);
+    EXPECT_EQ(fake.clock.current, start);
+    const int sets = int(fake.clockSetter.asked.size());
+    open();
+    QTest::mouseClick(dialog->btnCancel, Qt::LeftButton); // nothing to take back
+    EXPECT_EQ(fake.clockSetter.asked.size(), sets);
 }
 
 TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEvent)

@@ -3,6 +3,7 @@
 #include "nettime/WinsockErrors.h"
 #include "platform/HostLookup.h"
 #include "platform/LocaleFormats.h"
+#include "support/TimeServers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,94 +24,7 @@ using namespace nettime;
 namespace {
 
 const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
-const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:56 UTC
-
-// A time server in the test itself, on loopback, that behaves as told.
-class LoopbackServer : public QObject
-{
-public:
-    enum class Mode
-    {
-        SendAndClose,
-        SendAndStay,
-        Silent,
-        CloseAtOnce,
-        SendInHalves // two bytes, then the other two a little later, then close
-    };
-    explicit LoopbackServer(Mode mode, QByteArray reply = kSample) : m_mode(mode), m_reply(std::move(reply))
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* peer = m_server.nextPendingConnection()) {
-                ++accepted;
-                switch (m_mode) {
-                case Mode::SendAndClose:
-                    peer->write(m_reply);
-                    peer->disconnectFromHost();
-                    break;
-                case Mode::SendAndStay:
-                    peer->write(m_reply);
-                    peer->flush();
-                    break;
-                case Mode::Silent:
-                    break;
-                case Mode::CloseAtOnce:
-                    peer->disconnectFromHost();
-                    break;
-                case Mode::SendInHalves:
-                    peer->write(m_reply.left(2));
-                    peer->flush();
-                    QTimer::singleShot(50, peer, [this, peer] {
-                        peer->write(m_reply.mid(2));
-                        peer->disconnectFromHost();
-                    });
-                    break;
-                }
-            }
-        });
-    }
-    quint16 port() const { return m_server.serverPort(); }
-    int accepted = 0;
-
-private:
-    QTcpServer m_server;
-    Mode m_mode;
-    QByteArray m_reply;
-};
-
-// Name lookups that answer as the test says: failing at once, or never.
-class ScriptedLookup final : public platform::HostLookup
-{
-public:
-    enum class Behaviour
-    {
-        FailAtOnce,
-        Never,
-        Loopback
-    };
-    Behaviour behaviour = Behaviour::FailAtOnce;
-    int started = 0;
-    int aborted = 0;
-    int start(const QString&, Callback done) override
-    {
-        ++started;
-        if (behaviour == Behaviour::Never)
-            return started;
-        const Answer answer = behaviour == Behaviour::Loopback ? Answer{true, {QHostAddress::LocalHost}}
-                                                               : Answer{};
-        QTimer::singleShot(0, [done, answer] { done(answer); });
-        return started;
-    }
-    void abort(int) override { ++aborted; }
-};
-
-// A port nothing listens on.
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort(); // closed again when probe goes
-}
+using namespace timeservers;
 
 // The kind of a fetch's failure, or nothing when it did not fail with ESockError.
 std::optional<ESockError::Kind> kindOf(const std::function<void()>& fetch)
@@ -438,47 +352,15 @@ TEST_F(TimeClient, OneFetchAtATimeAndStatusByLevel)
 
 TEST(TimeClientWithXinetd, FetchesTheTimeFromARealTimeServer)
 {
-    const QString xinetd = QStandardPaths::findExecutable("xinetd", {"/usr/sbin", "/sbin", "/usr/bin"});
-    if (xinetd.isEmpty())
-        GTEST_SKIP() << "xinetd is not installed: no real RFC 868 server to ask";
-    QTemporaryDir dir;
-    const quint16 port = closedPort();
-    QFile conf(dir.filePath("xinetd.conf"));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write(
-        QStringLiteral("defaults\n{\n}\nservice time\n{\n    type = INTERNAL UNLISTED\n    id = time-stream\n"
-                       "    socket_type = stream\n    protocol = tcp\n    wait = no\n    port = %1\n"
-                       "    bind = 127.0.0.1\n}\n")
-            .arg(port)
-            .toUtf8());
-    conf.close();
-    QProcess server;
-    server.start(xinetd, {"-f", conf.fileName(), "-dontfork", "-pidfile", dir.filePath("pid")});
-    ASSERT_TRUE(server.waitForStarted());
-    // Until it listens (a few milliseconds; never more than five seconds).
-    bool listening = false;
-    for (int i = 0; i < 100 && !listening; ++i) {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, port);
-        listening = probe.waitForConnected(50);
-        if (!listening)
-            QThread::msleep(50);
-    }
-    if (!listening) {
-        server.kill();
-        server.waitForFinished();
-        GTEST_SKIP() << "xinetd did not start its time service: " << server.readAll().toStdString();
-    }
-
+    XinetdTimeServer server;
+    if (!server.running())
+        GTEST_SKIP() << server.skipReason.toStdString();
     ScriptedLookup lookup;
     TTimeClient client(lookup, kUs);
     client.Host = "127.0.0.1";
-    client.Port = port;
+    client.Port = server.port;
     client.TimeOut = 5000;
     const quint32 secondsSince1900 = quint32(client.TimeInt());
     const qint64 serverUnix = qint64(secondsSince1900) - 2208988800LL;
     EXPECT_LE(std::llabs(serverUnix - QDateTime::currentSecsSinceEpoch()), 2);
-
-    server.terminate();
-    EXPECT_TRUE(server.waitForFinished(5000));
 }

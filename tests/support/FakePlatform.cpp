@@ -54,8 +54,9 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock, screen,           settings, locale,    messages, autostart,
-            shell, notificationArea, dialogs,  timeZones, folders,  characters};
+    return {clock,     screen,      settings,         locale,           messages,
+            autostart, shell,       notificationArea, dialogs,          timeZones,
+            folders,   clockSetter, network,          dateTimeSettings, characters};
 }
 
 void FakePlatform::installShippedPicture(const QString& name)

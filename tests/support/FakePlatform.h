@@ -128,6 +128,39 @@ public:
     }
 };
 
+// Sets the fake clock as the system would, or refuses as told; every time asked for is noted.
+class FakeClockSetter final : public platform::ClockSetter
+{
+public:
+    explicit FakeClockSetter(FakeClock& clock) : m_clock(clock) {}
+    Result answer = Result::Set;
+    QList<QDateTime> asked;
+    Result setLocalTime(const QDateTime& localTime) override
+    {
+        asked << localTime;
+        if (answer == Result::Set)
+            m_clock.current = localTime;
+        return answer;
+    }
+
+private:
+    FakeClock& m_clock;
+};
+
+class FakeNetwork final : public platform::NetworkReachability
+{
+public:
+    bool connected = true;
+    bool isConnected() const override { return connected; }
+};
+
+class RecordingDateTimeSettings final : public platform::DateTimeSettings
+{
+public:
+    int opened = 0;
+    void open() override { ++opened; }
+};
+
 // The system's zone database, with Berlin as the machine's own zone.
 class BerlinTimeZones final : public platform::TimeZoneSource
 {
@@ -161,6 +194,9 @@ public:
     BerlinTimeZones timeZones;
     QTemporaryDir programDir;
     platform::ProgramFolders folders;
+    FakeClockSetter clockSetter{clock};
+    FakeNetwork network;
+    RecordingDateTimeSettings dateTimeSettings;
     FakeCharacterService characters;
 
     platform::Platform services();

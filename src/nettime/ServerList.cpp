@@ -1,0 +1,84 @@
+#include "nettime/ServerList.h"
+
+#include "platform/AnsiText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace nettime {
+
+QStringList parseServerList(const QByteArray& bytes)
+{
+    QByteArray text = bytes;
+    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
+        text.truncate(nul);
+    QStringList names;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        names << platform::decode8Bit(text.mid(start, end - start));
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return names;
+}
+
+QByteArray serverListBytes(const QStringList& names)
+{
+    QByteArray bytes;
+    for (const QString& name : names)
+        bytes += platform::encode8Bit(name) + "\r\n";
+    return bytes;
+}
+
+ServerOrder::ServerOrder(const QLocale& locale) : m_collator(locale)
+{
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void ServerOrder::sort(QStringList& names) const
+{
+    std::stable_sort(names.begin(), names.end(), *this);
+}
+
+qsizetype ServerOrder::insertPosition(const QStringList& sorted, const QString& name) const
+{
+    return std::upper_bound(sorted.begin(), sorted.end(), name, *this) - sorted.begin();
+}
+
+bool containsServer(const QStringList& names, const QString& name)
+{
+    return names.contains(name, Qt::CaseInsensitive);
+}
+
+ServerFileRead readServerFile(const QString& path)
+{
+    using Failure = ServerFileRead::Failure;
+    ServerFileRead read;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return read;
+    // Only a plain file: a pipe or a device would block the program or never end.
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        read.failure = Failure::CannotOpen;
+        return read;
+    }
+    if (file.size() > MaxServerFileSize) {
+        read.failure = Failure::TooLarge;
+        return read;
+    }
+    const QByteArray bytes = file.read(MaxServerFileSize + 1);
+    if (bytes.size() > MaxServerFileSize) { // grew while being read
+        read.failure = Failure::TooLarge;
+        return read;
+    }
+    read.names = parseServerList(bytes);
+    return read;
+}
+
+} // namespace nettime

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/HostLookup.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace timeservers {
+
+inline const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:56 UTC
+
+// The four bytes of an RFC 868 reply for a time of day on 2024-01-01 (UTC).
+QByteArray replyFor(const QTime& utc);
+
+// A time server in the test itself, on loopback, that behaves as told.
+class LoopbackServer : public QObject
+{
+public:
+    enum class Mode
+    {
+        SendAndClose,
+        SendAndStay,
+        Silent,
+        CloseAtOnce,
+        SendInHalves, // two bytes, then the other two a little later, then close
+        SendLater,    // the whole reply after `delayMs`, then close
+    };
+    explicit LoopbackServer(Mode mode, QByteArray reply = kSample);
+    quint16 port() const { return m_server.serverPort(); }
+    int accepted = 0;
+    int delayMs = 50;
+
+private:
+    QTcpServer m_server;
+    Mode m_mode;
+    QByteArray m_reply;
+};
+
+// Name lookups that answer as the test says: failing at once, never, or with loopback.
+class ScriptedLookup final : public platform::HostLookup
+{
+public:
+    enum class Behaviour
+    {
+        FailAtOnce,
+        Never,
+        Loopback
+    };
+    Behaviour behaviour = Behaviour::FailAtOnce;
+    int started = 0;
+    int aborted = 0;
+    int start(const QString&, Callback done) override;
+    void abort(int) override { ++aborted; }
+};
+
+// A port nothing listens on.
+quint16 closedPort();
+
+// xinetd's own RFC 868 service on a loopback port, for as long as the object lives. `skipReason`
+// says why there is none (xinetd not installed, or it did not start).
+class XinetdTimeServer
+{
+public:
+    XinetdTimeServer();
+    ~XinetdTimeServer();
+    bool running() const { return m_running; }
+    QString skipReason;
+    quint16 port = 0;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    bool m_running = false;
+};
+
+} // namespace timeservers
