@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# CPU time and peak memory of the running clock over a while (60 s unless given), side by side
-# with the minimal window, both on the same private X server. Run from the build folder:
+# The running clock side by side with the minimal window, both on the same private X server:
+# the time from start to the first frame on screen (median of five starts each), then CPU time
+# and peak memory over a while (60 s unless given), and the three ratios clock / minimal window.
+# Run from the build folder:
 #   bench/idle_cpu.sh [seconds]
 set -euo pipefail
 seconds=${1:-60}
@@ -21,7 +23,17 @@ sleep 1
 
 mkdir -p "$work/run" && chmod 700 "$work/run"
 cp "$here/veskel" "$work/veskel"   # a copy of its own: no first-run marker, no pictures
-DISPLAY=$display HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run "$work/veskel" &
+clock_env=(DISPLAY=$display HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run)
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+first_clock=() first_minimal=()
+if [ -x "$here/bench/first_frame" ]; then
+  for _ in 1 2 3 4 5; do
+    first_clock+=("$(env "${clock_env[@]}" "$here/bench/first_frame" "$work/veskel")")
+    first_minimal+=("$(DISPLAY=$display "$here/bench/first_frame" "$here/bench/minimal_window")")
+  done
+fi
+env "${clock_env[@]}" "$work/veskel" &
 clock=$!
 DISPLAY=$display "$here/bench/minimal_window" &
 minimal=$!
@@ -41,3 +53,10 @@ report() { # name nanoseconds-used peak-kB
 }
 report "veskel" $((c1 - c0)) "$(hwm $clock)"
 report "minimal window" $((m1 - m0)) "$(hwm $minimal)"
+awk -v c=$((c1 - c0)) -v m=$((m1 - m0)) -v hc="$(hwm $clock)" -v hm="$(hwm $minimal)" \
+  'BEGIN { printf "ratio veskel / minimal window: cpu %.2f (goal <= 0.50), peak memory %.2f (goal <= 1.10)\n", c/m, hc/hm }'
+if ((${#first_clock[@]})); then
+  fc=$(printf '%s\n' "${first_clock[@]}" | median)
+  fm=$(printf '%s\n' "${first_minimal[@]}" | median)
+  awk -v c="$fc" -v m="$fm" 'BEGIN { printf "first frame: veskel %.1f ms, minimal window %.1f ms, ratio %.2f (goal <= 1.00)\n", c, m, c/m }'
+fi

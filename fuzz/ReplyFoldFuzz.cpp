@@ -1,4 +1,5 @@
-// libFuzzer target: any reply a time server may send folds into a time of day and a 32-bit value.
+// libFuzzer target: whatever a time server sends, only four whole bytes make a time, and no byte
+// after the fourth changes it.
 #include "nettime/TimeReply.h"
 
 #include <cstddef>
@@ -7,12 +8,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray reply = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QTime time = nettime::replyTimeOfDay(reply);
-    if (!time.isValid())
+    const std::optional<quint32> seconds = nettime::replySeconds(reply);
+    if (seconds.has_value() != (size >= 4))
         __builtin_trap();
-    // The 32-bit value is the low four bytes, whatever came before them.
-    const qint32 value = nettime::replyTimeInt(reply);
-    if (size >= 4 && value != nettime::replyTimeInt(reply.right(4)))
+    if (!seconds)
+        return 0;
+    if (seconds != nettime::replySeconds(reply.left(4)) || !nettime::replyTimeOfDay(*seconds).isValid())
         __builtin_trap();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "lang/Translate.h"
 #include "nettime/ClockChange.h"
 #include "nettime/TimeClient.h"
+#include "platform/DateTimeText.h"
 #include "platform/HostLookup.h"
 
 #include <QComboBox>
@@ -266,8 +267,7 @@ DayTime InternetPage::pickerValue() const
 
 std::optional<QTime> InternetPage::readTimeStr(const QString& text) const
 {
-    const QTime time = m_platform.locale.locale().toTime(text, m_platform.locale.longTimeFormat());
-    return time.isValid() ? std::optional(time) : std::nullopt;
+    return platform::parseTimeText(text, m_platform.locale);
 }
 
 void InternetPage::setManualButtons(bool enabled)
@@ -458,7 +458,7 @@ void InternetPage::tmrTimer()
 {
     const QDateTime now = m_platform.clock.now();
     if (dtp->hasFocus())
-        lblTime->setText(m_platform.locale.formatLongTime(now.time()));
+        lblTime->setText(platform::formatTimeText(now.time(), m_platform.locale));
     else
         setPicker(now);
 }
@@ -513,7 +513,7 @@ bool InternetPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == dtp) {
         if (event->type() == QEvent::FocusIn) {
-            lblTime->setText(m_platform.locale.formatLongTime(m_platform.clock.now().time()));
+            lblTime->setText(platform::formatTimeText(m_platform.clock.now().time(), m_platform.locale));
             lblTime->show();
         } else if (event->type() == QEvent::FocusOut) {
             lblTime->hide();
@@ -532,6 +532,9 @@ void InternetPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     tabInternetResize();
+    // The picker shows the time at once, not only at the refresh's first tick a second later.
+    if (!dtp->hasFocus() && !btnApplyTimeChange->isEnabled())
+        setPicker(m_platform.clock.now());
 }
 
 void InternetPage::tabInternetResize()

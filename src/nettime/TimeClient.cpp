@@ -1,7 +1,7 @@
 #include "nettime/TimeClient.h"
 
 #include "nettime/TimeReply.h"
-#include "platform/LocaleFormats.h"
+#include "platform/DateTimeText.h"
 
 namespace nettime {
 
@@ -14,7 +14,7 @@ TTimeClient::TTimeClient(platform::HostLookup& lookup, const platform::LocaleFor
 
 QString TTimeClient::TimeStr()
 {
-    return m_locale.formatLongTime(replyTimeOfDay(*replySeconds(readReply())));
+    return platform::formatTimeText(replyTimeOfDay(*replySeconds(readReply())), m_locale);
 }
 
 qint32 TTimeClient::TimeInt()

@@ -19,7 +19,8 @@ public:
     TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale,
                 QObject* parent = nullptr);
 
-    // The UTC time of day in the user's long time format; the date is dropped.
+    // The UTC time of day in the user's long time format, as platform::formatTimeText writes it,
+    // so that platform::parseTimeText reads it back in every locale; the date is dropped.
     QString TimeStr();
     // The reply's 32 bits, read as signed.
     qint32 TimeInt();

@@ -1,5 +1,6 @@
 #include "nettime/InternetPage.h"
 #include "nettime/TimeClient.h"
+#include "platform/DateTimeText.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
 
@@ -298,10 +299,30 @@ TEST_F(InternetPageTest, AnUpdateFromXinetdSetsTheClockToTheServersTime)
     EXPECT_EQ(fake.clock.current.date(), QDate(2026, 3, 2)); // only the time of day is set
 }
 
+TEST_F(InternetPageTest, TheServersTimeIsReadBackUnderLocalesThatWriteTimesTheirOwnWay)
+{
+    for (const char* name :
+         {"es_ES", "nn_NO", "fr_CA", "ja_JP", "ko_KR", "zh_TW", "ar_EG", "fi_FI", "en_US"}) {
+        fake.locale = platform::LocaleFormats(QLocale(QString::fromLatin1(name)));
+        make();
+        fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 5));
+        updateFrom(QTime(21, 30, 15));
+        EXPECT_EQ(fake.clock.current, QDateTime(QDate(2026, 3, 2), QTime(21, 30, 15)))
+            << name << ": " << page->panelText(1).toStdString();
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->dtp->setFocus();
+        EXPECT_EQ(platform::parseTimeText(page->lblTime->text(), fake.locale), QTime(21, 30, 15)) << name;
+    }
+}
+
 TEST_F(InternetPageTest, ThePickerFollowsTheClockUntilItIsEdited)
 {
-    page->show();
+    fake.clock.advance(30);
+    page->show(); // at once, before the refresh's first tick
+    EXPECT_EQ(page->dtp->dateTime(), fake.clock.current);
     tmr.start();
+    fake.clock.advance(1);
     page->tmrTimer();
     EXPECT_EQ(page->dtp->dateTime(), fake.clock.current);
     EXPECT_FALSE(page->btnApplyTimeChange->isEnabled());
@@ -310,7 +331,7 @@ TEST_F(InternetPageTest, ThePickerFollowsTheClockUntilItIsEdited)
     page->dtp->setFocus();
     ASSERT_TRUE(page->dtp->hasFocus());
     EXPECT_TRUE(page->lblTime->isVisible());
-    EXPECT_EQ(page->lblTime->text(), "12:00:05 PM");
+    EXPECT_EQ(page->lblTime->text(), "12:00:36 PM");
     fake.clock.set(QTime(9, 59, 50));
     page->dtp->setTime(QTime(10, 0, 0)); // the user's edit
     EXPECT_TRUE(page->btnApplyTimeChange->isEnabled());

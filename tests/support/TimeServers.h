@@ -31,6 +31,7 @@ public:
     };
     explicit LoopbackServer(Mode mode, QByteArray reply = kSample);
     quint16 port() const { return m_server.serverPort(); }
+    void setReply(QByteArray reply) { m_reply = std::move(reply); }
     int accepted = 0;
     int delayMs = 50;
 
