@@ -33,8 +33,7 @@ AboutBox::AboutBox(platform::Shell& shell, QWidget* parent) : QDialog(parent), m
     big.setBold(true);
     name->setFont(big);
     name->setProperty("untranslated", true);
-    lblVersion = new QLabel(Translate(QStringLiteral("Version %s")).replace(QStringLiteral("%s"), version()),
-                            this);
+    lblVersion = new QLabel(lang::fillIn(Translate(QStringLiteral("Version %s")), version()), this);
     lblVersion->setProperty("untranslated", true); // translated above, with the number in it
     auto* credits = new QLabel(QStringLiteral("A desktop clock by Palvaro Ltd"), this);
     lblTranslator = new QLabel(QStringLiteral("English texts by the Veskel team"), this);

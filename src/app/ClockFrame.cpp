@@ -114,13 +114,16 @@ const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& c
     constexpr size_t kRemembered = 64;
     auto& entries = cache.entries;
     for (auto it = entries.begin(); it != entries.end(); ++it) {
-        if (it->from == from && it->to == to && it->width == width) {
+        if (it->from == from && it->to == to && it->width == width && it->frame == m_buffer.size()) {
             std::rotate(it, it + 1, entries.end());
             return entries.back().covered;
         }
     }
+    // Only what lands on the frame is kept: a hand far longer or wider than the window must not
+    // ask for a scratch image of its own size.
     const int reach = width / 2 + 2;
-    const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
+    const QRect bounds = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach) &
+                         QRect(QPoint(0, 0), m_buffer.size());
     const QRegion region = coverageOf(bounds, [&](QPainter& p) {
         p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(from, to);
@@ -131,6 +134,7 @@ const ClockFrameRenderer::Covered& ClockFrameRenderer::handCoverage(HandCache& c
     entry.from = from;
     entry.to = to;
     entry.width = width;
+    entry.frame = m_buffer.size();
     entry.covered.rects.assign(region.begin(), region.end());
     entry.covered.bounds = region.boundingRect();
     return entry.covered;

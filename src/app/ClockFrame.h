@@ -84,6 +84,7 @@ private:
         {
             QPoint from, to;
             int width = -1;
+            QSize frame; // the coverage is cut to the frame
             Covered covered;
         };
         std::vector<Entry> entries; // the most recently used last

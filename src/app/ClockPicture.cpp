@@ -49,8 +49,7 @@ Kind sniff(const QByteArray& head)
 [[noreturn]] void refuse(const QString& path, const QString& reason)
 {
     throw PictureLoadError(
-        (Translate(QStringLiteral("The picture %s cannot be shown:")).replace(QStringLiteral("%s"), path) +
-         u'\n' + reason)
+        (lang::fillIn(Translate(QStringLiteral("The picture %s cannot be shown:")), path) + u'\n' + reason)
             .toStdString());
 }
 

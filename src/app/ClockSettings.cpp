@@ -192,8 +192,10 @@ bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFo
     keepModeInRange(s.SecHand, builtIn.SecHand.Mode);
     keepModeInRange(s.MinHand, builtIn.MinHand.Mode);
     keepModeInRange(s.HourHand, builtIn.HourHand.Mode);
-    for (HandStyle* hand : {&s.SecHand, &s.MinHand, &s.HourHand})
-        hand->Width = std::max(hand->Width, 0);
+    for (HandStyle* hand : {&s.SecHand, &s.MinHand, &s.HourHand}) {
+        hand->Width = std::clamp(hand->Width, 0, MaxHandWidth);
+        hand->Length = std::clamp(hand->Length, -MaxHandLength, MaxHandLength);
+    }
 
     if (s.AgentCharacter.isEmpty())
         s.AgentCharacter = QStringLiteral("merlin");

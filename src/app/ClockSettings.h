@@ -58,6 +58,13 @@ inline constexpr int MinInterval = 100;
 inline constexpr int MaxInterval = 500;
 // Larger windows would ask for back buffers of gigabytes.
 inline constexpr int MaxWindowSide = 4096;
+// The farthest a pixel of the largest window lies from its centre, rounded up: half its diagonal.
+inline constexpr int MaxFaceReach = 2897;
+// A pen this wide covers the largest window wherever it is drawn; a wider one shows nothing more.
+inline constexpr int MaxHandWidth = 2 * MaxFaceReach;
+// A hand this long (in radii of at least one pixel) reaches past every corner of the largest
+// window; a longer one shows nothing more.
+inline constexpr double MaxHandLength = MaxFaceReach;
 
 // Reads the settings over the built-in values already in `s`. Returns false when a stored width
 // or height of 0 stopped the reading early, leaving every value at its built-in default.

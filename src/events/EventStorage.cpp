@@ -7,8 +7,6 @@
 #include "platform/Stderr.h"
 #include "platform/WholeFile.h"
 
-#include <QFile>
-
 namespace events {
 
 EventStorage::EventStorage(EventList& list, QString path, platform::MessageBoxes& messages)
@@ -18,23 +16,24 @@ EventStorage::EventStorage(EventList& list, QString path, platform::MessageBoxes
 
 void EventStorage::LoadEvents()
 {
-    QFile file(m_path);
-    if (!file.exists())
+    const platform::ReadResult file = platform::readWholeFile(m_path, MaxFileSize);
+    switch (file.status) {
+    case platform::ReadResult::Missing:
         return;
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_messages.error(
-            Translate(QStringLiteral("Cannot open file %s")).replace(QStringLiteral("%s"), m_path));
+    case platform::ReadResult::NotRegular: // a named pipe would block the program for ever
+    case platform::ReadResult::Unreadable:
+        m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot open file %s")), m_path));
         return;
+    case platform::ReadResult::TooLarge:
+        m_messages.error(Translate(QStringLiteral("Invalid stream format")));
+        return;
+    case platform::ReadResult::Read:
+        break;
     }
-    if (file.size() == 0)
+    if (file.bytes.isEmpty())
         return;
     try {
-        if (file.size() > MaxFileSize)
-            throw EventsFileError(InvalidStreamFormat);
-        const QByteArray bytes = file.readAll();
-        if (bytes.size() != file.size())
-            throw EventsFileError(StreamReadError);
-        EventsFileContent content = readEventsFile(bytes);
+        EventsFileContent content = readEventsFile(file.bytes);
         m_list.replaceAll(std::move(content.rows));
         m_list.setViewStyle(content.viewStyle);
     } catch (const EventsFileError& e) {
@@ -60,8 +59,7 @@ bool EventStorage::SaveEvents(bool fromUser)
     const platform::SaveResult saved = platform::saveWholeFile(m_path, bytes);
     if (!saved) {
         if (fromUser)
-            m_messages.error(
-                Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), m_path));
+            m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot create file %s")), m_path));
         else // no one asked, so no box; the old file is still whole
             platform::sayOnStderr(QStringLiteral("the events were not saved: ") + m_path +
                                   QStringLiteral(": ") + saved.error);

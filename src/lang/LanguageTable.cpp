@@ -1,9 +1,9 @@
 #include "lang/LanguageTable.h"
 
 #include "platform/AnsiText.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 namespace lang {
@@ -31,10 +31,8 @@ LanguageTable LanguageTable::fromText(const QString& text)
 
 LanguageTable LanguageTable::load(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
-        return {};
-    return fromText(platform::decode8Bit(file.read(MaxFileSize)));
+    const platform::ReadResult file = platform::readWholeFile(path, MaxFileSize);
+    return file.wasRead() ? fromText(platform::decode8BitLines(file.bytes)) : LanguageTable();
 }
 
 std::optional<QString> LanguageTable::lookup(const QString& text) const

@@ -22,6 +22,14 @@ QString Translate(const QString& text)
 
 namespace lang {
 
+QString fillIn(QString text, const QString& value)
+{
+    const qsizetype at = text.indexOf(QLatin1String("%s"));
+    if (at >= 0)
+        text.replace(at, 2, value);
+    return text;
+}
+
 void setActiveLanguage(const LanguageTable* table)
 {
     g_active = table;

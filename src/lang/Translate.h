@@ -17,6 +17,10 @@ namespace lang {
 void setActiveLanguage(const LanguageTable* table);
 const LanguageTable* activeLanguage();
 
+// The text with its first "%s" replaced by `value`. Only the first: a translation made of
+// nothing but "%s" must not grow a message a million times over.
+QString fillIn(QString text, const QString& value);
+
 // Told about every text that the active (non-empty) table has no translation for.
 void setMissingTranslationObserver(std::function<void(const QString&)> observer);
 

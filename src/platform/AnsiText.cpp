@@ -77,6 +77,27 @@ QString decode8Bit(const QByteArray& bytes)
     return decodeWindows1252(bytes);
 }
 
+QString decode8BitLines(const QByteArray& bytes)
+{
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        // CR and LF never occur inside a UTF-8 sequence, so a line can be judged on its own.
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArray line = QByteArray::fromRawData(bytes.constData() + start, end - start);
+        out += isValidUtf8(line) ? QString::fromUtf8(line) : decodeWindows1252(line);
+        while (end < bytes.size() && (bytes[end] == '\n' || bytes[end] == '\r'))
+            out += QChar(char16_t(bytes[end++]));
+        start = end;
+    }
+    return out;
+}
+
 QByteArray encode8Bit(const QString& text)
 {
     return text.toUtf8();

@@ -9,6 +9,8 @@ namespace platform {
 // settings files) are written as UTF-8. Files made elsewhere may still carry Windows-1252 bytes:
 // those are read as such whenever the bytes are not valid UTF-8.
 QString decode8Bit(const QByteArray& bytes);
+// A whole text file decoded line by line: one stray byte makes only its own line Windows-1252.
+QString decode8BitLines(const QByteArray& bytes);
 QByteArray encode8Bit(const QString& text);
 
 // Windows-1252 decoding on its own, for bytes known not to be UTF-8.

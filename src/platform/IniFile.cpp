@@ -3,15 +3,13 @@
 #include "platform/AnsiText.h"
 #include "platform/WholeFile.h"
 
-#include <QFile>
-
 namespace platform {
 
 namespace {
 
-bool sameName(const QString& a, const QString& b)
+QString folded(const QString& name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.toCaseFolded();
 }
 
 // A value that would lose blanks or quotes at its ends on reading is written in double quotes.
@@ -60,11 +58,11 @@ IniFile IniFile::parse(const QByteArray& bytes)
         if (eq <= 0 || current == nullptr)
             continue;
         const QString key = trimmed.left(eq).trimmed().toString();
-        bool known = false;
-        for (const Entry& e : current->entries)
-            known = known || sameName(e.key, key);
-        if (!known)
-            current->entries.push_back({key, unquote(trimmed.mid(eq + 1).trimmed().toString())});
+        const QString foldedKey = folded(key);
+        if (current->entryOfKey.contains(foldedKey))
+            continue; // the first of two equal keys wins
+        current->entryOfKey.insert(foldedKey, current->entries.size());
+        current->entries.push_back({key, unquote(trimmed.mid(eq + 1).trimmed().toString())});
     }
     return ini;
 }
@@ -86,10 +84,8 @@ QByteArray IniFile::serialize() const
 
 IniFile IniFile::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
-        return {};
-    return parse(file.read(MaxFileSize));
+    const ReadResult file = readWholeFile(path, MaxFileSize);
+    return file.wasRead() ? parse(file.bytes) : IniFile();
 }
 
 SaveResult IniFile::save(const QString& path) const
@@ -99,46 +95,58 @@ SaveResult IniFile::save(const QString& path) const
 
 const IniFile::Section* IniFile::findSection(const QString& name) const
 {
-    for (const Section& s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionOfName.constFind(folded(name));
+    return it == m_sectionOfName.constEnd() ? nullptr : &m_sections[*it];
 }
 
 IniFile::Section& IniFile::sectionFor(const QString& name)
 {
-    for (Section& s : m_sections)
-        if (sameName(s.name, name))
-            return s;
-    m_sections.push_back({name, {}});
+    const QString key = folded(name);
+    if (const auto it = m_sectionOfName.constFind(key); it != m_sectionOfName.constEnd())
+        return m_sections[*it];
+    m_sectionOfName.insert(key, m_sections.size());
+    m_sections.push_back({name, {}, {}});
     return m_sections.back();
+}
+
+const IniFile::Entry* IniFile::findEntry(const Section& section, const QString& key)
+{
+    const auto it = section.entryOfKey.constFind(folded(key));
+    return it == section.entryOfKey.constEnd() ? nullptr : &section.entries[*it];
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const
 {
     if (const Section* s = findSection(section))
-        for (const Entry& e : s->entries)
-            if (sameName(e.key, key))
-                return e.value;
+        if (const Entry* e = findEntry(*s, key))
+            return e->value;
     return std::nullopt;
 }
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
     Section& s = sectionFor(section);
-    for (Entry& e : s.entries)
-        if (sameName(e.key, key)) {
-            e.value = value;
-            return;
-        }
+    if (const Entry* e = findEntry(s, key)) {
+        s.entries[size_t(e - s.entries.data())].value = value;
+        return;
+    }
+    s.entryOfKey.insert(folded(key), s.entries.size());
     s.entries.push_back({key, value});
 }
 
 void IniFile::removeKey(const QString& section, const QString& key)
 {
-    for (Section& s : m_sections)
-        if (sameName(s.name, section))
-            std::erase_if(s.entries, [&](const Entry& e) { return sameName(e.key, key); });
+    const auto it = m_sectionOfName.constFind(folded(section));
+    if (it == m_sectionOfName.constEnd())
+        return;
+    Section& s = m_sections[*it];
+    const auto at = s.entryOfKey.constFind(folded(key));
+    if (at == s.entryOfKey.constEnd())
+        return;
+    s.entries.erase(s.entries.begin() + qsizetype(*at));
+    s.entryOfKey.clear();
+    for (size_t i = 0; i < s.entries.size(); ++i)
+        s.entryOfKey.insert(folded(s.entries[i].key), i);
 }
 
 QStringList IniFile::sections() const

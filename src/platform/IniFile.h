@@ -3,6 +3,7 @@
 #include "platform/WholeFile.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -22,7 +23,8 @@ public:
     static IniFile parse(const QByteArray& bytes);
     QByteArray serialize() const;
 
-    // Reads the file; a missing, unreadable or oversized file gives an empty model.
+    // Reads the file; a missing, unreadable, oversized or irregular file (a named pipe, a
+    // folder) gives an empty model.
     static IniFile load(const QString& path);
     // Writes the whole file through a temporary file and a rename; the old file stays whole on
     // failure.
@@ -45,11 +47,15 @@ private:
     {
         QString name;
         std::vector<Entry> entries;
+        QHash<QString, size_t> entryOfKey; // case-folded key -> index in entries
     };
     const Section* findSection(const QString& name) const;
     Section& sectionFor(const QString& name);
+    static const Entry* findEntry(const Section& section, const QString& key);
 
+    // Files of many thousand keys are read in linear time: names are found through the indexes.
     std::vector<Section> m_sections;
+    QHash<QString, size_t> m_sectionOfName; // case-folded name -> index in m_sections
 };
 
 } // namespace platform

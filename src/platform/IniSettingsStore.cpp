@@ -6,7 +6,14 @@
 
 namespace platform {
 
-IniSettingsStore::IniSettingsStore(QString path) : m_path(std::move(path)), m_ini(IniFile::load(m_path)) {}
+IniSettingsStore::IniSettingsStore(QString path) : m_path(std::move(path))
+{
+    const ReadResult file = readWholeFile(m_path, IniFile::MaxFileSize);
+    if (file.wasRead())
+        m_ini = IniFile::parse(file.bytes);
+    else if (file.exists())
+        m_notRead = file.error;
+}
 
 QString IniSettingsStore::defaultPath()
 {
@@ -26,6 +33,9 @@ void IniSettingsStore::write(const QString& section, const QString& name, const 
 
 SaveResult IniSettingsStore::sync()
 {
+    if (!m_notRead.isEmpty())
+        return SaveResult::failure(m_path + QStringLiteral(" was not read at start (") + m_notRead +
+                                   QStringLiteral("), so it is left as it was"));
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     SaveResult result = m_ini.save(m_path);
     if (!result)

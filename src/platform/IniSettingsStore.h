@@ -6,6 +6,8 @@
 namespace platform {
 
 // Settings kept in an initialisation file: the whole file is read once and written whole on sync.
+// A file that is there but could not be read (too large, not a regular file, no permission) is
+// never written over: it may hold settings the user wants back.
 class IniSettingsStore final : public SettingsStore
 {
 public:
@@ -19,10 +21,13 @@ public:
     SaveResult sync() override;
 
     const QString& path() const { return m_path; }
+    // Why the file that is there was not read; empty when it was, or when there was none.
+    const QString& notReadBecause() const { return m_notRead; }
 
 private:
     QString m_path;
     IniFile m_ini;
+    QString m_notRead;
 };
 
 } // namespace platform

@@ -5,21 +5,39 @@
 
 namespace platform {
 
+namespace {
+
+// Laying out a text of millions of characters takes the box minutes and stops everything else;
+// no message of ours comes near this.
+constexpr qsizetype kMaxShownText = 4000;
+
+QString shown(const QString& text)
+{
+    if (text.size() <= kMaxShownText)
+        return text;
+    qsizetype cut = kMaxShownText;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
+} // namespace
+
 QtMessageBoxes::QtMessageBoxes(QString applicationTitle) : m_title(std::move(applicationTitle)) {}
 
 void QtMessageBoxes::error(const QString& text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), m_title, text);
+    QMessageBox::critical(QApplication::activeWindow(), m_title, shown(text));
 }
 
 void QtMessageBoxes::warning(const QString& text)
 {
-    QMessageBox::warning(QApplication::activeWindow(), m_title, text);
+    QMessageBox::warning(QApplication::activeWindow(), m_title, shown(text));
 }
 
 void QtMessageBoxes::information(const QString& title, const QString& text)
 {
-    QMessageBox::information(QApplication::activeWindow(), title, text);
+    QMessageBox::information(QApplication::activeWindow(), title, shown(text));
 }
 
 MessageBoxes::Answer QtMessageBoxes::question(const QString& text, bool withCancel)
@@ -27,7 +45,7 @@ MessageBoxes::Answer QtMessageBoxes::question(const QString& text, bool withCanc
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(QApplication::activeWindow(), m_title, text, buttons)) {
+    switch (QMessageBox::question(QApplication::activeWindow(), m_title, shown(text), buttons)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -20,11 +20,19 @@ public:
     // comes during start-up waits and is delivered as soon as a TerminationSignals exists.
     static void catchEarly();
 
+    // True once an end was asked for; it stays asked for. Start-up looks here before it enters
+    // the event loop, since an end asked for before then has no loop to leave.
+    bool requested() const { return m_requested; }
+
 signals:
+    // Once per run, however many signals come.
     void terminationRequested();
 
 private:
+    void takeDelivery();
+
     QSocketNotifier* m_notifier = nullptr;
+    bool m_requested = false;
 };
 
 } // namespace platform

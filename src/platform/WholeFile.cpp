@@ -73,6 +73,70 @@ void syncFolderOf(const QString& file)
 
 } // namespace
 
+ReadResult readWholeFile(const QString& path, qint64 maxSize)
+{
+    ReadResult result;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st = {};
+    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        result.status = (path.isEmpty() || errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing
+                                                                                : ReadResult::Unreadable;
+        result.error = path.isEmpty() ? QString() : systemError(errno);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.status = ReadResult::NotRegular;
+        result.error = QStringLiteral("not a regular file");
+        return result;
+    }
+    // Non-blocking, so that whatever took the file's place since the look above cannot hold the
+    // open; what was opened is looked at again.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        result.status = ReadResult::Unreadable;
+        result.error = systemError(errno);
+        return result;
+    }
+    const auto finish = [&](ReadResult::Status status, QString why) {
+        ::close(fd);
+        result.status = status;
+        result.error = std::move(why);
+        if (status != ReadResult::Read)
+            result.bytes.clear();
+        return std::move(result);
+    };
+    if (::fstat(fd, &st) != 0)
+        return finish(ReadResult::Unreadable, systemError(errno));
+    if (!S_ISREG(st.st_mode))
+        return finish(ReadResult::NotRegular, QStringLiteral("not a regular file"));
+    const QString tooLarge = QStringLiteral("larger than %1 bytes").arg(maxSize);
+    if (st.st_size > maxSize)
+        return finish(ReadResult::TooLarge, tooLarge);
+    // The file may change while it is read: reading one byte past the limit tells.
+    const qsizetype limit = qsizetype(maxSize) + 1;
+    result.bytes.resize(std::min<qsizetype>(qsizetype(st.st_size) + 1, limit));
+    qsizetype done = 0;
+    for (;;) {
+        if (done == result.bytes.size()) {
+            if (done >= limit)
+                break;
+            result.bytes.resize(std::min<qsizetype>(done + 65536, limit));
+        }
+        const ssize_t n = ::read(fd, result.bytes.data() + done, size_t(result.bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return finish(ReadResult::Unreadable, systemError(errno));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    result.bytes.truncate(done);
+    if (done > maxSize)
+        return finish(ReadResult::TooLarge, tooLarge);
+    return finish(ReadResult::Read, {});
+}
+
 SaveResult saveWholeFile(const QString& path, const QByteArray& bytes)
 {
     const QString target = replacedFile(path);

@@ -1,5 +1,7 @@
 #include "startup/Startup.h"
 
+#include "startup/EndRequest.h"
+
 #include "app/AboutBox.h"
 #include "app/Help.h"
 #include "app/RunFlags.h"
@@ -66,8 +68,7 @@ int runVeskel(int& argc, char** argv)
         [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
     platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &application,
-                     &QApplication::quit);
+    const EndRequest endRequest(termination);
 
     AboutBox about(shell);
     RunFlags flags;
@@ -111,8 +112,9 @@ int runVeskel(int& argc, char** argv)
     // Qt ends the program on the spot when the display goes away; the settings of the run are
     // saved first.
     platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
-    clockWindow->show();
-    application.exec();
+    clockWindow->show(); // may show a box about the picture, which an end request dismisses
+    if (!endRequest.requested())
+        application.exec();
     platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);

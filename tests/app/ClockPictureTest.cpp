@@ -1,4 +1,6 @@
 #include "app/ClockPicture.h"
+#include "lang/LanguageTable.h"
+#include "lang/Translate.h"
 #include "support/TestPictures.h"
 
 #include <QTemporaryDir>
@@ -82,6 +84,23 @@ TEST_F(ClockPictureFiles, FilesThatCannotBeShownGiveAClearMessage)
               std::string::npos);
     EXPECT_NE(messageFor(write("bad.jpg", QByteArray("\xFF\xD8\xFF\xE0garbage", 11))).find("damaged"),
               std::string::npos);
+}
+
+TEST_F(ClockPictureFiles, AMessageTranslatedIntoAMillionPlaceholdersStaysItsOwnSize)
+{
+    const QString hostile = QString("%s").repeated(1500000);
+    const lang::LanguageTable table = lang::LanguageTable::fromText("The picture %s cannot be shown:=" +
+                                                                    hostile);
+    lang::setActiveLanguage(&table);
+    std::string message;
+    try {
+        ClockPicture::load(write("bad.gif", "not a picture"));
+    } catch (const PictureLoadError& e) {
+        message = e.what();
+    }
+    lang::setActiveLanguage(nullptr);
+    EXPECT_LT(message.size(), size_t(hostile.size() + 1000));
+    EXPECT_NE(message.find("bad.gif%s%s"), std::string::npos);
 }
 
 TEST_F(ClockPictureFiles, TruncatedPicturesNeverCrashTheLoader)

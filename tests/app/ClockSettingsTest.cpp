@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using app::ClockSettings;
 using fakes::MemorySettingsStore;
 
@@ -137,6 +139,26 @@ TEST(ClockSettings, StoredTextsAreReadByTheirFormsWithSoundDefaults)
     EXPECT_EQ(s.AgentCharacter, QString("merlin"));
     EXPECT_EQ(s.AgentFile, QString("merlin.acs"));
     EXPECT_EQ(QPoint(s.AgentLeft, s.AgentTop), QPoint(207, 104));
+}
+
+TEST(ClockSettings, HandsAreNoWiderOrLongerThanTheLargestWindowCanShow)
+{
+    MemorySettingsStore store;
+    store.set("SecHand", "Width", "20000");
+    store.set("SecHand", "Length", "1e12");
+    store.set("MinHand", "Width", "-3");
+    store.set("MinHand", "Length", "-1e12");
+    store.set("HourHand", "Width", "21");
+    store.set("HourHand", "Length", "200");
+    const ClockSettings s = loaded(store);
+    EXPECT_EQ(s.SecHand.Width, app::MaxHandWidth);
+    EXPECT_DOUBLE_EQ(s.SecHand.Length, app::MaxHandLength);
+    EXPECT_EQ(s.MinHand.Width, 0);
+    EXPECT_DOUBLE_EQ(s.MinHand.Length, -app::MaxHandLength);
+    EXPECT_EQ(s.HourHand.Width, 21);
+    EXPECT_DOUBLE_EQ(s.HourHand.Length, 200.0);
+    // A pen as wide as the largest window's diagonal covers all of it from its centre.
+    EXPECT_GE(app::MaxHandWidth / 2.0, std::hypot(app::MaxWindowSide / 2.0, app::MaxWindowSide / 2.0));
 }
 
 TEST(ClockSettings, LengthsThatDoNotParseKeepTheirDefaults)

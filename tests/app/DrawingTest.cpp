@@ -105,6 +105,27 @@ TEST(ClockFrame, HandsOfNoLengthLeaveNoMarkAndANotHandInvertsWhatIsUnderIt)
     EXPECT_EQ(buffer.pixel(60, 40) & 0xFFFFFF, 0x123456u);
 }
 
+TEST(ClockFrame, HandsAsLongAndWideAsTheSettingsAllowDrawWhatFallsOnTheFace)
+{
+    ClockFrameRenderer renderer;
+    FrameContent c = plainFace({150, 150}, QTime(0, 0, 7)); // the second hand slants
+    c.hourHand.style.Length = c.minuteHand.style.Length = 0;
+    c.secondHand.style = {MaxHandLength, clBlack, 1, pmNot};
+    renderer.render(c);
+    int inverted = 0;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 150; ++x)
+            inverted += (renderer.frame().pixel(x, y) & 0xFFFFFF) == (~0x123456u & 0xFFFFFF);
+    EXPECT_GE(inverted, 75); // from the centre to the top edge, and no further
+    EXPECT_LE(inverted, 120);
+
+    c.secondHand.style = {MaxHandLength, clBlack, MaxHandWidth, pmBlack};
+    renderer.render(c);
+    for (int y = 0; y < 150; y += 7)
+        for (int x = 0; x < 150; x += 7)
+            ASSERT_EQ(renderer.frame().pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+}
+
 TEST(ClockFrame, ThePictureIsStretchedOverTheWholeFace)
 {
     QImage source(2, 2, QImage::Format_RGB32);

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace events;
 
 namespace {
@@ -82,6 +84,14 @@ TEST_F(Storage, MissingEmptyAndDamagedFilesLeaveTheRowsAsTheyWere)
     QDir().mkpath(storage.path()); // a folder where the file should be
     storage.LoadEvents();
     EXPECT_EQ(fake.messages.errors.last(), "Cannot open file " + storage.path());
+
+    // A named pipe would block the program for ever if it were opened as a file.
+    QDir().rmdir(storage.path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(storage.path()).constData(), 0600), 0);
+    fake.messages.errors.clear();
+    storage.LoadEvents();
+    EXPECT_EQ(fake.messages.errors, QStringList{"Cannot open file " + storage.path()});
+    EXPECT_EQ(list.row(0).Name, "Kept");
 }
 
 TEST_F(Storage, AFailedSaveKeepsTheOldFileAndIsReportedOnlyToTheUser)

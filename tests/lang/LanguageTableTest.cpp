@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using lang::LanguageTable;
 
 TEST(LanguageTable, KeysAreWholeTextsWithNothingTrimmed)
@@ -55,6 +57,19 @@ TEST(LanguageTable, EveryLineEndingAndWindows1252Files)
 
     EXPECT_TRUE(LanguageTable::load(dir.filePath("missing.txt")).isEmpty());
     EXPECT_TRUE(LanguageTable::load(dir.path()).isEmpty()); // a folder is not a file
+
+    // One line with a stray Windows-1252 byte leaves the UTF-8 lines around it alone.
+    QFile mixedFile(dir.filePath("french.txt"));
+    ASSERT_TRUE(mixedFile.open(QIODevice::WriteOnly));
+    mixedFile.write("About...=\xC0 propos...\r\nExit=Quitter \xC3\xA0 pr\xC3\xA9sent\r\n");
+    mixedFile.close();
+    const LanguageTable perLine = LanguageTable::load(mixedFile.fileName());
+    EXPECT_EQ(perLine.translate("About..."), QString::fromUtf8("À propos..."));
+    EXPECT_EQ(perLine.translate("Exit"), QString::fromUtf8("Quitter à présent"));
+
+    // A named pipe in a language file's place is not waited on.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600), 0);
+    EXPECT_TRUE(LanguageTable::load(dir.filePath("pipe.txt")).isEmpty());
 }
 
 TEST(LanguageTable, FileNamesGiveLanguageNames)
@@ -81,4 +96,14 @@ TEST(Translate, UsesTheActiveTableAndReportsWhatItLacks)
     EXPECT_EQ(Translate("Exit"), "Exit");
     lang::setMissingTranslationObserver({});
     EXPECT_EQ(missing, QStringList{"Help"});
+}
+
+TEST(Translate, FillingInReplacesTheFirstPlaceholderOnly)
+{
+    EXPECT_EQ(lang::fillIn("Cannot open file %s", "/tmp/Events.dta"), "Cannot open file /tmp/Events.dta");
+    EXPECT_EQ(lang::fillIn("%s and %s", "one"), "one and %s");
+    EXPECT_EQ(lang::fillIn("no place", "x"), "no place");
+    // A translation of a million placeholders stays the size it was, not a million paths long.
+    const QString hostile = QString("%s").repeated(1500000);
+    EXPECT_EQ(lang::fillIn(hostile, QString(100, 'p')).size(), hostile.size() + 98);
 }

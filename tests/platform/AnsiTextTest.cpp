@@ -28,3 +28,15 @@ TEST(AnsiText, CutsAtACharacterBoundary)
     EXPECT_EQ(utf8CutToBytes(QString(300, 'x'), 255).size(), 255);
     EXPECT_EQ(utf8CutToBytes("short", 255), QByteArray("short"));
 }
+
+TEST(AnsiText, AStrayByteMakesOnlyItsOwnLineWindows1252)
+{
+    const QByteArray file = "Name=Zo\xC3\xAB\r\n"
+                            "Town=Z\xFCrich\r\n"
+                            "Path=/home/zo\xC3\xAB/pictures/caf\xC3\xA9.bmp\n"
+                            "\rLast=\x80";
+    EXPECT_EQ(decode8BitLines(file), QString::fromUtf8("Name=Zoë\r\nTown=Zürich\r\n"
+                                                       "Path=/home/zoë/pictures/café.bmp\n\rLast=€"));
+    EXPECT_EQ(decode8BitLines("all UTF-8: \xC3\xA9\n"), QString::fromUtf8("all UTF-8: é\n"));
+    EXPECT_EQ(decode8BitLines(""), QString());
+}

@@ -64,3 +64,37 @@ TEST(IniFile, SavesAtomicallyAndIgnoresHugeOrMissingFiles)
 
     EXPECT_FALSE(ini.save(dir.filePath("missing-folder/settings.conf")));
 }
+
+TEST(IniFile, OneStrayByteLeavesTheOtherLinesUtf8)
+{
+    const IniFile ini = IniFile::parse("[Clock]\n"
+                                       "Picture File=/home/zo\xC3\xAB/caf\xC3\xA9.bmp\n"
+                                       "Caption=Z\xFCrich\n"
+                                       "Language=Fran\xC3\xA7"
+                                       "ais\n");
+    EXPECT_EQ(ini.value("Clock", "Picture File"), QString::fromUtf8("/home/zoë/café.bmp"));
+    EXPECT_EQ(ini.value("Clock", "Caption"), QString::fromUtf8("Zürich"));
+    EXPECT_EQ(ini.value("Clock", "Language"), QString::fromUtf8("Français"));
+}
+
+TEST(IniFile, ManyKeysAndSectionsAreFoundChangedAndRemovedWithoutRegardToCase)
+{
+    QByteArray text = "[Big]\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\n";
+    text += "KEY7=duplicate\n[big]\nKey20000=later section of the same name\n";
+    IniFile ini = IniFile::parse(text);
+    EXPECT_EQ(ini.sections(), QStringList{"Big"});
+    EXPECT_EQ(ini.keys("BIG").size(), 20001);
+    EXPECT_EQ(ini.value("big", "key7"), QString("7"));
+    EXPECT_EQ(ini.value("Big", "Key20000"), QString("later section of the same name"));
+
+    ini.removeKey("BIG", "KEY5");
+    EXPECT_FALSE(ini.value("Big", "Key5").has_value());
+    EXPECT_EQ(ini.value("Big", "Key6"), QString("6"));
+    EXPECT_EQ(ini.keys("Big").at(5), QString("Key6"));
+    ini.setValue("big", "key6", "six");
+    ini.setValue("Big", "Key5", "back at the end");
+    EXPECT_EQ(ini.keys("Big").back(), QString("Key5"));
+    EXPECT_EQ(ini.value("Big", "KEY6"), QString("six"));
+}

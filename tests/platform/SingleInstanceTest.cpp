@@ -1,5 +1,7 @@
 #include "platform/SingleInstance.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,4 +18,37 @@ TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockDiesWithItsHolder)
     }
     platform::SingleInstance later("Veskel_v2.1", dir.path());
     EXPECT_TRUE(later.acquire());
+}
+
+TEST(SingleInstance, AFolderThatCannotHoldTheLockPassesItToTheNextNeverToTwoClocks)
+{
+    QTemporaryDir dir;
+    // A folder no one can make, not even root: it lies inside a plain file.
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QStringList folders{dir.filePath("plain/runtime"), dir.filePath("cache")};
+
+    platform::SingleInstance first("Veskel_v2.1", folders);
+    ASSERT_TRUE(first.acquire());
+    EXPECT_EQ(first.lockFolder(), dir.filePath("cache"));
+    platform::SingleInstance second("Veskel_v2.1", folders);
+    EXPECT_FALSE(second.acquire());
+
+    // A lock file already there in a folder that became read-only still locks: opened to read.
+    QTemporaryDir other;
+    QFile lock(other.filePath("Solo.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    ASSERT_TRUE(lock.setPermissions(QFile::ReadOwner));
+    platform::SingleInstance solo("Solo", other.path());
+    EXPECT_TRUE(solo.acquire());
+    platform::SingleInstance again("Solo", other.path());
+    EXPECT_FALSE(again.acquire());
+
+    // Nowhere to lock at all: the clock still starts, and says so.
+    platform::SingleInstance nowhere("Veskel_v2.1", QStringList{dir.filePath("plain/a")});
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(nowhere.acquire());
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("no folder could hold"), std::string::npos);
 }

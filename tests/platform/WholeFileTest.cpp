@@ -81,3 +81,55 @@ TEST(WholeFile, TheSettingsStoreSaysWhyItCouldNotSaveOnAFullDiskAndKeepsTheOldFi
     EXPECT_TRUE(result.error.startsWith(path)) << result.error.toStdString();
     EXPECT_EQ(readAllOf(path), old);
 }
+
+TEST(WholeFile, OnlyRegularFilesAreReadAndNoneLargerThanAsked)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Events.dta");
+    EXPECT_EQ(platform::readWholeFile(path, 100).status, platform::ReadResult::Missing);
+    ASSERT_TRUE(saveWholeFile(path, "0123456789"));
+    const platform::ReadResult read = platform::readWholeFile(path, 10);
+    EXPECT_TRUE(read.wasRead());
+    EXPECT_EQ(read.bytes, "0123456789");
+    EXPECT_EQ(platform::readWholeFile(path, 9).status, platform::ReadResult::TooLarge);
+    EXPECT_EQ(platform::readWholeFile(dir.path(), 100).status, platform::ReadResult::NotRegular);
+
+    // A named pipe with no writer would block a plain open for ever.
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const platform::ReadResult fromPipe = platform::readWholeFile(pipe, 100);
+    EXPECT_EQ(fromPipe.status, platform::ReadResult::NotRegular);
+    EXPECT_TRUE(fromPipe.exists());
+    EXPECT_TRUE(fromPipe.bytes.isEmpty());
+}
+
+TEST(WholeFile, ASettingsFileThatWasNotReadIsNeverWrittenOver)
+{
+    QTemporaryDir dir;
+    const QString huge = dir.filePath("huge.conf");
+    const QByteArray hugeBytes = "[Clock]\nWidth=300\n" + QByteArray(platform::IniFile::MaxFileSize, ';');
+    ASSERT_TRUE(saveWholeFile(huge, hugeBytes));
+    {
+        platform::IniSettingsStore store(huge);
+        EXPECT_FALSE(store.read("Clock", "Width").has_value());
+        EXPECT_FALSE(store.notReadBecause().isEmpty());
+        store.write("Clock", "Width", "150");
+        const platform::SaveResult result = store.sync();
+        EXPECT_FALSE(result);
+        EXPECT_TRUE(result.error.contains("was not read")) << result.error.toStdString();
+    }
+    EXPECT_EQ(readAllOf(huge), hugeBytes);
+
+    const QString pipe = dir.filePath("pipe.conf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    platform::IniSettingsStore fromPipe(pipe);
+    fromPipe.write("Clock", "Width", "150");
+    EXPECT_FALSE(fromPipe.sync());
+    EXPECT_FALSE(QFileInfo(pipe).isFile()); // still the pipe
+
+    // A file that is not there yet is made.
+    platform::IniSettingsStore fresh(dir.filePath("new/Veskel.conf"));
+    EXPECT_TRUE(fresh.notReadBecause().isEmpty());
+    fresh.write("Clock", "Width", "150");
+    EXPECT_TRUE(fresh.sync());
+}

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class Throwing final : public QObject
@@ -32,6 +34,28 @@ QProcessEnvironment isolatedEnvironment(const QTemporaryDir& home)
     env.insert("XDG_RUNTIME_DIR", home.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     return env;
+}
+
+// A copy of the program of its own, so a run touches nothing of the build folder (such as the
+// first-run marker).
+QString copyOfTheProgram(const QTemporaryDir& home)
+{
+    const QString program = home.filePath("veskel");
+    EXPECT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    return program;
+}
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 1000 && !condition(); ++i)
+        QThread::msleep(10);
+    return condition();
+}
+
+QByteArray settingsWritten(const QTemporaryDir& home)
+{
+    QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
+    return settings.open(QIODevice::ReadOnly) ? settings.readAll() : QByteArray();
 }
 
 } // namespace
@@ -232,4 +256,31 @@ TEST(Startup, OnWaylandTheClockShowsShapedByItsPicture)
                              QPoint(corner.x() == drawn.left() ? 3 : -3, corner.y() == drawn.top() ? 3 : -3)),
                   desktop);
     EXPECT_NE(shot.pixel(drawn.center()), desktop);
+}
+
+TEST(Startup, AnEndAskedForWhileTheStartUpErrorBoxIsOpenEndsTheRunAndKeepsTheSettings)
+{
+    QTemporaryDir home;
+    const QString program = copyOfTheProgram(home);
+    // A first run picks the globe, which here cannot be shown: the clock says so in a box.
+    QDir(home.path()).mkpath("Clocks");
+    QFile globe(home.filePath("Clocks/earth.bmp"));
+    ASSERT_TRUE(globe.open(QIODevice::WriteOnly));
+    globe.write("not a picture at all");
+    globe.close();
+    QFile marker(home.filePath("veskel.vsk"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+
+    QProcess clock;
+    clock.setProcessEnvironment(isolatedEnvironment(home));
+    clock.start(program, {});
+    ASSERT_TRUE(clock.waitForStarted());
+    // The marker goes just before the picture is loaded and the box comes up.
+    ASSERT_TRUE(waitFor([&] { return !marker.exists(); }));
+    clock.terminate();
+    ASSERT_TRUE(clock.waitForFinished(10000)) << "the box held the end back";
+    EXPECT_EQ(clock.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(clock.exitCode(), 0);
+    EXPECT_TRUE(settingsWritten(home).contains("Clocks/earth.bmp")) << settingsWritten(home).constData();
 }
