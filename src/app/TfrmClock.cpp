@@ -296,13 +296,7 @@ void TfrmClock::FormShow()
 
 void TfrmClock::runStartEvents()
 {
-    for (int i = 0;;) {
-        const int k = m_events->FindStartEvent(i);
-        if (k < 0)
-            break;
-        m_events->RunEvent(k);
-        i = k + 1;
-    }
+    m_events->RunStartEvents();
 }
 
 void TfrmClock::VisibilityEventTimer()
@@ -365,15 +359,8 @@ void TfrmClock::tmrTimer()
     }
 
     const int second = time.second();
-    if (LastSecond < second || second == 0) {
-        for (int i = 0;;) {
-            const int k = m_events->FindDueEvent(i);
-            if (k < 0)
-                break;
-            m_events->RunEvent(k);
-            i = k + 1;
-        }
-    }
+    if (LastSecond < second || second == 0)
+        m_events->RunDueEvents(now); // the second this tick saw, not whatever the clock says by then
     LastSecond = quint8(second);
 }
 

@@ -14,7 +14,7 @@ void EventActions::RunEvent(EventRecord row)
 {
     switch (positionOf(m_typeNames, row.text(TypeName))) {
     case atMessageBox:
-        m_messages.information(row.text(FolderText), row.text(FileText));
+        m_messages.showInformation(row.text(FolderText), row.text(FileText));
         break;
     default:
         // Programs, media, time adjustment and announcements are not available yet; a type that

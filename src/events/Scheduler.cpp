@@ -1,64 +1,62 @@
 #include "events/Scheduler.h"
 
-#include "events/DateTimeText.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
-#include "platform/Clock.h"
 
 namespace events {
 
-Scheduler::Scheduler(EventList& list, const platform::Clock& clock, const platform::LocaleFormats& locale,
-                     EventActions& actions, std::function<bool()> saveList)
-    : m_list(list), m_clock(clock), m_locale(locale), m_actions(actions), m_saveList(std::move(saveList)),
+namespace {
+
+// Whether a text is still the one kept: a kept copy shares the text's characters until either
+// changes, so the same characters mean the same text without comparing them.
+bool unchanged(const QString& kept, const QString& now)
+{
+    return (kept.constData() == now.constData() && kept.size() == now.size()) || kept == now;
+}
+
+} // namespace
+
+Scheduler::Scheduler(EventList& list, const platform::LocaleFormats& locale, EventActions& actions,
+                     std::function<bool()> saveList)
+    : m_list(list), m_locale(locale), m_actions(actions), m_saveList(std::move(saveList)),
       m_scheduleNames(scheduleNames()), m_weekdayNames(weekdayNames())
 {
 }
 
-int Scheduler::FindDueEvent(int start)
+const EventSchedule& Scheduler::scheduleOf(int index)
 {
-    const QDateTime now = m_clock.now();
-    const QDate today = now.date();
-    const qint64 day = today.toJulianDay();
+    const EventRecord& row = m_list.row(index);
+    ReadSchedule& kept = m_schedules[size_t(index)];
+    if (!kept.read || !unchanged(kept.scheduleName, row.text(ScheduleName)) ||
+        !unchanged(kept.dayDate, row.text(DayDate)) || !unchanged(kept.timeText, row.text(TimeText))) {
+        kept.scheduleName = row.text(ScheduleName);
+        kept.dayDate = row.text(DayDate);
+        kept.timeText = row.text(TimeText);
+        kept.schedule = readSchedule(row, m_scheduleNames, m_weekdayNames, m_locale);
+        kept.read = true;
+    }
+    return kept.schedule;
+}
+
+int Scheduler::FindDueEvent(int start, const QDateTime& now)
+{
+    const qint64 day = now.date().toJulianDay();
     const QTime time = now.time();
     const int H = time.hour(), M = time.minute(), S = time.second();
     const bool sameMomentAsLastFired = LastFired.second == S && LastFired.minute == M &&
                                        LastFired.hour == H && LastFired.day == day;
+    m_schedules.resize(size_t(m_list.count()));
 
     for (int i = std::max(start, 0); i < m_list.count(); ++i) {
-        const EventRecord& row = m_list.row(i);
-        const int kind = positionOf(m_scheduleNames, row.text(ScheduleName));
-        if (!row.Active || kind == skStart)
+        if (!m_list.row(i).Active)
             continue;
         if (i <= LastFired.index && sameMomentAsLastFired)
             continue;
-
-        // The event's date: today, the one-time date, or for a weekday today only on that day.
-        QDate date = today;
-        if (kind == skOneTime) {
-            const auto read = parseDateText(row.text(DayDate), m_locale);
-            if (!read)
-                continue; // an unreadable row is passed over; the rows after it still count
-            date = *read;
-        } else if (kind == skWeekday) {
-            const int weekday = positionOf(m_weekdayNames, row.text(DayDate)); // Sunday 0
-            if (weekday != today.dayOfWeek() % 7)
-                continue;
-        }
-        if (date != today)
+        // A row whose date or time cannot be read is passed over; the rows after it still count.
+        if (!isDueAt(scheduleOf(i), now))
             continue;
 
-        QString timeText = row.text(TimeText);
-        if (kind == skHourly) {
-            // "xx:mm:ss": the hour of now in place of "xx".
-            timeText = QStringLiteral("%1").arg(H, 2, 10, QLatin1Char('0')) + timeText.mid(2, 6);
-            if (timeText.size() < 8)
-                continue;
-        }
-        const auto at = parseTimeText(timeText, m_locale);
-        if (!at || at->hour() != H || at->minute() != M || at->second() != S)
-            continue;
-
-        if (kind == skOneTime) {
+        if (m_schedules[size_t(i)].schedule.kind == skOneTime) {
             m_list.setActive(i, false);
             // A failed save is not reported, and does not stop the event: the unchecking stays in
             // the list and is written with the next save.
@@ -83,8 +81,11 @@ int Scheduler::FindStartEvent(int start)
 
 void Scheduler::RunEvent(int index)
 {
-    if (index >= 0 && index < m_list.count())
-        m_actions.RunEvent(m_list.row(index));
+    if (index < 0 || index >= m_list.count())
+        return;
+    QMetaObject::invokeMethod(
+        &m_pendingActions, [this, row = m_list.row(index)] { m_actions.RunEvent(row); },
+        Qt::QueuedConnection);
 }
 
 } // namespace events

@@ -40,6 +40,20 @@ void QtMessageBoxes::information(const QString& title, const QString& text)
     QMessageBox::information(QApplication::activeWindow(), title, shown(text));
 }
 
+void QtMessageBoxes::showInformation(const QString& title, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    m_shownBoxes.removeAll(nullptr);
+    if (!m_shownBoxes.isEmpty())
+        box->move(m_shownBoxes.constLast()->pos() + QPoint(32, 32));
+    box->raise();
+    box->activateWindow();
+    m_shownBoxes << box;
+}
+
 MessageBoxes::Answer QtMessageBoxes::question(const QString& text, bool withCancel)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;

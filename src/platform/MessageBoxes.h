@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QString>
+
+class QMessageBox;
 
 namespace platform {
 
@@ -22,6 +26,10 @@ public:
     virtual void warning(const QString& text) = 0;
     virtual void information(const QString& title, const QString& text) = 0;
     virtual Answer question(const QString& text, bool withCancel) = 0;
+    // An information box that does not wait: it stays until the user closes it, and the program
+    // goes on at once, so a reminder never holds up the clock or the reminders after it. Each box
+    // opens a little beside the one opened before it.
+    virtual void showInformation(const QString& title, const QString& text) { information(title, text); }
 };
 
 class QtMessageBoxes final : public MessageBoxes
@@ -32,9 +40,11 @@ public:
     void warning(const QString& text) override;
     void information(const QString& title, const QString& text) override;
     Answer question(const QString& text, bool withCancel) override;
+    void showInformation(const QString& title, const QString& text) override;
 
 private:
     QString m_title;
+    QList<QPointer<QMessageBox>> m_shownBoxes;
 };
 
 } // namespace platform

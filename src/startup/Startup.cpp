@@ -94,7 +94,7 @@ int runVeskel(int& argc, char** argv)
     });
 
     events::EventActions actions(messages);
-    events::Scheduler scheduler(eventList, clock, locale, actions,
+    events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
 

@@ -20,7 +20,7 @@ public:
     std::vector<int> runs;
     std::vector<int> starts; // rows that are start events
 
-    int FindDueEvent(int start) override
+    int FindDueEvent(int start, const QDateTime&) override
     {
         if (start == 0)
             ++scans;

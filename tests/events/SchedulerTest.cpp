@@ -7,8 +7,11 @@
 #include "events/EventsFile.h"
 #include "support/FakePlatform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace events;
@@ -20,15 +23,27 @@ class RecordingActions final : public EventActions
 public:
     using EventActions::EventActions;
     QStringList ran;
-    std::function<void()> whileRunning;
     void RunEvent(EventRecord row) override
     {
         ran << row.Name;
         EventActions::RunEvent(row);
-        if (whileRunning)
-            whileRunning();
     }
 };
+
+EventRecord eventRow(const QString& name, const QString& schedule, const QString& dayDate,
+                     const QString& time, bool active = true, const QString& type = "Message Box")
+{
+    EventRecord row;
+    row.Name = name;
+    row.text(DayDate) = dayDate;
+    row.text(TimeText) = time;
+    row.text(ScheduleName) = schedule;
+    row.text(TypeName) = type;
+    row.text(FolderText) = name + " title";
+    row.text(FileText) = name + " text";
+    row.Active = active;
+    return row;
+}
 
 class Scheduling : public ::testing::Test
 {
@@ -37,38 +52,24 @@ protected:
     EventList list;
     EventStorage storage{list, fake.programPath("Events.dta"), fake.messages};
     RecordingActions actions{fake.messages};
-    Scheduler scheduler{list, fake.clock, fake.locale, actions, [this] { return storage.SaveEvents(false); }};
+    Scheduler scheduler{list, fake.locale, actions, [this] { return storage.SaveEvents(false); }};
 
     void add(const QString& name, const QString& schedule, const QString& dayDate, const QString& time,
              bool active = true, const QString& type = "Message Box")
     {
-        EventRecord row;
-        row.Name = name;
-        row.text(DayDate) = dayDate;
-        row.text(TimeText) = time;
-        row.text(ScheduleName) = schedule;
-        row.text(TypeName) = type;
-        row.text(FolderText) = name + " title";
-        row.text(FileText) = name + " text";
-        row.Active = active;
-        list.appendRow(row);
+        list.appendRow(eventRow(name, schedule, dayDate, time, active, type));
     }
     QString date(int daysFromToday)
     {
         return formatDateText(fake.clock.current.date().addDays(daysFromToday), fake.locale);
     }
-    // One observed second, as the clock's tick asks.
+    // One observed second, as the clock's tick asks, and the actions it started.
     QStringList scanAt(const QTime& t)
     {
         fake.clock.set(t);
         actions.ran.clear();
-        for (int i = 0;;) {
-            const int k = scheduler.FindDueEvent(i);
-            if (k < 0)
-                break;
-            scheduler.RunEvent(k);
-            i = k + 1;
-        }
+        scheduler.RunDueEvents(fake.clock.now());
+        QCoreApplication::processEvents();
         return actions.ran;
     }
 };
@@ -111,7 +112,7 @@ TEST_F(Scheduling, HourlyDailyAndWeekdayRules)
     EXPECT_EQ(scanAt(QTime(8, 0, 0)), (QStringList{"Daily", "Unknown kind"}));
 }
 
-TEST_F(Scheduling, AnUnreadableRowNoLongerSilencesTheRowsAfterIt)
+TEST_F(Scheduling, AnEditCountsFromTheNextScanAndAnUnreadableRowSilencesNoOther)
 {
     add("Before", "Daily", "", "10:00:00 AM");
     add("Broken time", "Daily", "", "ten o'clock");
@@ -120,15 +121,29 @@ TEST_F(Scheduling, AnUnreadableRowNoLongerSilencesTheRowsAfterIt)
     add("After", "Daily", "", "10:00:00 AM");
     EXPECT_EQ(scanAt(QTime(10, 0, 0)), (QStringList{"Before", "After"}));
     EXPECT_TRUE(fake.messages.errors.isEmpty());
+
+    // Rows read once are read again when their texts change, wherever the rows have moved.
+    EventRecord mended = list.row(1);
+    mended.text(TimeText) = "10:00:01 AM";
+    list.setRow(1, mended);
+    list.removeRow(0);
+    EXPECT_EQ(scanAt(QTime(10, 0, 1)), QStringList{"Broken time"});
+    EventRecord weekly = list.row(0);
+    weekly.text(ScheduleName) = "Weekday";
+    weekly.text(DayDate) = "Tuesday";
+    list.setRow(0, weekly);
+    EXPECT_EQ(scanAt(QTime(10, 0, 1)), QStringList{});
+    list.sortRows(0, true); // "Short hourly", "Broken time", "Broken date", "After"
+    list.setActive(3, false);
+    EXPECT_EQ(scanAt(QTime(10, 0, 0)), QStringList{});
 }
 
 TEST_F(Scheduling, AOneTimeEventWhoseSaveFailsStillRuns)
 {
     EventStorage nowhere(list, fake.programPath("missing-folder/Events.dta"), fake.messages);
-    Scheduler failing(list, fake.clock, fake.locale, actions,
-                      [&nowhere] { return nowhere.SaveEvents(false); });
+    Scheduler failing(list, fake.locale, actions, [&nowhere] { return nowhere.SaveEvents(false); });
     add("Tea", "One Time", date(0), "2:00:00 PM");
-    EXPECT_EQ(failing.FindDueEvent(0), 0);
+    EXPECT_EQ(failing.FindDueEvent(0, fake.clock.now()), 0);
     EXPECT_FALSE(list.row(0).Active);
     EXPECT_TRUE(fake.messages.errors.isEmpty()); // not reported
 }
@@ -148,53 +163,162 @@ TEST_F(Scheduling, StartEventsRunInOrderAndStayChecked)
     app::TfrmClock clock(fake.services(), flags);
     clock.setScheduledEvents(&scheduler);
     actions.ran.clear();
-    clock.show();
-    QCoreApplication::processEvents();
+    const auto showAndSettle = [&clock] {
+        clock.show();
+        QCoreApplication::processEvents(); // the start events are found
+        QCoreApplication::processEvents(); // and their actions run
+    };
+    showAndSettle();
     clock.hide();
-    clock.show();
-    QCoreApplication::processEvents();
+    showAndSettle();
     EXPECT_EQ(actions.ran, (QStringList{"First", "Second", "First", "Second"}));
     EXPECT_TRUE(list.row(0).Active);
 }
 
-TEST_F(Scheduling, TheClockTickRunsEachEventOnceEvenWhenABoxKeepsTheClockTicking)
+TEST_F(Scheduling, TheClockTickRunsEachEventOnceAndNoSecondItDidNotSee)
 {
     app::RunFlags flags;
     app::TfrmClock clock(fake.services(), flags);
     clock.setScheduledEvents(&scheduler);
     flags.StartupComplete = true;
-    add("Noon", "Daily", "", "10:00:00 AM");
-    add("Also noon", "Daily", "", "10:00:00 AM");
+    add("Ten", "Daily", "", "10:00:00 AM");
+    add("Also ten", "Daily", "", "10:00:00 AM");
     add("Five", "Daily", "", "10:00:05 AM");
     add("Minute", "Daily", "", "10:01:00 AM");
 
-    // While the first box is open the tick runs again inside it, several times in the same second.
-    int nested = 0;
-    fake.messages.whileShowing = [&] {
-        if (nested++ < 3)
-            clock.tmrTimer();
+    const auto tickAt = [&](const QTime& t) {
+        fake.clock.set(t);
+        clock.tmrTimer();
+        QCoreApplication::processEvents();
     };
-    fake.clock.set(QTime(10, 0, 0));
-    clock.tmrTimer();
-    fake.messages.whileShowing = {};
-    EXPECT_EQ(fake.messages.titles, (QStringList{"Noon title", "Also noon title"}));
-
-    fake.clock.set(QTime(10, 0, 4));
-    clock.tmrTimer();
-    fake.clock.set(QTime(10, 0, 6)); // 10:00:05 is never observed: it does not run later
-    clock.tmrTimer();
-    fake.clock.set(QTime(10, 1, 0)); // second 0 is scanned on every tick
-    clock.tmrTimer();
-    clock.tmrTimer();
-    clock.tmrTimer();
-    EXPECT_EQ(fake.messages.titles, (QStringList{"Noon title", "Also noon title", "Minute title"}));
+    tickAt(QTime(10, 0, 0)); // second 0 is scanned on every tick
+    tickAt(QTime(10, 0, 0, 200));
+    tickAt(QTime(10, 0, 0, 400));
+    tickAt(QTime(10, 0, 4));
+    tickAt(QTime(10, 0, 6)); // 10:00:05 is never observed: it does not run later
+    tickAt(QTime(10, 1, 0));
+    tickAt(QTime(10, 1, 0, 200));
+    EXPECT_EQ(actions.ran, (QStringList{"Ten", "Also ten", "Minute"}));
 }
 
-TEST_F(Scheduling, OnlyMessageBoxesShowAnythingYet)
+TEST_F(Scheduling, TheScanLooksAtTheSecondTheTickRead)
 {
-    add("Program", "Daily", "", "2:00:00 PM", true, "Run a Program");
-    add("Nobody knows", "Daily", "", "2:00:00 PM", true, "Dance");
-    add("Box", "Daily", "", "2:00:00 PM", true, "message box"); // letter case aside
-    EXPECT_EQ(scanAt(QTime(14, 0, 0)), (QStringList{"Program", "Nobody knows", "Box"}));
-    EXPECT_EQ(fake.messages.titles, QStringList{"Box title"});
+    // The clock moves on a millisecond with every read: the tick reads 10:00:04.999, and anything
+    // that read the clock again would see 10:00:05.
+    app::RunFlags flags;
+    app::TfrmClock clock(fake.services(), flags);
+    clock.setScheduledEvents(&scheduler);
+    flags.StartupComplete = true;
+    add("Four", "Daily", "", "10:00:04 AM");
+    add("Five", "Daily", "", "10:00:05 AM");
+    fake.clock.set(QTime(10, 0, 3, 500));
+    clock.tmrTimer();
+    fake.clock.set(QTime(10, 0, 4, 999));
+    fake.clock.msPerRead = 1;
+    clock.tmrTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(actions.ran, QStringList{"Four"});
+}
+
+TEST_F(Scheduling, AOneTimeEventAtTwoRunsInEveryKindOfLocale)
+{
+    const QLocale locales[] = {
+        QLocale(QLocale::Spanish, QLocale::Spain),       QLocale(QLocale::NorwegianNynorsk, QLocale::Norway),
+        QLocale(QLocale::French, QLocale::Canada),       QLocale(QLocale::Japanese, QLocale::Japan),
+        QLocale(QLocale::Korean, QLocale::SouthKorea),   QLocale(QLocale::Chinese, QLocale::Taiwan),
+        QLocale(QLocale::Arabic, QLocale::Egypt),        QLocale(QLocale::Finnish, QLocale::Finland),
+        QLocale(QLocale::English, QLocale::UnitedStates)};
+    for (const QLocale& l : locales) {
+        SCOPED_TRACE(l.name().toStdString());
+        const platform::LocaleFormats locale(l);
+        EventList rows;
+        RecordingActions ran(fake.messages);
+        Scheduler localScheduler(rows, locale, ran, {});
+        const QDateTime two(QDate(2026, 3, 2), QTime(14, 0, 0));
+        rows.appendRow(eventRow("Two", "One Time", formatDateText(two.date(), locale),
+                                formatTimeText(two.time(), locale)));
+        rows.appendRow(eventRow("Every hour", "Hourly", "", "xx:00:00"));
+        localScheduler.RunDueEvents(two.addSecs(-1));
+        localScheduler.RunDueEvents(two);
+        localScheduler.RunDueEvents(two.addSecs(1));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ran.ran, (QStringList{"Two", "Every hour"}))
+            << rows.row(0).text(DayDate).toStdString() << " " << rows.row(0).text(TimeText).toStdString();
+        EXPECT_FALSE(rows.row(0).Active);
+    }
+}
+
+TEST_F(Scheduling, AnHourlyEventTakesAColonOrTheUsersSeparator)
+{
+    const platform::LocaleFormats finnish(QLocale(QLocale::Finnish, QLocale::Finland)); // 14.00.00
+    ASSERT_EQ(finnish.timeSeparator(), QChar('.'));
+    EventList rows;
+    Scheduler finnishScheduler(rows, finnish, actions, {});
+    rows.appendRow(eventRow("Colon", "Hourly", "", "xx:30:15"));
+    rows.appendRow(eventRow("Dot", "Hourly", "", "xx.30.15"));
+    rows.appendRow(eventRow("Slash", "Hourly", "", "xx/30/15"));
+    finnishScheduler.RunDueEvents(QDateTime(QDate(2026, 3, 2), QTime(9, 30, 15)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(actions.ran, (QStringList{"Colon", "Dot"}));
+}
+
+// A reminder's box leaves the clock going: the face moves on, later seconds are scanned, and an
+// event due while the box is open runs, in a box of its own beside the first.
+TEST_F(Scheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextEvent)
+{
+    platform::QtMessageBoxes boxes(QStringLiteral("Veskel"));
+    EventActions realActions(boxes);
+    Scheduler realScheduler(list, fake.locale, realActions, {});
+    app::RunFlags flags;
+    app::TfrmClock clock(fake.services(), flags);
+    clock.setScheduledEvents(&realScheduler);
+    clock.tmr->setInterval(20);
+    flags.StartupComplete = true;
+    add("First", "Daily", "", "2:00:00 PM");
+    add("Meanwhile", "One Time", date(0), "2:00:02 PM");
+
+    const auto shownBoxes = [] {
+        QStringList titles;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                titles << box->windowTitle();
+        return titles;
+    };
+    // Waits for a condition while the event loop runs, at most two seconds.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    };
+
+    const auto closeBoxes = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w))
+                box->close();
+    };
+    // A box that waited for the user would wait for ever: a watchdog closes it.
+    QTimer::singleShot(5000, &clock, closeBoxes);
+
+    // While the first box is open the clock moves on two seconds, and then two more.
+    QStringList hints;
+    QObject::connect(&clock, &app::TfrmClock::trayHintChanged, [&hints](const QString& h) { hints << h; });
+    fake.clock.set(QTime(14, 0, 0));
+    clock.tmr->start();
+    ASSERT_TRUE(waitFor([&] { return shownBoxes().contains("First title"); }));
+    fake.clock.set(QTime(14, 0, 2));
+    waitFor([&] { return shownBoxes().contains("Meanwhile title"); });
+    fake.clock.set(QTime(14, 0, 4));
+    waitFor([&] { return hints.size() >= 3; });
+    QStringList open = shownBoxes();
+    open.sort();
+    clock.tmr->stop();
+    closeBoxes();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(open, (QStringList{"First title", "Meanwhile title"}));
+    EXPECT_FALSE(list.row(1).Active);
+    EXPECT_EQ(hints, (QStringList{"2:00:00 PM, Monday, March 2, 2026", "2:00:02 PM, Monday, March 2, 2026",
+                                  "2:00:04 PM, Monday, March 2, 2026"}));
 }

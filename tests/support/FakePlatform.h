@@ -14,8 +14,15 @@ namespace fakes {
 class FakeClock final : public platform::Clock
 {
 public:
-    QDateTime current = QDateTime(QDate(2026, 3, 2), QTime(14, 0, 0)); // a Monday
-    QDateTime now() const override { return current; }
+    mutable QDateTime current = QDateTime(QDate(2026, 3, 2), QTime(14, 0, 0)); // a Monday
+    // How far the clock moves on each time it is read, as a real one does while the program works.
+    int msPerRead = 0;
+    QDateTime now() const override
+    {
+        const QDateTime read = current;
+        current = current.addMSecs(msPerRead);
+        return read;
+    }
     void set(const QTime& t) { current.setTime(t); }
     void advance(int seconds) { current = current.addSecs(seconds); }
 };
@@ -62,6 +69,7 @@ class RecordingMessageBoxes final : public platform::MessageBoxes
 public:
     QStringList errors, warnings, informations, questions;
     QStringList titles;
+    int shownWithoutWaiting = 0; // boxes of showInformation(), noted in titles and informations too
     Answer answer = Answer::Yes;
     std::function<void()> whileShowing; // runs "inside" a box, as the event loop would
 
@@ -69,6 +77,13 @@ public:
     void warning(const QString& text) override;
     void information(const QString& title, const QString& text) override;
     Answer question(const QString& text, bool withCancel) override;
+    // Noted like information(), but nothing runs "inside" it: it does not wait.
+    void showInformation(const QString& title, const QString& text) override
+    {
+        titles << title;
+        informations << text;
+        ++shownWithoutWaiting;
+    }
 };
 
 class FakeAutostart final : public platform::Autostart
