@@ -55,12 +55,12 @@ Kind sniff(const QByteArray& head)
 
 } // namespace
 
-ClockPicture ClockPicture::fromImage(QImage image)
+ClockPicture ClockPicture::fromImage(QImage image, QSize ownSize)
 {
     ClockPicture p;
     p.m_image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                         : image.convertToFormat(QImage::Format_RGB32);
-    p.m_size = p.m_image.size();
+    p.m_size = ownSize.isEmpty() ? p.m_image.size() : ownSize;
     p.m_serial = nextSerial();
     return p;
 }
@@ -88,18 +88,24 @@ ClockPicture ClockPicture::load(const QString& path)
     if (data.isEmpty())
         refuse(path, Translate(QStringLiteral("The file is empty.")));
 
-    QString why;
+    DecodeFailure failure;
+    // `damaged` comes translated.
+    const auto refuseFor = [&path, &failure](const QString& damaged) {
+        refuse(path, failure.tooLarge
+                         ? Translate(QStringLiteral("The picture is too large or too complex for a clock."))
+                         : damaged);
+    };
     switch (sniff(data.left(8))) {
     case Kind::Jpeg: {
-        QImage image = decodeJpeg(data, &why);
-        if (image.isNull())
-            refuse(path, Translate(QStringLiteral("The JPEG picture is damaged.")));
-        return fromImage(std::move(image));
+        std::optional<DecodedJpeg> jpeg = decodeJpeg(data, &failure);
+        if (!jpeg)
+            refuseFor(Translate(QStringLiteral("The JPEG picture is damaged.")));
+        return fromImage(std::move(jpeg->image), jpeg->size);
     }
     case Kind::Wmf: {
-        std::optional<Metafile> metafile = decodeWmf(data, &why);
+        std::optional<Metafile> metafile = decodeWmf(data, &failure);
         if (!metafile)
-            refuse(path, Translate(QStringLiteral("The metafile is damaged.")));
+            refuseFor(Translate(QStringLiteral("The metafile is damaged.")));
         return fromVector(std::move(metafile->picture), metafile->size);
     }
     case Kind::Other:
@@ -115,7 +121,7 @@ ClockPicture ClockPicture::load(const QString& path)
         refuse(path, Translate(QStringLiteral("The file is not a BMP, JPEG, GIF or WMF picture.")));
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
-        refuse(path, Translate(QStringLiteral("The file is too large for a clock picture.")));
+        refuse(path, Translate(QStringLiteral("The picture is too large or too complex for a clock.")));
     QImage image = reader.read();
     if (image.isNull())
         refuse(path, Translate(QStringLiteral("The picture is damaged.")));
@@ -127,7 +133,7 @@ QImage ClockPicture::scaledTo(QSize target) const
     if (isEmpty() || target.isEmpty())
         return {};
     if (!m_isVector) {
-        if (target == m_size)
+        if (target == m_image.size())
             return m_image;
         return m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }

@@ -22,7 +22,8 @@ class ClockPicture final
 {
 public:
     ClockPicture() = default;
-    static ClockPicture fromImage(QImage image);
+    // `ownSize`, when given, is the picture's own size, of which `image` is a reduction.
+    static ClockPicture fromImage(QImage image, QSize ownSize = {});
     static ClockPicture fromVector(QPicture picture, QSize size);
 
     // Reads the file by its contents, not its name. Throws PictureLoadError.

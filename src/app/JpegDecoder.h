@@ -1,15 +1,22 @@
 #pragma once
 
+#include "app/PictureLimits.h"
+
 #include <QByteArray>
 #include <QImage>
-#include <QString>
+#include <optional>
 
 namespace app {
 
-// Largest picture we are willing to decode, in pixels (about 64 megapixels).
-inline constexpr qint64 MaxPicturePixels = qint64(8192) * 8192;
+struct DecodedJpeg
+{
+    QImage image; // at most MaxKeptPictureSide a side
+    QSize size;   // the picture's own size, which the image may be a reduction of
+};
 
-// Decodes a JPEG file with libjpeg. A null image and a reason in `error` when it cannot.
-QImage decodeJpeg(const QByteArray& data, QString* error);
+// Decodes a JPEG file with libjpeg, with its work and memory bounded: a picture larger than
+// MaxPicturePixels, or one whose progressive scans would need more memory or passes than a clock
+// picture is worth, is refused as too large. Nothing, and why in `failure`, when it cannot.
+std::optional<DecodedJpeg> decodeJpeg(const QByteArray& data, DecodeFailure* failure);
 
 } // namespace app

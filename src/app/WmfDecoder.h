@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/PictureLimits.h"
+
 #include <QByteArray>
 #include <QPicture>
 #include <QSize>
@@ -14,8 +16,9 @@ struct Metafile
     QSize size;       // at 96 pixels per inch
 };
 
-// Parses a Windows metafile with libwmf and records its drawing with QPainter. Nothing and a
-// reason in `error` when it cannot.
-std::optional<Metafile> decodeWmf(const QByteArray& data, QString* error);
+// Parses a Windows metafile with libwmf and records its drawing with QPainter. A metafile whose
+// records, points, text, saved states or bitmaps would cost more than a clock picture is worth is
+// refused as too large before libwmf plays it. Nothing, and why in `failure`, when it cannot.
+std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure);
 
 } // namespace app

@@ -273,7 +273,7 @@ void putInt32(QByteArray& out, qint32 value)
 
 void putShortText(QByteArray& out, const QString& value)
 {
-    const QByteArray bytes = platform::utf8CutToBytes(value, kMaxText);
+    const QByteArray bytes = platform::encodeShortString(value, kMaxText);
     out.append(char(quint8(bytes.size())));
     out.append(bytes);
 }

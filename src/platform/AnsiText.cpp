@@ -1,5 +1,6 @@
 #include "platform/AnsiText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -114,6 +115,32 @@ QByteArray utf8CutToBytes(const QString& text, int maxBytes)
         --end;
     utf8.truncate(end);
     return utf8;
+}
+
+std::optional<QByteArray> encodeWindows1252(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out.append(char(c));
+            continue;
+        }
+        const auto* at = std::find(kHighControls.begin(), kHighControls.end(), c);
+        if (at == kHighControls.end())
+            return std::nullopt;
+        out.append(char(0x80 + (at - kHighControls.begin())));
+    }
+    return out;
+}
+
+QByteArray encodeShortString(const QString& text, int maxBytes)
+{
+    const QString kept = text.left(std::max(maxBytes, 0));
+    if (const auto ansi = encodeWindows1252(kept); ansi && decode8Bit(*ansi) == kept)
+        return *ansi;
+    return utf8CutToBytes(text, maxBytes);
 }
 
 } // namespace platform

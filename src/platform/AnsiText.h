@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -20,5 +21,15 @@ bool isValidUtf8(const QByteArray& bytes);
 
 // The UTF-8 form of text cut to at most maxBytes bytes without splitting a character.
 QByteArray utf8CutToBytes(const QString& text, int maxBytes);
+
+// The Windows-1252 form of a text; nothing when one of its characters has no place there.
+std::optional<QByteArray> encodeWindows1252(const QString& text);
+
+// A text for a field of at most maxBytes bytes that decode8Bit() reads back: Windows-1252, one
+// byte a character, when every character fits it, so the field holds maxBytes characters and
+// other readers of the format understand it; UTF-8 only when a character does not fit, or when
+// the Windows-1252 bytes would happen to read as different UTF-8 text. Cut without splitting a
+// character.
+QByteArray encodeShortString(const QString& text, int maxBytes);
 
 } // namespace platform

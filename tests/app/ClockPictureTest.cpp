@@ -103,6 +103,51 @@ TEST_F(ClockPictureFiles, AMessageTranslatedIntoAMillionPlaceholdersStaysItsOwnS
     EXPECT_NE(message.find("bad.gif%s%s"), std::string::npos);
 }
 
+TEST_F(ClockPictureFiles, PicturesThatWouldCostTooMuchAreRefusedAsTooLargeNotDamaged)
+{
+    const auto outcome = [this](const QByteArray& bytes) -> std::string {
+        try {
+            const ClockPicture p = ClockPicture::load(write("hostile", bytes));
+            return p.isEmpty() ? "(empty)" : "(loaded)";
+        } catch (const PictureLoadError& e) {
+            return std::string(e.what()).find("too large or too complex") != std::string::npos ? "too large"
+                                                                                               : e.what();
+        }
+    };
+    // Saved states: libwmf copies each, so a long chain of them never returns.
+    EXPECT_EQ(outcome(testpics::wmfOfNestedSaves(64)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfNestedSaves(65)), "too large");
+    EXPECT_EQ(outcome(testpics::wmfOfNestedSaves(200000)), "too large");
+    // Records, and the drawing they record, which is done again at every new window size.
+    EXPECT_EQ(outcome(testpics::wmfOfLines(5000)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfLines(20000)), "too large"); // each across the picture
+    EXPECT_EQ(outcome(testpics::wmfOfLines(15000, true)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfLines(60000, true)), "too large"); // too many records
+    EXPECT_EQ(outcome(testpics::wmfOfPolylines(5000, 1, true)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfPolylines(32767)), "too large");
+    EXPECT_EQ(outcome(testpics::wmfOfRectangles(200)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfRectangles(5000)), "too large");
+    EXPECT_EQ(outcome(testpics::wmfOfText(1000, 10)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::wmfOfText(1000, 30)), "too large");
+    // A few hundred bytes of progressive JPEG claiming 8192 x 8192 would take gigabytes.
+    EXPECT_EQ(outcome(testpics::progressiveJpegClaiming(8192, 8192)), "too large");
+    EXPECT_EQ(outcome(testpics::progressiveJpegClaiming(1024, 1024)), "(loaded)");
+    // Every scan passes over the whole picture.
+    EXPECT_EQ(outcome(testpics::progressiveJpegOfManyScans(2048, 2048, 20)), "(loaded)");
+    EXPECT_EQ(outcome(testpics::progressiveJpegOfManyScans(2048, 2048, 300)), "too large");
+}
+
+TEST_F(ClockPictureFiles, AJpegWiderThanAnyWindowIsKeptReducedButKnowsItsOwnSize)
+{
+    QImage wide(5000, 100, QImage::Format_RGB32);
+    wide.fill(qRgb(200, 30, 30));
+    const ClockPicture picture = ClockPicture::load(write("wide.jpg", testpics::jpegBytes(wide)));
+    EXPECT_EQ(picture.size(), QSize(5000, 100));
+    const QImage shown = picture.scaledTo({500, 10});
+    EXPECT_EQ(shown.size(), QSize(500, 10));
+    EXPECT_TRUE(near(shown.pixel(250, 5), qRgb(200, 30, 30), 12));
+}
+
 TEST_F(ClockPictureFiles, TruncatedPicturesNeverCrashTheLoader)
 {
     const QByteArray samples[] = {testpics::bmpBytes(quadrants()), testpics::jpegBytes(quadrants()),

@@ -73,7 +73,7 @@ TEST(EventsFile, RoundTripCutsLongTextsAtACharacterAndTakesTheCheckFromTheFlag)
 {
     EventRecord row = teaRow();
     row.text(FileText) = QString(300, 'm');
-    row.text(FolderText) = QString(254, 'x') + QString::fromUtf8("é"); // 256 bytes in UTF-8
+    row.text(FolderText) = QString(253, 'x') + QString::fromUtf8("日"); // 256 bytes in UTF-8
     row.text(ActiveFlag) = "F";
     row.IconIndex = 3;
     EventRecord unchecked = teaRow();
@@ -81,11 +81,40 @@ TEST(EventsFile, RoundTripCutsLongTextsAtACharacterAndTakesTheCheckFromTheFlag)
     const EventsFileContent back = readEventsFile(writeEventsFile({{row, unchecked}, vsSmallIcon}));
     ASSERT_EQ(back.rows.size(), 2u);
     EXPECT_EQ(back.rows[0].text(FileText), QString(255, 'm'));
-    EXPECT_EQ(back.rows[0].text(FolderText), QString(254, 'x'));
+    EXPECT_EQ(back.rows[0].text(FolderText), QString(253, 'x'));
     EXPECT_EQ(back.rows[0].IconIndex, 3);
     EXPECT_FALSE(back.rows[0].Active);
     EXPECT_EQ(back.viewStyle, vsSmallIcon);
     EXPECT_EQ(readEventsFile(writeEventsFile({{teaRow()}, vsList})).rows[0], teaRow());
+}
+
+TEST(EventsFile, TextsAreWindows1252WhenTheyFitAndUtf8OnlyWhenTheyDoNot)
+{
+    const QString accents = QString::fromUtf8(
+        "Caf\u00e9 cr\u00e8me \u20ac \u0153uvre \u2122"); // all in Windows-1252
+    EventRecord row = teaRow();
+    row.Name = QString(250, 'n') + QString::fromUtf8("\u00e9");
+    row.text(FileText) = QString(200, QChar(0xE9)); // 200 "é": 400 bytes in UTF-8
+    row.text(FolderText) = accents;
+    row.text(TimeText) = QString::fromUtf8("\u00c3\u00a9"); // "Ã©": its Windows-1252 bytes read as UTF-8 "é"
+    row.text(DayDate) = QString::fromUtf8("\u65e5\u672c \u00e9"); // "日本 é" does not fit
+    const QByteArray file = writeEventsFile({{row}, vsIcon});
+    EXPECT_TRUE(file.contains(QByteArray(200, char(0xE9))));
+    EXPECT_TRUE(file.contains(QByteArray("Caf\xe9 cr\xe8me \x80 \x9cuvre \x99")));
+    EXPECT_TRUE(file.contains(QString::fromUtf8("\u65e5\u672c \u00e9").toUtf8()));
+    const EventRecord back = readEventsFile(file).rows.at(0);
+    EXPECT_EQ(back.Name, row.Name);
+    EXPECT_EQ(back.text(FileText), row.text(FileText));
+    EXPECT_EQ(back.text(FolderText), accents);
+    EXPECT_EQ(back.text(TimeText), row.text(TimeText));
+    EXPECT_EQ(back.text(DayDate), row.text(DayDate));
+
+    // 300 characters that fit keep 255 of them; ones that do not fit keep what 255 bytes hold.
+    row.text(FileText) = QString(300, QChar(0xE9));
+    row.text(FolderText) = QString(300, QChar(0x65E5));
+    const EventRecord cut = readEventsFile(writeEventsFile({{row}, vsIcon})).rows.at(0);
+    EXPECT_EQ(cut.text(FileText), QString(255, QChar(0xE9)));
+    EXPECT_EQ(cut.text(FolderText), QString(85, QChar(0x65E5)));
 }
 
 TEST(EventsFile, ReadsFilesWithFurtherPropertiesOfEveryKind)
