@@ -160,6 +160,7 @@ void EventsPage::buildFields()
     m_dayPlace = new QStackedWidget(gpEvents);
     DTPDate = new QDateEdit(m_dayPlace);
     DTPDate->setCalendarPopup(true);
+    DTPDate->setLocale(m_platform.locale.locale()); // the user's digits and names
     DTPDate->setDisplayFormat(datePickerFormat(m_platform.locale));
     cboWeekdays = ownTexts(new QComboBox(m_dayPlace));
     cboWeekdays->addItems(weekdayNames());
@@ -172,6 +173,7 @@ void EventsPage::buildFields()
     lblSelectTime = ownTexts(new QLabel(gpEvents));
     m_timePlace = new QStackedWidget(gpEvents);
     DTPTime = new QTimeEdit(m_timePlace);
+    DTPTime->setLocale(m_platform.locale.locale());
     DTPTime->setDisplayFormat(m_platform.locale.longTimeFormat());
     pnlHourly = new QWidget(m_timePlace);
     txtHourlyMin = new HourlyField(pnlHourly);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -17,15 +18,30 @@ public:
     // ("Pictures (*.bmp *.jpg);;All Files (*)").
     virtual std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
                                             const QString& preset, const QString& filter) = 0;
+    // As openFile, with one entry of the filter (`selectedFilter`) chosen when the dialog opens.
+    virtual std::optional<QString> openFileFiltered(QWidget* parent, const QString& title,
+                                                    const QString& folder, const QString& filter,
+                                                    const QString& selectedFilter)
+    {
+        (void)selectedFilter;
+        return openFile(parent, title, folder, QString(), filter);
+    }
     // The chosen colour (any colour, the dialog fully expanded), or nothing when cancelled.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
 };
+
+// A filter list as the language files hold it, "Description|patterns|Description|patterns...",
+// in the file dialog's form, an entry for each pair: "*.*" becomes "*", and each pattern comes in
+// both letter cases, since the file system minds them.
+QStringList fileDialogFilters(const QString& pairs);
 
 class QtCommonDialogs final : public CommonDialogs
 {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
                                     const QString& preset, const QString& filter) override;
+    std::optional<QString> openFileFiltered(QWidget* parent, const QString& title, const QString& folder,
+                                            const QString& filter, const QString& selectedFilter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
 };
 

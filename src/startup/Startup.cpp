@@ -94,6 +94,8 @@ int runVeskel(int& argc, char** argv)
     });
 
     events::EventActions actions(messages);
+    // The details dialog's test performs an action the way the scheduler will.
+    eventDetails->setTestAction([&actions](const events::EventRecord& fields) { actions.RunEvent(fields); });
     events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);

@@ -49,6 +49,8 @@ protected:
         r.text(TimeText) = time;
         r.text(ScheduleName) = schedule;
         r.text(TypeName) = type;
+        r.text(FolderText) = "Veskel";
+        r.text(FileText) = name;
         r.text(ActiveFlag) = "F";
         r.IconIndex = std::max(0, positionOf(scheduleNames(), schedule));
         return r;
@@ -57,7 +59,11 @@ protected:
     // The next details dialog is closed with OK or Cancel as soon as it is open.
     void answerDetails(bool ok)
     {
-        QTimer::singleShot(0, &details, [this, ok] { (ok ? details.btnOK : details.btnCancel)->click(); });
+        QTimer::singleShot(0, &details, [this, ok] {
+            (ok ? details.btnOK : details.btnCancel)->click();
+            if (details.isVisible())
+                details.reject(); // OK could not be pressed
+        });
     }
     void select(std::initializer_list<int> rows)
     {
@@ -395,4 +401,40 @@ TEST_F(EventsPageTest, ShowingTheDialogSelectsTheTopRowAndCopiesTheHints)
     EXPECT_EQ(page.gpEvents->title(), "Start Event");
     EXPECT_EQ(page.Add1->toolTip(), "Clone the Selected Item");
     EXPECT_EQ(page.Delete1->toolTip(), "Delete from list");
+}
+
+TEST(EventsPageLocales, WhatThePickersWriteTheyReadBackInEveryLocale)
+{
+    fakes::FakePlatform fake;
+    const QDate date(2026, 12, 28);
+    const QTime time(21, 7, 45);
+    const QTime later(8, 5, 9);
+    int locales = 0;
+    for (const QLocale& locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        SCOPED_TRACE(locale.name().toStdString());
+        fake.locale = platform::LocaleFormats(locale);
+        const platform::LocaleFormats& formats = fake.locale;
+        const platform::Platform here = fake.services();
+        EventList list;
+        EventStorage storage(list, fake.programPath("Events.dta"), fake.messages);
+        TfrmEventDetails details(here);
+        EventsPage page(list, storage, details, here);
+        EventRecord r;
+        r.Name = "Once";
+        r.text(DayDate) = formatDateText(date, formats);
+        r.text(TimeText) = formatTimeText(time, formats);
+        r.text(ScheduleName) = "One Time";
+        list.appendRow(r);
+        page.selectRow(0);
+        ASSERT_EQ(page.DTPDate->date(), date);
+        ASSERT_EQ(page.DTPTime->time(), time);
+        page.DTPTime->setTime(later);
+        page.DTPDate->setDate(date.addDays(-360));
+        ASSERT_EQ(parseTimeText(list.row(0).text(TimeText), formats), later);
+        ASSERT_EQ(parseDateText(list.row(0).text(DayDate), formats), date.addDays(-360));
+        ++locales;
+    }
+    EXPECT_TRUE(fake.messages.errors.isEmpty());
+    EXPECT_GT(locales, 300);
 }

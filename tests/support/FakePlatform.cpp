@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
 
 namespace fakes {
 
@@ -57,6 +59,16 @@ platform::Platform FakePlatform::services()
     return {clock,     screen,      settings,         locale,           messages,
             autostart, shell,       notificationArea, dialogs,          timeZones,
             folders,   clockSetter, network,          dateTimeSettings, characters};
+}
+
+QIcon RecordingShell::associatedIcon(const QString& path)
+{
+    iconsAsked << path;
+    if (!QFileInfo::exists(path))
+        return {};
+    QPixmap picture(32, 32);
+    picture.fill(Qt::darkCyan);
+    return QIcon(picture);
 }
 
 void FakePlatform::installShippedPicture(const QString& name)

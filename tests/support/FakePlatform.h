@@ -102,11 +102,15 @@ class RecordingShell final : public platform::Shell
 {
 public:
     QList<QUrl> opened;
+    bool opens = true; // false: the desktop has nothing to open it with
+    QStringList iconsAsked;
     bool openUrl(const QUrl& url) override
     {
         opened << url;
-        return true;
+        return opens;
     }
+    // A plain picture for every existing file, so a test sees whether one was shown.
+    QIcon associatedIcon(const QString& path) override;
 };
 
 class FakeNotificationArea final : public platform::NotificationArea
@@ -127,13 +131,21 @@ class ScriptedDialogs final : public platform::CommonDialogs
 public:
     std::optional<QString> nextFile;
     std::optional<QColor> nextColor;
-    QStringList fileQuestions; // "folder|preset|filter"
+    QStringList fileQuestions; // "folder|preset|filter", and "|selected filter" when one was chosen
+    QStringList fileTitles;
     int colorQuestions = 0;
 
     std::optional<QString> openFile(QWidget*, const QString&, const QString& folder, const QString& preset,
                                     const QString& filter) override
     {
         fileQuestions << folder + "|" + preset + "|" + filter;
+        return std::exchange(nextFile, std::nullopt);
+    }
+    std::optional<QString> openFileFiltered(QWidget*, const QString& title, const QString& folder,
+                                            const QString& filter, const QString& selectedFilter) override
+    {
+        fileTitles << title;
+        fileQuestions << folder + "||" + filter + "|" + selectedFilter;
         return std::exchange(nextFile, std::nullopt);
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override
