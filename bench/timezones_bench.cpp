@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TimeZoneSource.h"
+#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 #include "timezones/ZoneList.h"
 #include "timezones/ZoneTable.h"
@@ -62,9 +63,10 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::SystemClockSetter clockSetter;
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
-    const platform::Platform desktop{clock,     screen,      settings,         locale,          messages,
-                                     autostart, shell,       notificationArea, dialogs,         zones,
-                                     folders,   clockSetter, network,          dateTimeSettings};
+    platform::DesktopCharacters characters({folders.CharsFolder}, std::make_unique<platform::TimedSpeech>());
+    const platform::Platform desktop{clock,     screen,      settings,         locale,           messages,
+                                     autostart, shell,       notificationArea, dialogs,          zones,
+                                     folders,   clockSetter, network,          dateTimeSettings, characters};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);

@@ -83,6 +83,15 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
     if (m_about && !Settings.Language.isEmpty())
         lang::applyLanguage(m_about);
 
+    // The character: available when a character file is found and the service can start; a
+    // character that cannot be loaded is reported, and the clock starts all the same.
+    Agent = std::make_unique<events::AgentSpeech>(
+        m_platform.characters,
+        events::AgentSettings{Settings.AgentCharacter, Settings.AgentFile, Settings.AgentLeft,
+                              Settings.AgentTop},
+        m_flags.ShuttingDown, m_platform.messages, m_platform.clock, m_platform.locale, m_platform.folders);
+    Agent->Start();
+
     m_measure = QImage(1, 1, QImage::Format_RGB32);
     prepareBackBuffer(m_measure, QSize(1, 1));
 
@@ -298,6 +307,7 @@ void TfrmClock::closeEvent(QCloseEvent* event)
 {
     // FormClose
     m_flags.ShuttingDown = true;
+    Agent->Shutdown();
     m_tray->setShown(false);
     emit closing();
     event->accept();

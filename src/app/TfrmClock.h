@@ -8,6 +8,7 @@
 #include "app/HandGeometry.h"
 #include "app/PopupMenu.h"
 #include "app/RunFlags.h"
+#include "events/AgentSpeech.h"
 #include "events/ScheduledEvents.h"
 #include "lang/LanguageTable.h"
 #include "platform/Platform.h"
@@ -15,6 +16,8 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 namespace app {
 
@@ -42,6 +45,8 @@ public:
     QTimer* IconsTimer = nullptr;
     PopupMenu* popConfig = nullptr;
     lang::LanguageTable LanguageTable;
+    // The desktop character that announces events; it keeps its name and place in Settings.
+    std::unique_ptr<events::AgentSpeech> Agent;
 
     // Draws the face (while shown), renews the tray hint and hands each new second to the
     // scheduler. Called by the timer, and directly to redraw at once after a change.

@@ -14,6 +14,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/TimeZoneSource.h"
+#include "platform/character/CharacterService.h"
 
 namespace platform {
 
@@ -35,6 +36,7 @@ struct Platform
     ClockSetter& clockSetter;
     NetworkReachability& network;
     DateTimeSettings& dateTimeSettings;
+    CharacterService& characters;
 };
 
 } // namespace platform

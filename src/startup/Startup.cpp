@@ -21,6 +21,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
+#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 
 #include <memory>
@@ -56,9 +57,14 @@ int runVeskel(int& argc, char** argv)
     platform::SystemClockSetter clockSetter;
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
-    const platform::Platform services{
-        clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
-        dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
+    // Characters: the user's own first, then the shipped ones.
+    platform::DesktopCharacters characters(
+        {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
+        std::make_unique<platform::EspeakSpeech>());
+    const platform::Platform services{clock,    screen,           settings,  locale,
+                                      messages, autostart,        shell,     notificationArea,
+                                      dialogs,  timeZoneSource,   folders,   clockSetter,
+                                      network,  dateTimeSettings, characters};
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
         [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });

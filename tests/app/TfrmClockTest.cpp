@@ -1,4 +1,5 @@
 #include "app/TfrmClock.h"
+#include "support/CharacterFixtures.h"
 #include "support/ClockFixture.h"
 
 #include <QFile>
@@ -283,6 +284,34 @@ TEST_F(ClockWindow, StartEventsRunAtEveryShowingButNotWhenOnlyTheFlagsChange)
     c.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(events.runs, (std::vector<int>{0, 2, 0, 2}));
+}
+
+TEST_F(ClockWindow, TheCharacterComesWithTheClockAndKeepsTheDraggedPlaceOverARestart)
+{
+    create();
+    EXPECT_FALSE(clock->Agent->AgentAvailable); // no character file: no service, and no word of it
+    EXPECT_TRUE(fake.characters.log.isEmpty());
+    EXPECT_TRUE(fake.messages.errors.isEmpty());
+    clock.reset();
+
+    fixtures::writeCharacterFile(fake.folders.CharsFolder, "merlin.acs", fixtures::smallCharacter());
+    create();
+    ASSERT_TRUE(clock->Agent->AgentAvailable);
+    EXPECT_TRUE(fake.characters.isLoaded("merlin"));
+    fake.characters.drag("merlin", 333, 222);
+    clock->close();
+    EXPECT_FALSE(fake.characters.isLoaded("merlin"));
+    EXPECT_EQ(fake.characters.log.mid(fake.characters.log.size() - 3),
+              (QStringList{"Hide merlin 1", "Unload merlin", "Connected 0"}));
+    clock.reset(); // saves the settings
+    EXPECT_EQ(fake.settings.stored("Agent", "Left"), QStringLiteral("333"));
+    EXPECT_EQ(fake.settings.stored("Agent", "Top"), QStringLiteral("222"));
+
+    flags.ShuttingDown = false;
+    fake.characters.log.clear();
+    create();
+    clock->Agent->Announce("merlin", "Hello again", true);
+    EXPECT_EQ(fake.characters.log.mid(2, 2), (QStringList{"Left merlin 333", "Top merlin 222"}));
 }
 
 // The clock wakes once a second, just after the second begins, wherever in a second it looks.

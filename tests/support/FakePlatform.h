@@ -2,6 +2,7 @@
 
 #include "platform/MediaPlayer.h"
 #include "platform/Platform.h"
+#include "support/FakeCharacterService.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -269,6 +270,7 @@ public:
     FakeClockSetter clockSetter{clock};
     FakeNetwork network;
     RecordingDateTimeSettings dateTimeSettings;
+    FakeCharacterService characters;
 
     platform::Platform services();
     QString programPath(const QString& relative) const { return folders.ProgramFolder + relative; }

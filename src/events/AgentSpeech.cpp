@@ -1,0 +1,206 @@
+#include "events/AgentSpeech.h"
+
+#include "lang/Translate.h"
+#include "platform/Clock.h"
+#include "platform/LocaleFormats.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolders.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace events {
+
+QString ReplaceFirst(const QString& text, const QString& token, const QString& by)
+{
+    if (token.isEmpty())
+        return text;
+    const qsizetype at = text.indexOf(token, 0, Qt::CaseSensitive);
+    if (at < 0)
+        return text;
+    QString result = text;
+    result.replace(at, token.size(), by);
+    return result;
+}
+
+QString AgentTimeText(const QTime& time, const platform::LocaleFormats& locale)
+{
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    const QString designator = time.hour() < 12 ? locale.locale().amText() : locale.locale().pmText();
+    return QStringLiteral("%1:%2 %3").arg(hour12).arg(time.minute(), 2, 10, QLatin1Char('0')).arg(designator);
+}
+
+QString AgentDateText(const QDate& date, const platform::LocaleFormats& locale)
+{
+    return locale.formatLongDate(date);
+}
+
+SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const platform::LocaleFormats& locale)
+{
+    SpeechText s;
+    s.text = ReplaceFirst(text, Translate(QStringLiteral("*TIME")), AgentTimeText(now.time(), locale));
+    s.text = ReplaceFirst(s.text, Translate(QStringLiteral("*DATE")), AgentDateText(now.date(), locale));
+    const QString hide = Translate(QStringLiteral("*HIDE"));
+    s.hide = !hide.isEmpty() && s.text.contains(hide, Qt::CaseSensitive);
+    if (s.hide)
+        s.text = ReplaceFirst(s.text, hide, QString());
+    return s;
+}
+
+namespace {
+
+QStringList characterFolders(const platform::ProgramFolders& folders)
+{
+    QStringList list{folders.CharsFolder, folders.UserDataFolder + QStringLiteral("chars/")};
+    list.removeDuplicates();
+    return list;
+}
+
+QStringList characterFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.acs")}, QDir::Files | QDir::Readable, QDir::Name);
+}
+
+} // namespace
+
+QStringList AgentCharsMask(const platform::ProgramFolders& folders)
+{
+    QStringList masks;
+    for (const QString& folder : characterFolders(folders))
+        if (!folder.isEmpty() && !characterFiles(folder).isEmpty())
+            masks << folder + QStringLiteral("*.acs");
+    return masks;
+}
+
+QStringList FillCharacterList(const QStringList& masks)
+{
+    QStringList names;
+    for (const QString& mask : masks) {
+        const QFileInfo info(mask);
+        for (const QString& file : QDir(info.path()).entryList({info.fileName()}, QDir::Files, QDir::Name)) {
+            QString name = file.toLower();
+            name.truncate(name.indexOf(QStringLiteral(".acs")));
+            if (name.isEmpty())
+                continue;
+            name[0] = name[0].toUpper();
+            if (!names.contains(name))
+                names << name;
+        }
+    }
+    names.sort();
+    return names;
+}
+
+AgentSpeech::AgentSpeech(platform::CharacterService& service, AgentSettings settings,
+                         const bool& shuttingDown, platform::MessageBoxes& messages,
+                         const platform::Clock& clock, const platform::LocaleFormats& locale,
+                         const platform::ProgramFolders& folders)
+    : m_service(service), m_settings(settings), m_shuttingDown(shuttingDown), m_messages(messages),
+      m_clock(clock), m_locale(locale), m_folders(folders)
+{
+    connect(&m_service, &platform::CharacterService::Move, this, &AgentSpeech::Agent1Move);
+}
+
+void AgentSpeech::Start()
+{
+    AgentAvailable = !AgentCharsMask(m_folders).isEmpty() && m_service.canStart();
+    if (AgentAvailable && !m_settings.AgentCharacter.isEmpty())
+        LoadAgentCharacter();
+}
+
+void AgentSpeech::LoadAgentCharacter()
+{
+    m_loaded = nullptr;
+    m_lastSpeech.reset();
+    try {
+        m_service.setConnected(true);
+        m_service.Load(m_settings.AgentCharacter, m_settings.AgentFile);
+        m_loaded = &m_service.Character(m_settings.AgentCharacter);
+    } catch (const platform::CharacterLoadError&) {
+        m_loaded = nullptr;
+        m_messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));
+    }
+}
+
+void AgentSpeech::UnloadAgentCharacter()
+{
+    if (!m_loaded)
+        return;
+    m_loaded->StopAll(QString());
+    WaitForAgentRequest(m_loaded->Hide(m_shuttingDown));
+    m_loaded = nullptr;
+    m_lastSpeech.reset();
+    m_service.Unload(m_settings.AgentCharacter);
+}
+
+bool AgentSpeech::WaitForAgentRequest(const platform::CharacterRequestPtr& request)
+{
+    if (!request || request->finished())
+        return true;
+    if (m_shuttingDown)
+        return false; // nothing moves while no messages are processed
+    // The event loop keeps running (clock ticks and due events go on) and looks at the request
+    // now and then; it never spins.
+    QEventLoop loop;
+    QTimer look;
+    look.setInterval(25);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (request->finished())
+            loop.quit();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    look.start();
+    limit.start(waitLimitMs);
+    loop.exec();
+    return request->finished();
+}
+
+void AgentSpeech::AgentSpeak(const QString& text, bool hideBalloon)
+{
+    if (!m_loaded)
+        return;
+    const SpeechText s = PrepareSpeech(text, m_clock.now(), m_locale);
+    if (!s.text.isEmpty())
+        m_lastSpeech = m_loaded->Speak(s.text, QString());
+    m_service.Item(m_settings.AgentCharacter).setBalloonVisible(!hideBalloon);
+    if (s.hide)
+        m_loaded->Hide(false);
+}
+
+void AgentSpeech::Announce(const QString& character, const QString& text, bool moveToSavedPlace)
+{
+    if (!AgentAvailable || character.isEmpty())
+        return;
+    if (m_settings.AgentCharacter != character) {
+        UnloadAgentCharacter();
+        m_settings.AgentCharacter = character;
+        m_settings.AgentFile = character + QStringLiteral(".acs");
+        LoadAgentCharacter();
+    }
+    // A character that failed to load stays the current one, and announces nothing.
+    if (!m_loaded)
+        return;
+    if (moveToSavedPlace) {
+        m_loaded->setLeft(m_settings.AgentLeft);
+        m_loaded->setTop(m_settings.AgentTop);
+    }
+    m_loaded->Show(false);
+    AgentSpeak(text, true);
+}
+
+void AgentSpeech::Shutdown()
+{
+    UnloadAgentCharacter();
+    m_service.setConnected(false);
+}
+
+void AgentSpeech::Agent1Move(const QString&, int x, int y, int)
+{
+    m_settings.AgentLeft = x;
+    m_settings.AgentTop = y;
+}
+
+} // namespace events

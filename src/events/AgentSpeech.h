@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/character/CharacterService.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+class Clock;
+class LocaleFormats;
+class MessageBoxes;
+struct ProgramFolders;
+} // namespace platform
+
+namespace events {
+
+// The clock's agent settings, owned by the clock window's settings and lent here.
+struct AgentSettings
+{
+    QString& AgentCharacter;
+    QString& AgentFile;
+    int& AgentLeft;
+    int& AgentTop;
+};
+
+// Replaces the first occurrence of `token` (letter case counts) by `by`.
+QString ReplaceFirst(const QString& text, const QString& token, const QString& by);
+// "h:nn ampm": 3:05 PM, with the user's morning and afternoon designators.
+QString AgentTimeText(const QTime& time, const platform::LocaleFormats& locale);
+// The user's long date format.
+QString AgentDateText(const QDate& date, const platform::LocaleFormats& locale);
+
+// A text made ready to speak: the (translated) time and date tokens replaced, the first of each
+// only, and the hide token taken out; `hide` tells whether it was there.
+struct SpeechText
+{
+    QString text;
+    bool hide = false;
+};
+SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const platform::LocaleFormats& locale);
+
+// The folders that hold character files ("<folder>*.acs"): the program's character folder and
+// the user's own ("chars/" in the user's data folder), each named only when it holds one.
+QStringList AgentCharsMask(const platform::ProgramFolders& folders);
+// The character names for a list: each file's name in lower case cut at ".acs", its first letter
+// upper-cased (merlin.acs gives Merlin); sorted, each once. No masks, no names.
+QStringList FillCharacterList(const QStringList& masks);
+
+// Announcements by the desktop character: finding out at start whether the service is there,
+// loading and unloading the current character, speaking a text with its tokens, and keeping the
+// place the user has dragged the character to.
+class AgentSpeech final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How long a wait for one request may take. The request waited for is a hide after every
+    // other request was stopped: a hiding animation lasts a second or two; ten seconds leave a
+    // slow machine ample room, and a service that never answers costs no more than that.
+    static constexpr int DefaultWaitLimitMs = 10000;
+
+    AgentSpeech(platform::CharacterService& service, AgentSettings settings, const bool& shuttingDown,
+                platform::MessageBoxes& messages, const platform::Clock& clock,
+                const platform::LocaleFormats& locale, const platform::ProgramFolders& folders);
+
+    bool AgentAvailable = false;
+    int waitLimitMs = DefaultWaitLimitMs;
+
+    // At the clock window's creation: is the service there, and then the current character.
+    void Start();
+    void LoadAgentCharacter();
+    void UnloadAgentCharacter();
+    // True when the request finished within the time limit. While the program shuts down no
+    // messages are processed, so only a request that is finished already counts.
+    bool WaitForAgentRequest(const platform::CharacterRequestPtr& request);
+    void AgentSpeak(const QString& text, bool hideBalloon);
+    // An announcement: `character` becomes the current one (loaded when it is another), is
+    // placed at the saved position when `moveToSavedPlace`, shown, and speaks `text`. Nothing
+    // happens without the service or without a character name.
+    void Announce(const QString& character, const QString& text, bool moveToSavedPlace);
+    // At the clock window's close: the character is unloaded and the service let go.
+    void Shutdown();
+
+    platform::AgentCharacter* loadedCharacter() const { return m_loaded; }
+    platform::CharacterRequestPtr lastSpeech() const { return m_lastSpeech; }
+    platform::CharacterService& service() const { return m_service; }
+    const platform::ProgramFolders& folders() const { return m_folders; }
+
+    // The service's notice that the user dragged a character.
+    void Agent1Move(const QString& name, int x, int y, int cause);
+
+private:
+    platform::CharacterService& m_service;
+    AgentSettings m_settings;
+    const bool& m_shuttingDown;
+    platform::MessageBoxes& m_messages;
+    const platform::Clock& m_clock;
+    const platform::LocaleFormats& m_locale;
+    const platform::ProgramFolders& m_folders;
+    platform::AgentCharacter* m_loaded = nullptr;
+    platform::CharacterRequestPtr m_lastSpeech;
+};
+
+} // namespace events

@@ -1,0 +1,238 @@
+#include "events/AgentSpeech.h"
+
+#include "lang/LanguageTable.h"
+#include "lang/Translate.h"
+#include "support/CharacterFixtures.h"
+#include "support/FakeCharacterService.h"
+#include "support/FakePlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using events::AgentSpeech;
+
+namespace {
+
+class AgentSpeechTest : public ::testing::Test
+{
+protected:
+    fakes::FakePlatform platform;
+    fakes::FakeCharacterService service;
+    QString character = QStringLiteral("merlin");
+    QString file = QStringLiteral("merlin.acs");
+    int left = 207;
+    int top = 104;
+    bool shuttingDown = false;
+    AgentSpeech agent{service,         {character, file, left, top},
+                      shuttingDown,    platform.messages,
+                      platform.clock,  platform.locale,
+                      platform.folders};
+
+    void SetUp() override
+    {
+        fixtures::writeCharacterFile(platform.folders.CharsFolder, "merlin.acs", fixtures::smallCharacter());
+        platform.clock.current = QDateTime(QDate(2026, 3, 2), QTime(15, 5, 0));
+    }
+    void TearDown() override { lang::setActiveLanguage(nullptr); }
+
+    void start()
+    {
+        agent.Start();
+        service.log.clear();
+    }
+};
+
+} // namespace
+
+TEST(AgentText, TokensAreReplacedOnceEachAndOnlyAsWritten)
+{
+    const platform::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QDateTime at(QDate(2026, 3, 2), QTime(15, 5, 0));
+    EXPECT_EQ(events::PrepareSpeech("It is *TIME", at, us).text, QStringLiteral("It is 3:05 PM"));
+    EXPECT_EQ(events::PrepareSpeech("*TIME, I said *TIME", at, us).text,
+              QStringLiteral("3:05 PM, I said *TIME"));
+    EXPECT_EQ(events::PrepareSpeech("Today is *DATE", at, us).text,
+              QStringLiteral("Today is Monday, March 2, 2026"));
+    const auto bye = events::PrepareSpeech("Goodbye*HIDE", at, us);
+    EXPECT_EQ(bye.text, QStringLiteral("Goodbye"));
+    EXPECT_TRUE(bye.hide);
+    const auto lower = events::PrepareSpeech("Goodbye*hide *time", at, us);
+    EXPECT_EQ(lower.text, QStringLiteral("Goodbye*hide *time"));
+    EXPECT_FALSE(lower.hide);
+    const auto twice = events::PrepareSpeech("*HIDE*HIDE", at, us);
+    EXPECT_EQ(twice.text, QStringLiteral("*HIDE"));
+    EXPECT_EQ(events::AgentTimeText(QTime(0, 7), us), QStringLiteral("12:07 AM"));
+    EXPECT_EQ(events::AgentTimeText(QTime(12, 30), us), QStringLiteral("12:30 PM"));
+}
+
+TEST(AgentText, ALanguageFileMayRenameTheTokens)
+{
+    const lang::LanguageTable table = lang::LanguageTable::fromText("*DATE=*DATUM\n*TIME=*ZEIT\n");
+    lang::setActiveLanguage(&table);
+    const platform::LocaleFormats de(QLocale(QLocale::German, QLocale::Germany));
+    const QDateTime at(QDate(2026, 3, 2), QTime(15, 5, 0));
+    EXPECT_EQ(events::PrepareSpeech("Heute ist *DATUM, nicht *DATE", at, de).text,
+              QStringLiteral("Heute ist Montag, 2. März 2026, nicht *DATE"));
+    EXPECT_EQ(events::PrepareSpeech("Es ist *ZEIT", at, de).text.left(11), QStringLiteral("Es ist 3:05"));
+    lang::setActiveLanguage(nullptr);
+}
+
+TEST(AgentText, TheTimeTextHoldsInEveryLocale)
+{
+    const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                  QLocale::AnyTerritory);
+    for (const QLocale& l : locales) {
+        const platform::LocaleFormats formats(l);
+        const QString text = events::AgentTimeText(QTime(15, 5), formats);
+        ASSERT_TRUE(text.startsWith(QStringLiteral("3:05 "))) << l.name().toStdString();
+        EXPECT_EQ(text.mid(5), l.pmText()) << l.name().toStdString();
+        EXPECT_FALSE(events::AgentDateText(QDate(2026, 3, 2), formats).isEmpty()) << l.name().toStdString();
+    }
+}
+
+TEST_F(AgentSpeechTest, CharacterFoldersAndTheCharacterList)
+{
+    const QString own = platform.folders.UserDataFolder + "chars/";
+    EXPECT_EQ(events::AgentCharsMask(platform.folders), QStringList{platform.folders.CharsFolder + "*.acs"});
+    QDir().mkpath(own);
+    fixtures::writeCharacterFile(own, "Genie.ACS.acs", fixtures::smallCharacter());
+    fixtures::writeCharacterFile(own, "robby.acs", fixtures::smallCharacter());
+    fixtures::writeCharacterFile(own, "notes.txt", fixtures::smallCharacter());
+    platform.folders.UserDataFolder = platform.folders.ProgramFolder + "home/";
+    QDir().mkpath(platform.folders.UserDataFolder + "chars/");
+    QDir().rename(own, platform.folders.UserDataFolder + "chars/");
+    fixtures::writeCharacterFile(platform.folders.UserDataFolder + "chars/", "merlin.acs",
+                                 fixtures::smallCharacter());
+    const QStringList masks = events::AgentCharsMask(platform.folders);
+    ASSERT_EQ(masks.size(), 2);
+    EXPECT_EQ(events::FillCharacterList(masks), (QStringList{"Genie", "Merlin", "Robby"}));
+    EXPECT_TRUE(events::FillCharacterList({}).isEmpty());
+}
+
+TEST_F(AgentSpeechTest, StartLoadsTheCurrentCharacterWhenTheServiceIsThere)
+{
+    agent.Start();
+    EXPECT_TRUE(agent.AgentAvailable);
+    EXPECT_EQ(service.log, (QStringList{"Connected 1", "Load merlin merlin.acs"}));
+    EXPECT_NE(agent.loadedCharacter(), nullptr);
+
+    // Without a character folder, or without a screen, there is no service: nothing is loaded
+    // and nothing is said.
+    fakes::FakeCharacterService none;
+    none.startable = false;
+    AgentSpeech without{none,
+                        {character, file, left, top},
+                        shuttingDown,
+                        platform.messages,
+                        platform.clock,
+                        platform.locale,
+                        platform.folders};
+    without.Start();
+    EXPECT_FALSE(without.AgentAvailable);
+    without.Announce("merlin", "Hello", true);
+    EXPECT_TRUE(none.log.isEmpty());
+    EXPECT_TRUE(platform.messages.errors.isEmpty());
+}
+
+TEST_F(AgentSpeechTest, AnAnnouncementPlacesShowsAndSpeaksWithTheTimeThenHidesWhenAsked)
+{
+    start();
+    agent.Announce("merlin", "It is *TIME. Goodbye*HIDE", true);
+    EXPECT_EQ(service.log,
+              (QStringList{"Left merlin 207", "Top merlin 104", "Show merlin 0",
+                           "Speak merlin It is 3:05 PM. Goodbye", "Balloon merlin 0", "Hide merlin 0"}));
+    EXPECT_EQ(agent.lastSpeech(), service.requests[1]);
+    service.log.clear();
+    agent.Announce("merlin", "Goodbye*hide", false); // the dialog's test: where it stands
+    EXPECT_EQ(service.log, (QStringList{"Show merlin 0", "Speak merlin Goodbye*hide", "Balloon merlin 0"}));
+    service.log.clear();
+    agent.Announce("merlin", "*HIDE", false); // nothing left to say, but still hides
+    EXPECT_EQ(service.log, (QStringList{"Show merlin 0", "Balloon merlin 0", "Hide merlin 0"}));
+    service.log.clear();
+    agent.Announce(QString(), "Hello", true);
+    EXPECT_TRUE(service.log.isEmpty());
+}
+
+TEST_F(AgentSpeechTest, AnotherCharacterIsLoadedInPlaceOfTheCurrentOne)
+{
+    service.autoComplete = true;
+    start();
+    agent.Announce("robby", "Hi", true);
+    ASSERT_GE(service.log.size(), 4);
+    EXPECT_EQ(service.log.mid(0, 5), (QStringList{"StopAll merlin", "Hide merlin 0", "Unload merlin",
+                                                  "Connected 1", "Load robby robby.acs"}));
+    EXPECT_EQ(character, QStringLiteral("robby"));
+    EXPECT_EQ(file, QStringLiteral("robby.acs"));
+    EXPECT_FALSE(service.isLoaded("merlin"));
+    EXPECT_TRUE(service.isLoaded("robby"));
+    EXPECT_TRUE(service.log.contains("Speak robby Hi"));
+}
+
+TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAndAnnouncesNothing)
+{
+    service.brokenFiles = {"ghost.acs"};
+    service.autoComplete = true;
+    start();
+    agent.Announce("ghost", "Boo", true);
+    EXPECT_EQ(platform.messages.errors, QStringList{"Error Loading Microsoft Agent character"});
+    EXPECT_EQ(agent.loadedCharacter(), nullptr);
+    EXPECT_EQ(character, QStringLiteral("ghost"));
+    service.log.clear();
+    agent.Announce("ghost", "Boo", true); // the same name is not tried again
+    EXPECT_TRUE(service.log.isEmpty());
+    EXPECT_EQ(platform.messages.errors.size(), 1);
+}
+
+TEST_F(AgentSpeechTest, TheDraggedPlaceIsKeptForTheNextAnnouncement)
+{
+    start();
+    service.drag("merlin", 600, 420);
+    EXPECT_EQ(left, 600);
+    EXPECT_EQ(top, 420);
+    agent.Announce("merlin", "Here", true);
+    EXPECT_EQ(service.log.mid(0, 2), (QStringList{"Left merlin 600", "Top merlin 420"}));
+}
+
+TEST_F(AgentSpeechTest, WaitingRunsTheEventLoopUntilTheRequestEndsOrTheLimit)
+{
+    start();
+    service.autoComplete = true;
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    const platform::CharacterRequestPtr shown = agent.loadedCharacter()->Show(false);
+    EXPECT_EQ(shown->Status(), platform::RequestPending);
+    EXPECT_TRUE(agent.WaitForAgentRequest(shown));
+    EXPECT_EQ(shown->Status(), platform::RequestComplete);
+    EXPECT_TRUE(ticked); // the clock goes on ticking inside the wait
+
+    service.autoComplete = false;
+    agent.waitLimitMs = 60;
+    const platform::CharacterRequestPtr stuck = agent.loadedCharacter()->Speak("...", QString());
+    EXPECT_FALSE(agent.WaitForAgentRequest(stuck));
+    EXPECT_EQ(stuck->Status(), platform::RequestPending);
+
+    // Shutting down: no messages are processed, so a waiting timer does not fire.
+    shuttingDown = true;
+    ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    EXPECT_FALSE(agent.WaitForAgentRequest(agent.loadedCharacter()->Hide(false)));
+    EXPECT_FALSE(ticked);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(AgentSpeechTest, ShutdownHidesFastUnloadsAndDisconnects)
+{
+    start();
+    shuttingDown = true;
+    const platform::CharacterRequestPtr speaking = agent.loadedCharacter()->Speak("Long", QString());
+    agent.Shutdown();
+    EXPECT_EQ(speaking->Status(), platform::RequestInterrupted);
+    EXPECT_EQ(service.log, (QStringList{"Speak merlin Long", "StopAll merlin", "Hide merlin 1",
+                                        "Unload merlin", "Connected 0"}));
+    EXPECT_EQ(agent.loadedCharacter(), nullptr);
+    agent.Shutdown(); // nothing loaded: only the service is let go again
+    EXPECT_EQ(service.log.last(), QStringLiteral("Connected 0"));
+}

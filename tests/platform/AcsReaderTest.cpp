@@ -1,0 +1,237 @@
+#include "platform/character/AcsReader.h"
+#include "platform/character/AcsCompression.h"
+
+#include "acs/AcsWriter.h"
+#include "support/CharacterFixtures.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace platform::acs;
+
+namespace {
+
+void expectSameCharacter(const Character& a, const Character& b)
+{
+    EXPECT_EQ(a.minorVersion, b.minorVersion);
+    EXPECT_EQ(a.guid, b.guid);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.transparentIndex, b.transparentIndex);
+    EXPECT_EQ(a.flags | VoiceOutputEnabled | BalloonEnabled, b.flags);
+    ASSERT_TRUE(b.voice && b.balloon && b.trayIcon);
+    EXPECT_EQ(a.voice->speed, b.voice->speed);
+    EXPECT_EQ(a.voice->pitch, b.voice->pitch);
+    EXPECT_EQ(a.voice->languageId, b.voice->languageId);
+    EXPECT_EQ(a.voice->dialect, b.voice->dialect);
+    EXPECT_EQ(a.voice->gender, b.voice->gender);
+    EXPECT_EQ(a.voice->style, b.voice->style);
+    EXPECT_EQ(a.balloon->lines, b.balloon->lines);
+    EXPECT_EQ(a.balloon->charsPerLine, b.balloon->charsPerLine);
+    EXPECT_EQ(a.balloon->backColor, b.balloon->backColor);
+    EXPECT_EQ(a.balloon->borderColor, b.balloon->borderColor);
+    EXPECT_EQ(a.balloon->fontName, b.balloon->fontName);
+    EXPECT_EQ(a.balloon->fontHeight, b.balloon->fontHeight);
+    EXPECT_EQ(a.balloon->italic, b.balloon->italic);
+    EXPECT_EQ(a.palette, b.palette);
+    EXPECT_EQ(a.trayIcon->color, b.trayIcon->color);
+    ASSERT_EQ(a.states.size(), b.states.size());
+    for (size_t i = 0; i < a.states.size(); ++i) {
+        EXPECT_EQ(a.states[i].name, b.states[i].name);
+        EXPECT_EQ(a.states[i].animations, b.states[i].animations);
+    }
+    ASSERT_EQ(a.localized.size(), b.localized.size());
+    EXPECT_EQ(a.localized[0].name, b.localized[0].name);
+    EXPECT_EQ(a.localized[1].extraData, b.localized[1].extraData);
+    ASSERT_EQ(a.images.size(), b.images.size());
+    for (size_t i = 0; i < a.images.size(); ++i) {
+        EXPECT_EQ(a.images[i].pixels, b.images[i].pixels) << i;
+        EXPECT_EQ(a.images[i].region, b.images[i].region) << i;
+        EXPECT_EQ(a.images[i].checksum, b.images[i].checksum) << i;
+    }
+    ASSERT_EQ(a.audio.size(), b.audio.size());
+    EXPECT_EQ(a.audio[0].wave, b.audio[0].wave);
+    ASSERT_EQ(a.animations.size(), b.animations.size());
+    for (size_t i = 0; i < a.animations.size(); ++i) {
+        const Animation& x = a.animations[i];
+        const Animation& y = b.animations[i];
+        EXPECT_EQ(x.name, y.name);
+        EXPECT_EQ(x.transition, y.transition);
+        EXPECT_EQ(x.returnAnimation, y.returnAnimation);
+        ASSERT_EQ(x.frames.size(), y.frames.size());
+        for (size_t f = 0; f < x.frames.size(); ++f) {
+            const Frame& p = x.frames[f];
+            const Frame& q = y.frames[f];
+            EXPECT_EQ(p.duration, q.duration);
+            EXPECT_EQ(p.audio, q.audio);
+            EXPECT_EQ(p.exitFrame, q.exitFrame);
+            ASSERT_EQ(p.images.size(), q.images.size());
+            for (size_t k = 0; k < p.images.size(); ++k) {
+                EXPECT_EQ(p.images[k].image, q.images[k].image);
+                EXPECT_EQ(p.images[k].x, q.images[k].x);
+                EXPECT_EQ(p.images[k].y, q.images[k].y);
+            }
+            ASSERT_EQ(p.branches.size(), q.branches.size());
+            for (size_t k = 0; k < p.branches.size(); ++k) {
+                EXPECT_EQ(p.branches[k].frame, q.branches[k].frame);
+                EXPECT_EQ(p.branches[k].probability, q.branches[k].probability);
+            }
+            ASSERT_EQ(p.mouths.size(), q.mouths.size());
+            for (size_t k = 0; k < p.mouths.size(); ++k) {
+                EXPECT_EQ(p.mouths[k].shape, q.mouths[k].shape);
+                EXPECT_EQ(p.mouths[k].image, q.mouths[k].image);
+                EXPECT_EQ(p.mouths[k].replacesTopImage, q.mouths[k].replacesTopImage);
+                EXPECT_EQ(p.mouths[k].x, q.mouths[k].x);
+                EXPECT_EQ(p.mouths[k].width, q.mouths[k].width);
+                EXPECT_EQ(p.mouths[k].region, q.mouths[k].region);
+            }
+        }
+    }
+}
+
+QByteArray patched(QByteArray bytes, qsizetype at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+uint32_t u32At(const QByteArray& bytes, qsizetype at)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= uint32_t(uint8_t(bytes[at + i])) << (8 * i);
+    return v;
+}
+
+} // namespace
+
+TEST(AcsCompression, RoundTripsRunsTextNoiseAndFarCopies)
+{
+    QRandomGenerator random(7);
+    QByteArray noise(5000, '\0');
+    for (char& c : noise)
+        c = char(random.bounded(256));
+    QByteArray far = noise; // the same 5000 bytes again, more than 4672 bytes back
+    far += QByteArray(300, 'x') + noise;
+    const QByteArray cases[] = {QByteArray(),
+                                QByteArray("a"),
+                                QByteArray(10000, char(7)),
+                                QByteArray("the quick brown fox, the quick brown fox, the quick"),
+                                noise,
+                                far};
+    for (const QByteArray& data : cases) {
+        const QByteArray packed = acswriter::compress(data);
+        EXPECT_EQ(uint8_t(packed[0]), 0);
+        EXPECT_EQ(decompress(packed, data.size()), data) << data.size();
+    }
+    // Runs and repeats pack well; a far repeat is found too.
+    EXPECT_LT(acswriter::compress(QByteArray(10000, char(7))).size(), 40);
+    EXPECT_LT(acswriter::compress(far).size(), noise.size() * 2 + 400);
+}
+
+TEST(AcsCompression, RefusesStreamsThatDoNotAddUp)
+{
+    const QByteArray data("hello hello hello");
+    const QByteArray packed = acswriter::compress(data);
+    EXPECT_THROW(decompress(packed, data.size() - 1), AcsError);     // more output than stated
+    EXPECT_THROW(decompress(packed, data.size() + 1), AcsError);     // less
+    EXPECT_THROW(decompress(packed.left(5), data.size()), AcsError); // runs out
+    EXPECT_THROW(decompress(QByteArray(), 0), AcsError);
+    EXPECT_THROW(decompress(QByteArray("\x01\x00", 2), 0), AcsError); // no leading zero
+    // A copy as the very first thing has nothing to copy from: bits 1, 0, offset 0, length 2.
+    EXPECT_THROW(decompress(QByteArray::fromHex("0001000000"), 4), AcsError);
+}
+
+TEST(AcsReader, ReadsBackEveryBlockWithCompressedAndPlainImages)
+{
+    const Character original = fixtures::smallCharacter();
+    for (bool compressed : {true, false}) {
+        SCOPED_TRACE(compressed);
+        const QByteArray bytes = acswriter::writeAcs(original, {compressed, compressed});
+        const Character read = readAcs(bytes);
+        expectSameCharacter(original, read);
+        EXPECT_EQ(read.images[0].compressed, compressed);
+        EXPECT_EQ(read.name(), QStringLiteral("Tester"));
+        ASSERT_NE(read.animation(QStringLiteral("speak")), nullptr);
+        EXPECT_NE(read.animation(QStringLiteral("Speak"))->frames[0].mouth(MouthShape::Wide2), nullptr);
+        EXPECT_EQ(read.animation(QStringLiteral("Speak"))->frames[0].mouth(MouthShape::Narrow), nullptr);
+        // Only animations that exist are listed for a state.
+        EXPECT_EQ(read.stateAnimations(QStringLiteral("idlinglevel1")).size(), 1u);
+    }
+}
+
+TEST(AcsReader, ReadsAFileFromDiskAndRefusesAMissingOne)
+{
+    QTemporaryDir dir;
+    const QString path = fixtures::writeCharacterFile(dir.path(), "tester.acs", fixtures::smallCharacter());
+    EXPECT_EQ(readAcsFile(path).name(), QStringLiteral("Tester"));
+    EXPECT_THROW(readAcsFile(dir.filePath("nobody.acs")), AcsError);
+}
+
+TEST(AcsReader, EveryTruncationIsRefused)
+{
+    const QByteArray bytes = acswriter::writeAcs(fixtures::smallCharacter());
+    // The sound list comes last, so every shorter file loses a block that a locator names.
+    for (qsizetype size = 0; size < bytes.size(); ++size)
+        EXPECT_THROW(readAcs(bytes.left(size)), AcsError) << size;
+}
+
+TEST(AcsReader, HostileFilesAreRefusedNotFollowed)
+{
+    const QByteArray good = acswriter::writeAcs(fixtures::smallCharacter());
+    EXPECT_THROW(readAcs(patched(good, 0, 0x12345678)), AcsError); // signature
+    // A locator beyond the end, and one whose offset and size wrap around together.
+    EXPECT_THROW(readAcs(patched(good, 4, uint32_t(good.size()))), AcsError);
+    EXPECT_THROW(readAcs(patched(patched(good, 28, 0xFFFFFFF0u), 32, 0x20)), AcsError);
+
+    // The image list's count made huge: more entries than its bytes can hold.
+    const uint32_t imageList = u32At(good, 20);
+    EXPECT_THROW(readAcs(patched(good, imageList, 0x7FFFFFFF)), AcsError);
+    // Every image entry pointed at the first image block, a thousand times over.
+    {
+        const uint32_t count = u32At(good, imageList);
+        QByteArray list = patched(good, imageList, count);
+        QByteArray bytes = good;
+        const qsizetype extra = 1000;
+        const qsizetype listAt = bytes.size();
+        bytes += patched(QByteArray(4, '\0'), 0, uint32_t(extra));
+        for (qsizetype i = 0; i < extra; ++i)
+            bytes += list.mid(imageList + 4, 12);
+        bytes = patched(patched(bytes, 20, uint32_t(listAt)), 24, uint32_t(bytes.size() - listAt));
+        EXPECT_THROW(readAcs(bytes), AcsError);
+    }
+
+    // Every single byte changed to every kind of value: read or refused, never more.
+    int refused = 0;
+    for (qsizetype at = 0; at < good.size(); ++at) {
+        for (char value : {char(0), char(0xFF), char(0x7F), char(good[at] ^ 0x01)}) {
+            QByteArray bytes = good;
+            bytes[at] = value;
+            try {
+                readAcs(bytes);
+            } catch (const AcsError&) {
+                ++refused;
+            }
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
+TEST(AcsReader, FramesThatNameMissingPicturesAreRefused)
+{
+    Character c = fixtures::smallCharacter();
+    c.animations[0].frames[0].images[0].image = 99;
+    EXPECT_THROW(readAcs(acswriter::writeAcs(c)), AcsError);
+    c = fixtures::smallCharacter();
+    c.animations[2].frames[1].branches[0].frame = 9;
+    EXPECT_THROW(readAcs(acswriter::writeAcs(c)), AcsError);
+    c = fixtures::smallCharacter();
+    c.animations[1].frames[0].mouths[0].image = 4;
+    EXPECT_THROW(readAcs(acswriter::writeAcs(c)), AcsError);
+    c = fixtures::smallCharacter();
+    c.animations[0].frames[0].audio = 1;
+    EXPECT_THROW(readAcs(acswriter::writeAcs(c)), AcsError);
+}
