@@ -11,6 +11,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 
+#include <QIcon>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -36,6 +37,7 @@ class NoShell final : public platform::Shell
 public:
     bool openUrl(const QUrl&) override { return false; }
     bool runFile(const QString&, const QString&, int) override { return false; }
+    QIcon associatedIcon(const QString&) override { return {}; }
 };
 
 class NoMedia final : public platform::MediaPlayer

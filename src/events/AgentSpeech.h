@@ -84,6 +84,7 @@ public:
     void Shutdown();
 
     platform::AgentCharacter* loadedCharacter() const { return m_loaded; }
+    const QString& currentCharacter() const { return m_settings.AgentCharacter; }
     platform::CharacterRequestPtr lastSpeech() const { return m_lastSpeech; }
     platform::CharacterService& service() const { return m_service; }
     const platform::ProgramFolders& folders() const { return m_folders; }

@@ -174,7 +174,7 @@ void EventsPage::buildFields()
     m_timePlace = new QStackedWidget(gpEvents);
     DTPTime = new QTimeEdit(m_timePlace);
     DTPTime->setLocale(m_platform.locale.locale());
-    DTPTime->setDisplayFormat(m_platform.locale.longTimeFormat());
+    DTPTime->setDisplayFormat(m_platform.locale.timePickerFormat());
     pnlHourly = new QWidget(m_timePlace);
     txtHourlyMin = new HourlyField(pnlHourly);
     txtHourlySec = new HourlyField(pnlHourly);

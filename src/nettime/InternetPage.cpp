@@ -177,7 +177,7 @@ void InternetPage::buildManualPart()
     GroupBox2->setProperty("helpContext", 830);
     Label19 = new QLabel(QStringLiteral("Set Time:"), GroupBox2);
     dtp = new QDateTimeEdit(GroupBox2);
-    const QString format = m_platform.locale.longTimeFormat();
+    const QString format = m_platform.locale.timePickerFormat();
     dtp->setDisplayFormat(format);
     if (dtp->displayFormat() != format || format.isEmpty())
         dtp->setDisplayFormat(QStringLiteral("HH:mm:ss")); // a format the picker cannot edit

@@ -154,6 +154,31 @@ QString LocaleFormats::withoutZone(const QString& format)
     return out.trimmed();
 }
 
+QString LocaleFormats::timePickerFormat() const
+{
+    if (m_amText.size() == m_pmText.size())
+        return m_longTime;
+    const std::vector<FormatPiece> pieces = piecesOf(m_longTime);
+    const auto isField = [](const FormatPiece& p, auto... letters) {
+        return p.kind == FormatPiece::Field && ((p.text.front() == QChar(letters)) || ...);
+    };
+    const auto hour = std::find_if(pieces.begin(), pieces.end(),
+                                   [&](const FormatPiece& p) { return isField(p, u'h', u'H'); });
+    const auto designator = std::find_if(pieces.begin(), hour,
+                                         [&](const FormatPiece& p) { return isField(p, u'A', u'a'); });
+    if (hour == pieces.end() || designator == hour)
+        return m_longTime;
+    // The words that lead to the designator go with it; the hour and what follows stay.
+    QString out;
+    for (auto p = hour; p != pieces.end(); ++p)
+        out += p->text;
+    // "AP" is read as an "A" field and a "P" field.
+    QString field = designator->text;
+    if (designator + 1 != hour && isField(*(designator + 1), u'P', u'p'))
+        field += (designator + 1)->text;
+    return out.trimmed() + u' ' + field;
+}
+
 QString LocaleFormats::formatReal(double value) const
 {
     return m_locale.toString(value, 'g', 15);

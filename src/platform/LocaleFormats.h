@@ -18,6 +18,11 @@ public:
     // The long time format without the zone field ("h:mm:ss AP", "HH:mm:ss").
     QString longTimeFormat() const { return m_longTime; }
     QString shortTimeFormat() const { return m_shortTime; }
+    // The long time format as a time picker can show it: the same, except that a designator
+    // written before the hour whose morning and afternoon texts differ in length moves after the
+    // seconds ("AP 'ga' h:mm:ss" gives "h:mm:ss AP"). Qt 6.4's picker reads past its text on
+    // such a designator in front.
+    QString timePickerFormat() const;
     QString shortDateFormat() const { return m_shortDate; }
     QString longDateFormat() const { return m_longDate; }
     QChar dateSeparator() const { return m_dateSeparator; }

@@ -8,11 +8,11 @@
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
 #include "config/TfrmConfig.h"
-#include "events/AgentAnnouncer.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
+#include "events/SpeakingCharacter.h"
 #include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
@@ -96,10 +96,11 @@ int runVeskel(int& argc, char** argv)
     });
 
     // What events do: media through Qt Multimedia, the time from the Internet page's update
-    // command when the network is there. No character facility yet: agent events do nothing.
+    // command when the network is there, announcements by the clock window's character.
     platform::QtMediaPlayer mediaPlayer;
-    events::NoAgent noAgent;
-    events::EventActions actions({messages, shell, mediaPlayer, noAgent, folders,
+    events::SpeakingCharacter character(*clockWindow->Agent);
+    eventDetails->setCharacters(character);
+    events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
                                   [&configDialog] {
                                       if (configDialog)

@@ -31,3 +31,13 @@ TEST(LocaleFormats, RealsUseTheLocalesSeparatorAndFifteenDigits)
     EXPECT_EQ(de.parseReal("0,92"), 0.92);
     EXPECT_FALSE(us.parseReal("abc").has_value());
 }
+
+TEST(LocaleFormats, ThePickerShowsADesignatorInFrontOnlyWhereItsTextsAreEvenlyLong)
+{
+    // Ewe's "ŋdi" and "ɣetrɔ" in front of the hour make Qt's picker read past its text.
+    EXPECT_EQ(LocaleFormats(QLocale("ee_GH")).timePickerFormat(), QString("h:mm:ss AP"));
+    const LocaleFormats taiwan(QLocale(QLocale::Chinese, QLocale::TraditionalHanScript, QLocale::Taiwan));
+    EXPECT_EQ(taiwan.timePickerFormat(), taiwan.longTimeFormat());
+    const LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(us.timePickerFormat(), QString("h:mm:ss AP"));
+}
