@@ -24,6 +24,7 @@
 #include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 
+#include <functional>
 #include <memory>
 
 namespace startup {
@@ -80,48 +81,59 @@ int runVeskel(int& argc, char** argv)
     events::EventList eventList;
     events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
     eventStorage.LoadEvents();
-    auto eventDetails = std::make_unique<events::TfrmEventDetails>(services);
-    auto configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
-                                                             *eventDetails);
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
-    timeZones->setConfigPage(configDialog->tabTimeZones);
     timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
-    // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
-    // bias while its rules say daylight time is in force.
-    configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
-        const timezones::TRegTZI& local = zones->LocalRules();
-        const bool daylight = timezones::IsDaylightTime(local, platform::dayTime(clock.now()),
-                                                        zones->RuleYear());
-        return local.Bias + (daylight ? local.DaylightBias : 0);
-    });
+
+    // The configuration dialog and the event editor are made when first wanted: most runs never
+    // open them, and the clock shows sooner and stays smaller without them.
+    std::unique_ptr<events::TfrmEventDetails> eventDetails;
+    std::unique_ptr<config::TfrmConfig> configDialog;
+    std::function<config::TfrmConfig&()> configuration;
 
     // What events do: media through Qt Multimedia, the time from the Internet page's update
     // command when the network is there, announcements by the clock window's character.
     platform::QtMediaPlayer mediaPlayer;
     events::SpeakingCharacter character(*clockWindow->Agent);
-    eventDetails->setCharacters(character);
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
-                                  [&configDialog] {
-                                      if (configDialog)
-                                          configDialog->tabInternet->btnUpdateTimeClick();
-                                  }});
-    // The details dialog's test performs an action the way the scheduler will; a character
-    // speaks where it stands.
-    eventDetails->setTestAction(
-        [&actions](const events::EventRecord& fields) { actions.Perform(events::actionOf(fields), false); });
+                                  [&configuration] { configuration().tabInternet->btnUpdateTimeClick(); }});
     events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
 
-    QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, configDialog.get(),
-                     &config::TfrmConfig::showDialog);
+    configuration = [&]() -> config::TfrmConfig& {
+        if (configDialog)
+            return *configDialog;
+        eventDetails = std::make_unique<events::TfrmEventDetails>(services);
+        eventDetails->setCharacters(character);
+        // The details dialog's test performs an action the way the scheduler will; a character
+        // speaks where it stands.
+        eventDetails->setTestAction([&actions](const events::EventRecord& fields) {
+            actions.Perform(events::actionOf(fields), false);
+        });
+        configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
+                                                            *eventDetails);
+        timeZones->setConfigPage(configDialog->tabTimeZones);
+        // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
+        // bias while its rules say daylight time is in force.
+        configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
+            const timezones::TRegTZI& local = zones->LocalRules();
+            const bool daylight = timezones::IsDaylightTime(local, platform::dayTime(clock.now()),
+                                                            zones->RuleYear());
+            return local.Bias + (daylight ? local.DaylightBias : 0);
+        });
+        QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
+                         &timezones::TfrmTimeZone::ConfigPageShown);
+        return *configDialog;
+    };
+
+    QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, &application,
+                     [&configuration] { configuration().showDialog(); });
     QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
                      &timezones::TfrmTimeZone::showWindow);
-    QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
-                     &timezones::TfrmTimeZone::ConfigPageShown);
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
-        configDialog->close();
+        if (configDialog)
+            configDialog->close();
         QApplication::quit();
     });
 

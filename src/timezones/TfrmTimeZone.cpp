@@ -268,6 +268,7 @@ const TRegTZI& TfrmTimeZone::LocalRules()
 void TfrmTimeZone::setConfigPage(LocalZonePage* page)
 {
     m_configPage = page;
+    m_configPageFilled = false; // a page lent after this window was shown is filled when shown
     if (page)
         connect(page->btnTimeZones, &QToolButton::clicked, this, &TfrmTimeZone::showWindow);
 }
