@@ -1,4 +1,7 @@
 #include "events/AgentSpeech.h"
+#include "events/EventActions.h"
+#include "events/EventRecord.h"
+#include "events/SpeakingCharacter.h"
 
 #include "lang/LanguageTable.h"
 #include "lang/Translate.h"
@@ -154,6 +157,25 @@ TEST_F(AgentSpeechTest, AnAnnouncementPlacesShowsAndSpeaksWithTheTimeThenHidesWh
     service.log.clear();
     agent.Announce(QString(), "Hello", true);
     EXPECT_TRUE(service.log.isEmpty());
+}
+
+TEST_F(AgentSpeechTest, AnAgentEventAndTheEditorsReachTheClocksCharacter)
+{
+    events::SpeakingCharacter character(agent);
+    EXPECT_FALSE(character.isAvailable()); // not before the clock has looked for the service
+    start();
+    EXPECT_TRUE(character.isAvailable() && character.AgentAvailable());
+    EXPECT_EQ(character.FillCharacterList(), QStringList{"Merlin"});
+    EXPECT_EQ(character.AgentCharacter(), QStringLiteral("merlin"));
+
+    events::EventActions actions(
+        {platform.messages, platform.shell, platform.media, character, platform.folders});
+    events::EventRecord row;
+    row.text(events::TypeName) = QStringLiteral("Microsoft Agent");
+    row.text(events::FolderText) = QStringLiteral("merlin"); // the character
+    row.text(events::FileText) = QStringLiteral("It is *TIME");
+    EXPECT_EQ(actions.Perform(events::actionOf(row)), events::ActionOutcome::Done);
+    EXPECT_TRUE(service.log.contains(QStringLiteral("Speak merlin It is 3:05 PM")));
 }
 
 TEST_F(AgentSpeechTest, AnotherCharacterIsLoadedInPlaceOfTheCurrentOne)
