@@ -4,33 +4,79 @@
 
 namespace events {
 
-QStringList scheduleNames()
+namespace {
+
+// The names as the program itself writes them, before any language file is applied.
+const QStringList& englishSchedules()
 {
-    return {Translate(QStringLiteral("One Time")), Translate(QStringLiteral("Hourly")),
-            Translate(QStringLiteral("Daily")), Translate(QStringLiteral("Weekday")),
-            Translate(QStringLiteral("Start"))};
+    static const QStringList names = {QStringLiteral("One Time"), QStringLiteral("Hourly"),
+                                      QStringLiteral("Daily"), QStringLiteral("Weekday"),
+                                      QStringLiteral("Start")};
+    return names;
 }
 
-QStringList actionTypeNames()
+const QStringList& englishActionTypes()
 {
-    return {Translate(QStringLiteral("Message Box")), Translate(QStringLiteral("Run a Program")),
-            Translate(QStringLiteral("Play a Media File")), Translate(QStringLiteral("Adjust the Time")),
-            Translate(QStringLiteral("Microsoft Agent"))};
+    static const QStringList names = {QStringLiteral("Message Box"), QStringLiteral("Run a Program"),
+                                      QStringLiteral("Play a Media File"), QStringLiteral("Adjust the Time"),
+                                      QStringLiteral("Microsoft Agent")};
+    return names;
 }
 
-QStringList weekdayNames()
+const QStringList& englishWeekdays()
 {
-    return {Translate(QStringLiteral("Sunday")),   Translate(QStringLiteral("Monday")),
-            Translate(QStringLiteral("Tuesday")),  Translate(QStringLiteral("Wednesday")),
-            Translate(QStringLiteral("Thursday")), Translate(QStringLiteral("Friday")),
-            Translate(QStringLiteral("Saturday"))};
+    static const QStringList names = {QStringLiteral("Sunday"),   QStringLiteral("Monday"),
+                                      QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
+                                      QStringLiteral("Thursday"), QStringLiteral("Friday"),
+                                      QStringLiteral("Saturday")};
+    return names;
 }
 
-int positionOf(const QStringList& names, const QString& name)
+QStringList translated(const QStringList& names)
+{
+    QStringList out;
+    out.reserve(names.size());
+    for (const QString& name : names)
+        out << Translate(name);
+    return out;
+}
+
+int exactPositionOf(const QStringList& names, const QString& name)
 {
     for (qsizetype i = 0; i < names.size(); ++i)
         if (names[i].compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
+    return -1;
+}
+
+} // namespace
+
+QStringList scheduleNames()
+{
+    return translated(englishSchedules());
+}
+
+QStringList actionTypeNames()
+{
+    return translated(englishActionTypes());
+}
+
+QStringList weekdayNames()
+{
+    return translated(englishWeekdays());
+}
+
+int positionOf(const QStringList& names, const QString& name)
+{
+    const int found = exactPositionOf(names, name);
+    if (found >= 0)
+        return found;
+    // A row saved before the language was changed still names its schedule, action and day in
+    // English, the program's own names: those are understood under every language, so that
+    // choosing a language never silences the events made before.
+    for (const QStringList* english : {&englishSchedules(), &englishActionTypes(), &englishWeekdays()})
+        if (english->size() == names.size() && translated(*english) == names)
+            return exactPositionOf(*english, name);
     return -1;
 }
 

@@ -57,7 +57,8 @@ QStringList scheduleNames();
 QStringList actionTypeNames();
 QStringList weekdayNames(); // Sunday first
 
-// A name's position in a list of names: exact text, letter case aside; -1 when it is not there.
+// A name's position in a list of names: exact text, letter case aside; for the lists above, the
+// program's own English name is understood too under any language. -1 when it is not there.
 int positionOf(const QStringList& names, const QString& name);
 
 // Decoding by name: -1 when the name is not among the current names.

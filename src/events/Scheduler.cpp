@@ -18,8 +18,7 @@ bool unchanged(const QString& kept, const QString& now)
 
 Scheduler::Scheduler(EventList& list, const platform::LocaleFormats& locale, EventActions& actions,
                      std::function<bool()> saveList)
-    : m_list(list), m_locale(locale), m_actions(actions), m_saveList(std::move(saveList)),
-      m_scheduleNames(scheduleNames()), m_weekdayNames(weekdayNames())
+    : m_list(list), m_locale(locale), m_actions(actions), m_saveList(std::move(saveList))
 {
 }
 
@@ -32,7 +31,7 @@ const EventSchedule& Scheduler::scheduleOf(int index)
         kept.scheduleName = row.text(ScheduleName);
         kept.dayDate = row.text(DayDate);
         kept.timeText = row.text(TimeText);
-        kept.schedule = readSchedule(row, m_scheduleNames, m_weekdayNames, m_locale);
+        kept.schedule = readSchedule(row, scheduleNames(), weekdayNames(), m_locale);
         kept.read = true;
     }
     return kept.schedule;
@@ -73,7 +72,7 @@ int Scheduler::FindStartEvent(int start)
 {
     for (int i = std::max(start, 0); i < m_list.count(); ++i) {
         const EventRecord& row = m_list.row(i);
-        if (row.Active && positionOf(m_scheduleNames, row.text(ScheduleName)) == skStart)
+        if (row.Active && positionOf(scheduleNames(), row.text(ScheduleName)) == skStart)
             return i;
     }
     return -1;

@@ -59,8 +59,6 @@ private:
     EventActions& m_actions;
     std::function<bool()> m_saveList;
     // The language is fixed for a run, so the names are too.
-    QStringList m_scheduleNames;
-    QStringList m_weekdayNames;
     std::vector<ReadSchedule> m_schedules; // by row
     QObject m_pendingActions;              // actions not yet run go with the scheduler
 };

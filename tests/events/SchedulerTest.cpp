@@ -5,6 +5,8 @@
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/EventsFile.h"
+#include "lang/LanguageTable.h"
+#include "lang/Translate.h"
 #include "support/FakeActions.h"
 
 #include <QApplication>
@@ -76,6 +78,25 @@ protected:
 };
 
 } // namespace
+
+// A name that is not found makes a row daily and its action nothing: rows made in English must
+// keep their own schedule and action under a language chosen later.
+TEST_F(Scheduling, EventsMadeBeforeALanguageWasChosenKeepTheirScheduleAndAction)
+{
+    const lang::LanguageTable german = lang::LanguageTable::fromText(
+        "One Time=Einmalig\nWeekday=Wochentag\nMonday=Montag\nTuesday=Dienstag\nMessage Box=Meldung\n");
+    lang::setActiveLanguage(&german);
+    add("Made in English", "One Time", date(0), "2:00:00 PM");
+    add("Yesterday", "One Time", date(-1), "2:00:00 PM");
+    add("Every Monday", "Weekday", "Monday", "2:00:00 PM");
+    add("Every Tuesday", "Weekday", "Tuesday", "2:00:00 PM");
+    add("Made in German", "Einmalig", date(0), "2:00:00 PM", true, "Meldung");
+    const QStringList ran = scanAt(QTime(14, 0, 0));
+    lang::setActiveLanguage(nullptr);
+    EXPECT_EQ(ran, (QStringList{"Made in English", "Every Monday", "Made in German"}));
+    EXPECT_EQ(fake.messages.titles,
+              (QStringList{"Made in English title", "Every Monday title", "Made in German title"}));
+}
 
 TEST_F(Scheduling, AOneTimeEventRunsOnceIsUncheckedAndSaved)
 {
