@@ -57,6 +57,10 @@ TEST_F(CharacterServiceTest, LoadsByBareFileNameFromItsFoldersAndRefusesWhatItCa
     // The user's own folder comes first.
     fixtures::writeCharacterFile(own.path(), "tester.acs", fixtures::smallCharacter("Mine"));
     EXPECT_EQ(service.locate("tester.acs"), QDir(own.path()).filePath("tester.acs"));
+    // The list shows "Tester"; the file may be written in any letter case.
+    EXPECT_EQ(service.locate("Tester.ACS"), QDir(own.path()).filePath("tester.acs"));
+    EXPECT_EQ(service.Load("Tester", "Tester.acs")->Status(), RequestComplete);
+    service.Unload("Tester");
 
     QFile broken(QDir(own.path()).filePath("broken.acs"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));

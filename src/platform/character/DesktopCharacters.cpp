@@ -403,6 +403,15 @@ QString DesktopCharacters::locate(const QString& loadKey) const
         if (QFileInfo(path).isFile())
             return path;
     }
+    // Character names are shown with a capital ("Merlin") whatever the file's letter case, so
+    // a name is found in any letter case, the user's folder first, as in the folders' order.
+    for (const QString& folder : m_folders) {
+        const QDir dir(folder);
+        for (const QString& entry : dir.entryList(QDir::Files)) {
+            if (entry.compare(loadKey, Qt::CaseInsensitive) == 0)
+                return dir.filePath(entry);
+        }
+    }
     return {};
 }
 
