@@ -42,9 +42,12 @@ void QtMessageBoxes::information(const QString& title, const QString& text)
 
 void QtMessageBoxes::showInformation(const QString& title, const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, title, shown(text), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
+    // Nothing waits for the box, so the clock ticks on either way. Over a modal dialog (the event
+    // editor's test, or an event due while a dialog is open) a modeless box would be blocked along
+    // with everything else and could not be closed: there it takes the input itself.
+    box->setWindowModality(QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal);
     box->show();
     m_shownBoxes.removeAll(nullptr);
     if (!m_shownBoxes.isEmpty())

@@ -1,6 +1,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,4 +27,34 @@ TEST(MessageBoxes, AHugeTextIsCutSoTheBoxComesUpAtOnce)
     QTimer::singleShot(0, answerTheBox);
     boxes.error("Cannot open file /tmp/Events.dta");
     EXPECT_EQ(shownLength, QString("Cannot open file /tmp/Events.dta").size());
+}
+
+TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDesktopFree)
+{
+    platform::QtMessageBoxes boxes("Veskel");
+    const auto reminders = [] {
+        QList<QMessageBox*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                found << box;
+        return found;
+    };
+
+    boxes.showInformation("Lunch", "Go now");
+    ASSERT_EQ(reminders().size(), 1);
+    EXPECT_EQ(reminders().front()->windowModality(), Qt::NonModal);
+    reminders().front()->close();
+    QApplication::processEvents();
+
+    QDialog editor; // the event editor, open while its test shows the reminder
+    editor.setModal(true);
+    editor.show();
+    boxes.showInformation("Tea", QString("x").repeated(100000));
+    ASSERT_EQ(reminders().size(), 1);
+    QMessageBox* box = reminders().front();
+    EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), box); // the box, not the editor, takes the input
+    EXPECT_LE(box->text().size(), 4001);
+    box->close();
+    editor.close();
 }
