@@ -97,7 +97,7 @@ InternetPage::InternetPage(const platform::Platform& platform, platform::HostLoo
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    m_panels[0]->setFixedWidth(200);
+    m_panels[0]->setMinimumWidth(200); // wider when its text needs it, never cut
     sBar->addWidget(m_panels[0]);
     sBar->addWidget(m_panels[1], 1);
 
@@ -391,10 +391,13 @@ void InternetPage::SetTimeFromPicker()
     if (applied.result == ClockSetter::Result::Set) {
         setPanel(1, Translate(QStringLiteral("Time changed by")) + changeAmountText(applied.change));
         btnUndo->setEnabled(!splitChange(applied.change).underASecond());
+        reportTotal();
     } else {
+        // Nothing changed: the total stays as it stood, and the status says the set failed
+        // rather than that the clock moved by less than a second.
+        setPanel(1, Translate(QStringLiteral("Failed to set time")));
         reportRefusal(applied.result);
     }
-    reportTotal();
     setManualButtons(false);
     resumeRefresh();
 }

@@ -222,6 +222,16 @@ TEST_F(InternetPageTest, TheZonesBiasTurnsTheServersUtcIntoLocalTime)
     EXPECT_EQ(fake.clockSetter.asked.last(), QDateTime(QDate(2026, 3, 2), QTime(20, 0, 0)));
 }
 
+TEST_F(InternetPageTest, AFirstSetThatIsRefusedNeverSaysTheClockChanged)
+{
+    const QString before = page->panelText(0);
+    fake.clockSetter.answer = Result::Refused;
+    updateFrom(QTime(12, 1, 30)); // a server 90 s off
+    EXPECT_EQ(page->panelText(1), "Failed to set time");
+    EXPECT_EQ(page->panelText(0), before);
+    EXPECT_FALSE(page->panelText(0).contains("less than a second"));
+}
+
 TEST_F(InternetPageTest, ARefusedSetIsToldAndCountsNowhere)
 {
     updateFrom(QTime(12, 0, 0)); // -5 s, made
@@ -229,6 +239,7 @@ TEST_F(InternetPageTest, ARefusedSetIsToldAndCountsNowhere)
     fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0));
     updateFrom(QTime(12, 1, 0));
     EXPECT_EQ(fake.messages.warnings, QStringList({"Failed to set time"}));
+    EXPECT_EQ(page->panelText(1), "Failed to set time");
     EXPECT_EQ(fake.clock.current.time(), QTime(12, 0, 0));
     EXPECT_EQ(page->panelText(0), "Total change -00:00:05"); // the refused minute is not in it
     EXPECT_NEAR(page->LastChange(), -5 * Second, 1e-9);      // still the one the undo takes back
