@@ -117,6 +117,10 @@ void AgentSpeech::LoadAgentCharacter()
         m_service.setConnected(true);
         m_service.Load(m_settings.AgentCharacter, m_settings.AgentFile);
         m_loaded = &m_service.Character(m_settings.AgentCharacter);
+        // A new character first stands where the user last put one, not in the screen's corner,
+        // also when it speaks where it stands (the event editor's test).
+        m_loaded->setLeft(m_settings.AgentLeft);
+        m_loaded->setTop(m_settings.AgentTop);
     } catch (const platform::CharacterLoadError&) {
         m_loaded = nullptr;
         m_messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));

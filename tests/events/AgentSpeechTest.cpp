@@ -119,7 +119,9 @@ TEST_F(AgentSpeechTest, StartLoadsTheCurrentCharacterWhenTheServiceIsThere)
 {
     agent.Start();
     EXPECT_TRUE(agent.AgentAvailable);
-    EXPECT_EQ(service.log, (QStringList{"Connected 1", "Load merlin merlin.acs"}));
+    // It stands where the user last put a character, ready to speak there.
+    EXPECT_EQ(service.log,
+              (QStringList{"Connected 1", "Load merlin merlin.acs", "Left merlin 207", "Top merlin 104"}));
     EXPECT_NE(agent.loadedCharacter(), nullptr);
 
     // Without a character folder, or without a screen, there is no service: nothing is loaded

@@ -6,6 +6,7 @@
 #include "acs/AcsWriter.h"
 #include "support/CharacterFixtures.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -155,6 +156,14 @@ TEST_F(CharacterServiceTest, TheWindowTakesTheShapeOfTheFrameAndTellsWhereTheUse
     EXPECT_EQ(moves[0][3].toInt(), int(CharacterService::MovedByUser));
     EXPECT_EQ(c.Left(), start.x() + 100);
     EXPECT_EQ(c.Top(), start.y() + 50);
+
+    // A double click sends it away.
+    QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+    QElapsedTimer waited;
+    waited.start();
+    while (c.Visible() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(c.Visible());
 }
 
 TEST(FrameComposer, StacksPicturesFromTheLastAndLaysTheMouthOn)

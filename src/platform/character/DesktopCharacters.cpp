@@ -47,6 +47,12 @@ DesktopCharacter::DesktopCharacter(const QString& name, std::shared_ptr<const ac
         placeBalloon();
         emit dragged(at.x(), at.y());
     });
+    // A character that stays after its words (no hide asked for) is sent away by the user with
+    // a double click, as one closes any small desktop helper.
+    connect(m_window.get(), &CharacterWindow::doubleClicked, this, [this] {
+        StopAll(QString());
+        Hide(false);
+    });
     connect(&m_speech, &SpeechEngine::synthesized, this, [this](int id, const Utterance& u) {
         if (id == m_utteranceId && m_current && m_current->kind == Kind::Speak)
             startSpeaking(u);
