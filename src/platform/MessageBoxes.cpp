@@ -1,5 +1,6 @@
 #include "platform/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -25,24 +26,39 @@ QString shown(const QString& text)
 
 QtMessageBoxes::QtMessageBoxes(QString applicationTitle) : m_title(std::move(applicationTitle)) {}
 
+QMessageBox::StandardButton QtMessageBoxes::ask(QMessageBox::Icon icon, const QString& title,
+                                                const QString& text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, shown(text), buttons, QApplication::activeWindow());
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {{QMessageBox::Ok, "OK"},
+                                                                            {QMessageBox::Yes, "Yes"},
+                                                                            {QMessageBox::No, "No"},
+                                                                            {QMessageBox::Cancel, "Cancel"}};
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* button = box.button(which))
+            button->setText(m_caption(QString::fromLatin1(caption)));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 void QtMessageBoxes::error(const QString& text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), m_title, shown(text));
+    ask(QMessageBox::Critical, m_title, text, QMessageBox::Ok);
 }
 
 void QtMessageBoxes::warning(const QString& text)
 {
-    QMessageBox::warning(QApplication::activeWindow(), m_title, shown(text));
+    ask(QMessageBox::Warning, m_title, text, QMessageBox::Ok);
 }
 
 void QtMessageBoxes::information(const QString& title, const QString& text)
 {
-    QMessageBox::information(QApplication::activeWindow(), title, shown(text));
+    ask(QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 void QtMessageBoxes::showInformation(const QString& title, const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Information, title, shown(text), QMessageBox::Ok);
+    box->button(QMessageBox::Ok)->setText(m_caption(QStringLiteral("OK")));
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Nothing waits for the box, so the clock ticks on either way. Over a modal dialog (the event
     // editor's test, or an event due while a dialog is open) a modeless box would be blocked along
@@ -62,7 +78,7 @@ MessageBoxes::Answer QtMessageBoxes::question(const QString& text, bool withCanc
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(QApplication::activeWindow(), m_title, shown(text), buttons)) {
+    switch (ask(QMessageBox::Question, m_title, text, buttons)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
-
-class QMessageBox;
 
 namespace platform {
 
@@ -42,8 +43,17 @@ public:
     Answer question(const QString& text, bool withCancel) override;
     void showInformation(const QString& title, const QString& text) override;
 
+    // The buttons' captions ("OK", "Yes", "No", "Cancel") in the user's language: the language
+    // layer stands above this one, so it lends its translation here.
+    void setButtonCaptions(std::function<QString(const QString&)> caption) { m_caption = std::move(caption); }
+
 private:
+    // A box that waits for its answer, its buttons captioned in the user's language.
+    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons);
+
     QString m_title;
+    std::function<QString(const QString&)> m_caption = [](const QString& text) { return text; };
     QList<QPointer<QMessageBox>> m_shownBoxes;
 };
 

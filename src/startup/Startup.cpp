@@ -14,6 +14,7 @@
 #include "events/Scheduler.h"
 #include "events/SpeakingCharacter.h"
 #include "events/TfrmEventDetails.h"
+#include "lang/Translate.h"
 #include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
@@ -66,6 +67,7 @@ int runVeskel(int& argc, char** argv)
                                       messages, autostart,        shell,     notificationArea,
                                       dialogs,  timeZoneSource,   folders,   clockSetter,
                                       network,  dateTimeSettings, characters};
+    messages.setButtonCaptions([](const QString& caption) { return Translate(caption); });
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
         [&shell, &folders](int context) { app::openHelp(shell, folders.ProgramFolder, context); });

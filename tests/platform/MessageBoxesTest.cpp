@@ -1,5 +1,6 @@
 #include "platform/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -57,4 +58,23 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
     EXPECT_LE(box->text().size(), 4001);
     box->close();
     editor.close();
+}
+
+TEST(MessageBoxes, TheButtonsSpeakTheUsersLanguage)
+{
+    platform::QtMessageBoxes boxes("Veskel");
+    boxes.setButtonCaptions([](const QString& caption) {
+        return caption == "Yes" ? QString("Ja") : caption == "No" ? QString("Nein") : caption;
+    });
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(boxes.question("Save?", true), platform::MessageBoxes::Answer::No);
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{"Cancel", "Ja", "Nein"}));
 }
