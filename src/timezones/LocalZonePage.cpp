@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace timezones {
 
 namespace {
@@ -25,7 +27,7 @@ QLabel* ruleLabel(QWidget* parent)
 LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
 {
     gpTimeZones = new QGroupBox(QStringLiteral("Local Time Zone"), this);
-    gpTimeZones->setFixedSize(GroupWidth, GroupHeight);
+    gpTimeZones->setFixedWidth(GroupWidth);
 
     lblTZBias = new QLabel(gpTimeZones);
     lblTZBias->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -76,13 +78,42 @@ LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
     layout->addWidget(gpDaylightName);
     layout->addStretch(1);
     layout->addLayout(more);
+    fitGroup();
+}
+
+void LocalZonePage::fitGroup()
+{
+    // Its own height, unless a long (translated) rule text needs more lines than it has room for.
+    // The layouts learn of new texts only from posted events; they are told at once here.
+    for (QWidget* box : {static_cast<QWidget*>(gpStandardName), static_cast<QWidget*>(gpDaylightName)}) {
+        box->layout()->invalidate();
+        box->updateGeometry();
+    }
+    lblTZBias->updateGeometry();
+    QLayout* layout = gpTimeZones->layout();
+    layout->invalidate();
+    const int needed = layout->hasHeightForWidth() ? layout->totalHeightForWidth(GroupWidth)
+                                                   : layout->totalSizeHint().height();
+    gpTimeZones->setFixedHeight(std::max(int(GroupHeight), needed));
+    placeGroup();
+}
+
+void LocalZonePage::placeGroup()
+{
+    // Integer halves toward zero, so a page narrower than the group shows its middle.
+    gpTimeZones->move((width() - GroupWidth) / 2, (height() - gpTimeZones->height()) / 2);
+}
+
+void LocalZonePage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fitGroup(); // the texts are filled and translated by now
 }
 
 void LocalZonePage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Integer halves toward zero, so a page narrower than the group shows its middle.
-    gpTimeZones->move((width() - GroupWidth) / 2, (height() - GroupHeight) / 2);
+    placeGroup();
 }
 
 } // namespace timezones

@@ -34,8 +34,16 @@ public:
     static constexpr int GroupWidth = 225;
     static constexpr int GroupHeight = 222;
 
+    // Gives the group the height its texts need (at least its own) and centres it again; called
+    // whenever its texts change.
+    void fitGroup();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void placeGroup();
 };
 
 } // namespace timezones

@@ -405,6 +405,7 @@ void TfrmTimeZone::FillConfigPage()
     page.lblDaylightDesc->setText(lblDaylightDesc->text());
     page.lblDaylightDT->setText(lblDaylightDT->text());
     page.chkDaylightSavingNow->setChecked(chkDaylightSavingNow->isChecked());
+    page.fitGroup();
 }
 
 void TfrmTimeZone::LVColumnClick(int column)

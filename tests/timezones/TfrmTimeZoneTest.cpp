@@ -176,6 +176,17 @@ TEST_F(TimeZonesWindow, TheConfigurationPageIsFilledWithoutShowingTheWindowAndSe
     EXPECT_EQ(page.gpTimeZones->geometry(), QRect(87, 39, 225, 222));
     page.resize(200, 200);
     EXPECT_EQ(page.gpTimeZones->pos(), QPoint(-12, -11));
+
+    // Longer (translated) rule texts make the group taller rather than being cut.
+    page.resize(400, 400);
+    for (QLabel* label : {page.lblStandardDesc, page.lblStandardDT, page.lblDaylightDesc, page.lblDaylightDT})
+        label->setText("Für diese Zeitzone nicht festgelegt, Erster Sonntag im Oktober (1 Stunde)");
+    page.fitGroup();
+    QCoreApplication::processEvents();
+    EXPECT_GT(page.gpTimeZones->height(), 222);
+    EXPECT_EQ(page.gpTimeZones->width(), 225);
+    for (QLabel* label : {page.lblStandardDesc, page.lblStandardDT, page.lblDaylightDesc, page.lblDaylightDT})
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
 }
 
 TEST_F(TimeZonesWindow, SortingByAnyColumnAsText)
