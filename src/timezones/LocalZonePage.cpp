@@ -1,6 +1,7 @@
 #include "timezones/LocalZonePage.h"
 
 #include "timezones/ZoneIcons.h"
+#include "timezones/ZoneRuleGroup.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,17 +13,6 @@
 #include <algorithm>
 
 namespace timezones {
-
-namespace {
-
-QLabel* ruleLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
 
 LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
 {
@@ -42,23 +32,8 @@ LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
     daylightNow->addWidget(Label34);
     daylightNow->addStretch(1);
 
-    gpStandardName = new QGroupBox(gpTimeZones);
-    lblStandardDesc = ruleLabel(gpStandardName);
-    lblStandardDT = ruleLabel(gpStandardName);
-    auto* standard = new QVBoxLayout(gpStandardName);
-    standard->setContentsMargins(6, 2, 6, 4);
-    standard->setSpacing(1);
-    standard->addWidget(lblStandardDesc);
-    standard->addWidget(lblStandardDT);
-
-    gpDaylightName = new QGroupBox(gpTimeZones);
-    lblDaylightDesc = ruleLabel(gpDaylightName);
-    lblDaylightDT = ruleLabel(gpDaylightName);
-    auto* daylight = new QVBoxLayout(gpDaylightName);
-    daylight->setContentsMargins(6, 2, 6, 4);
-    daylight->setSpacing(1);
-    daylight->addWidget(lblDaylightDesc);
-    daylight->addWidget(lblDaylightDT);
+    gpStandardName = makeZoneRuleGroup(gpTimeZones, lblStandardDesc, lblStandardDT);
+    gpDaylightName = makeZoneRuleGroup(gpTimeZones, lblDaylightDesc, lblDaylightDT);
 
     btnTimeZones = new QToolButton(gpTimeZones);
     btnTimeZones->setAutoRaise(true);

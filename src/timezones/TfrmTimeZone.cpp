@@ -11,6 +11,7 @@
 #include "timezones/TfrmTZClockProps.h"
 #include "timezones/ZoneList.h"
 #include "timezones/ZoneRows.h"
+#include "timezones/ZoneRuleGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,13 +37,6 @@ namespace {
 constexpr int kColumnWidths[ZoneRow::ColumnCount] = {100, 100, 75, 150, 150, 350};
 const char* const kColumnTitles[ZoneRow::ColumnCount] = {
     "Time Zone", "City / Region", "Bias", "Standard Time Starts", "Daylight Time Starts", "Display Name"};
-
-QLabel* ruleLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setWordWrap(true);
-    return label;
-}
 
 // The line break of a bias text, as a label shows it.
 QString shownLines(QString text)
@@ -190,23 +184,8 @@ void TfrmTimeZone::buildDetailPanel()
     ClockFace1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     ClockFace1->setMinimumSize(5, 5);
 
-    gpStandardName = new QGroupBox(GroupBox1);
-    lblStandardDesc = ruleLabel(gpStandardName);
-    lblStandardDT = ruleLabel(gpStandardName);
-    auto* standard = new QVBoxLayout(gpStandardName);
-    standard->setContentsMargins(6, 2, 6, 4);
-    standard->setSpacing(1);
-    standard->addWidget(lblStandardDesc);
-    standard->addWidget(lblStandardDT);
-
-    gpDaylightName = new QGroupBox(GroupBox1);
-    lblDaylightDesc = ruleLabel(gpDaylightName);
-    lblDaylightDT = ruleLabel(gpDaylightName);
-    auto* daylight = new QVBoxLayout(gpDaylightName);
-    daylight->setContentsMargins(6, 2, 6, 4);
-    daylight->setSpacing(1);
-    daylight->addWidget(lblDaylightDesc);
-    daylight->addWidget(lblDaylightDT);
+    gpStandardName = makeZoneRuleGroup(GroupBox1, lblStandardDesc, lblStandardDT);
+    gpDaylightName = makeZoneRuleGroup(GroupBox1, lblDaylightDesc, lblDaylightDT);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Show Clock"), GroupBox1);
     pgScroller = new QScrollArea(GroupBox2);
