@@ -317,34 +317,6 @@ TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
     EXPECT_EQ(clock->Settings.Color, app::clDesktopBackground);
 }
 
-TEST_F(ConfigDialog, AnsweringNoDropsTheUnsavedEventsForTheFilesOnes)
-{
-    events::EventRecord row;
-    row.Name = "Saved";
-    row.text(events::ScheduleName) = "Daily";
-    dialog->Events.appendRow(row);
-    ASSERT_TRUE(dialog->Storage.SaveEvents(true));
-    open();
-    row.Name = "Changed";
-    dialog->Events.setRow(0, row);
-    dialog->Events.setSaveCommandEnabled(true);
-    fake.messages.answer = platform::MessageBoxes::Answer::No;
-    dialog->close();
-    EXPECT_FALSE(dialog->isVisible());
-    ASSERT_EQ(dialog->Events.count(), 1);
-    EXPECT_EQ(dialog->Events.row(0).Name, "Saved");
-    EXPECT_FALSE(dialog->Events.saveCommandEnabled());
-}
-
-TEST(PictureFilter, OffersEveryFormatInBothLetterCases)
-{
-    const QString filter = config::AppearancePage::pictureFilter();
-    EXPECT_TRUE(
-        filter.startsWith("Image Files (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.wmf *.WMF);;"));
-    EXPECT_TRUE(filter.contains(";;JPEG Image Files (*.jpg *.JPG *.jpeg *.JPEG);;"));
-    EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
-}
-
 TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeepsThem)
 {
     nettime::InternetPage& internet = *dialog->tabInternet;
@@ -413,6 +385,7 @@ TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEv
     ASSERT_EQ(dialog->Events.count(), 1);
     EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "7:00:00 AM");
     EXPECT_TRUE(dialog->Events.row(0).Active);
+    EXPECT_FALSE(dialog->Events.saveCommandEnabled());
 
     dialog->showDialog();
     page.DTPTime->setTime(QTime(8, 0));

@@ -234,6 +234,7 @@ TEST_F(TimeClient, WithoutATimeOutARefusedConnectionStillEnds)
         std::_Exit(1);
     });
     watchdog.start(10000);
+    EXPECT_EQ(kindOf([&] { client.TimeInt(); }), ESockError::Kind::SocketFailed);
     EXPECT_EQ(failureOf([&] { client.TimeInt(); }), "10061:Connection refused");
     watchdog.stop();
 
@@ -241,34 +242,6 @@ TEST_F(TimeClient, WithoutATimeOutARefusedConnectionStillEnds)
     LoopbackServer halves(LoopbackServer::Mode::SendInHalves);
     client.Port = halves.port();
     EXPECT_EQ(client.TimeInt(), -381866000);
-}
-
-TEST_F(TimeClient, FailuresCarryTheirKind)
-{
-    using Kind = ESockError::Kind;
-    client.TimeOut = 150;
-    client.Port = closedPort();
-    EXPECT_EQ(kindOf([&] { client.TimeInt(); }), Kind::ConnectionTimedOut);
-    client.TimeOut = 0;
-    try {
-        client.TimeInt();
-        ADD_FAILURE() << "a refused connection gave a time";
-    } catch (const ESockError& e) {
-        EXPECT_EQ(e.kind(), Kind::SocketFailed);
-        EXPECT_EQ(e.code(), 10061);
-    }
-    client.TimeOut = 150;
-    LoopbackServer closesShort(LoopbackServer::Mode::SendAndClose, QByteArray::fromHex("01"));
-    client.Port = closesShort.port();
-    EXPECT_EQ(kindOf([&] { client.TimeInt(); }), Kind::IncompleteReply);
-
-    client.Host = "no.such.host.example";
-    EXPECT_EQ(kindOf([&] { client.TimeInt(); }), Kind::NullRemoteAddress);
-    lookup.behaviour = ScriptedLookup::Behaviour::Never;
-    EXPECT_EQ(kindOf([&] { client.TimeInt(); }), Kind::HostLookupTimedOut);
-
-    EXPECT_EQ(ESockError::textOf(Kind::HostLookupCanceled), "Host Lookup Canceled");
-    EXPECT_EQ(ESockError::textOf(Kind::SocketFailed, 11001), "11001:Host not found");
 }
 
 TEST_F(TimeClient, ACancelEndsTheFetchAtEveryStage)
@@ -379,19 +352,4 @@ TEST(TimeClientInEveryLocale, TimeStrReadsBackAsTheServersTime)
     }
     EXPECT_EQ(roundTrips, locales.size()) << failures.join(", ").toStdString();
     std::cout << "TimeStr read back in " << roundTrips << " of " << locales.size() << " locales\n";
-}
-
-TEST(TimeClientWithXinetd, FetchesTheTimeFromARealTimeServer)
-{
-    XinetdTimeServer server;
-    if (!server.running())
-        GTEST_SKIP() << server.skipReason.toStdString();
-    ScriptedLookup lookup;
-    TTimeClient client(lookup, kUs);
-    client.Host = "127.0.0.1";
-    client.Port = server.port;
-    client.TimeOut = 5000;
-    const quint32 secondsSince1900 = quint32(client.TimeInt());
-    const qint64 serverUnix = qint64(secondsSince1900) - 2208988800LL;
-    EXPECT_LE(std::llabs(serverUnix - QDateTime::currentSecsSinceEpoch()), 2);
 }
