@@ -13,84 +13,6 @@ using namespace platform::acs;
 
 namespace {
 
-void expectSameCharacter(const Character& a, const Character& b)
-{
-    EXPECT_EQ(a.minorVersion, b.minorVersion);
-    EXPECT_EQ(a.guid, b.guid);
-    EXPECT_EQ(a.width, b.width);
-    EXPECT_EQ(a.height, b.height);
-    EXPECT_EQ(a.transparentIndex, b.transparentIndex);
-    EXPECT_EQ(a.flags | VoiceOutputEnabled | BalloonEnabled, b.flags);
-    ASSERT_TRUE(b.voice && b.balloon && b.trayIcon);
-    EXPECT_EQ(a.voice->speed, b.voice->speed);
-    EXPECT_EQ(a.voice->pitch, b.voice->pitch);
-    EXPECT_EQ(a.voice->languageId, b.voice->languageId);
-    EXPECT_EQ(a.voice->dialect, b.voice->dialect);
-    EXPECT_EQ(a.voice->gender, b.voice->gender);
-    EXPECT_EQ(a.voice->style, b.voice->style);
-    EXPECT_EQ(a.balloon->lines, b.balloon->lines);
-    EXPECT_EQ(a.balloon->charsPerLine, b.balloon->charsPerLine);
-    EXPECT_EQ(a.balloon->backColor, b.balloon->backColor);
-    EXPECT_EQ(a.balloon->borderColor, b.balloon->borderColor);
-    EXPECT_EQ(a.balloon->fontName, b.balloon->fontName);
-    EXPECT_EQ(a.balloon->fontHeight, b.balloon->fontHeight);
-    EXPECT_EQ(a.balloon->italic, b.balloon->italic);
-    EXPECT_EQ(a.palette, b.palette);
-    EXPECT_EQ(a.trayIcon->color, b.trayIcon->color);
-    ASSERT_EQ(a.states.size(), b.states.size());
-    for (size_t i = 0; i < a.states.size(); ++i) {
-        EXPECT_EQ(a.states[i].name, b.states[i].name);
-        EXPECT_EQ(a.states[i].animations, b.states[i].animations);
-    }
-    ASSERT_EQ(a.localized.size(), b.localized.size());
-    EXPECT_EQ(a.localized[0].name, b.localized[0].name);
-    EXPECT_EQ(a.localized[1].extraData, b.localized[1].extraData);
-    ASSERT_EQ(a.images.size(), b.images.size());
-    for (size_t i = 0; i < a.images.size(); ++i) {
-        EXPECT_EQ(a.images[i].pixels, b.images[i].pixels) << i;
-        EXPECT_EQ(a.images[i].region, b.images[i].region) << i;
-        EXPECT_EQ(a.images[i].checksum, b.images[i].checksum) << i;
-    }
-    ASSERT_EQ(a.audio.size(), b.audio.size());
-    EXPECT_EQ(a.audio[0].wave, b.audio[0].wave);
-    ASSERT_EQ(a.animations.size(), b.animations.size());
-    for (size_t i = 0; i < a.animations.size(); ++i) {
-        const Animation& x = a.animations[i];
-        const Animation& y = b.animations[i];
-        EXPECT_EQ(x.name, y.name);
-        EXPECT_EQ(x.transition, y.transition);
-        EXPECT_EQ(x.returnAnimation, y.returnAnimation);
-        ASSERT_EQ(x.frames.size(), y.frames.size());
-        for (size_t f = 0; f < x.frames.size(); ++f) {
-            const Frame& p = x.frames[f];
-            const Frame& q = y.frames[f];
-            EXPECT_EQ(p.duration, q.duration);
-            EXPECT_EQ(p.audio, q.audio);
-            EXPECT_EQ(p.exitFrame, q.exitFrame);
-            ASSERT_EQ(p.images.size(), q.images.size());
-            for (size_t k = 0; k < p.images.size(); ++k) {
-                EXPECT_EQ(p.images[k].image, q.images[k].image);
-                EXPECT_EQ(p.images[k].x, q.images[k].x);
-                EXPECT_EQ(p.images[k].y, q.images[k].y);
-            }
-            ASSERT_EQ(p.branches.size(), q.branches.size());
-            for (size_t k = 0; k < p.branches.size(); ++k) {
-                EXPECT_EQ(p.branches[k].frame, q.branches[k].frame);
-                EXPECT_EQ(p.branches[k].probability, q.branches[k].probability);
-            }
-            ASSERT_EQ(p.mouths.size(), q.mouths.size());
-            for (size_t k = 0; k < p.mouths.size(); ++k) {
-                EXPECT_EQ(p.mouths[k].shape, q.mouths[k].shape);
-                EXPECT_EQ(p.mouths[k].image, q.mouths[k].image);
-                EXPECT_EQ(p.mouths[k].replacesTopImage, q.mouths[k].replacesTopImage);
-                EXPECT_EQ(p.mouths[k].x, q.mouths[k].x);
-                EXPECT_EQ(p.mouths[k].width, q.mouths[k].width);
-                EXPECT_EQ(p.mouths[k].region, q.mouths[k].region);
-            }
-        }
-    }
-}
-
 QByteArray patched(QByteArray bytes, qsizetype at, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -152,7 +74,13 @@ TEST(AcsReader, ReadsBackEveryBlockWithCompressedAndPlainImages)
         SCOPED_TRACE(compressed);
         const QByteArray bytes = acswriter::writeAcs(original, {compressed, compressed});
         const Character read = readAcs(bytes);
-        expectSameCharacter(original, read);
+        // The writer puts down every field the reader takes up: what was read, written again,
+        // gives the same bytes only when nothing was lost or changed on the way.
+        EXPECT_EQ(acswriter::writeAcs(read, {compressed, compressed}).toHex().toStdString(),
+                  bytes.toHex().toStdString());
+        ASSERT_EQ(read.images.size(), original.images.size());
+        EXPECT_EQ(read.images[1].pixels, original.images[1].pixels);
+        EXPECT_EQ(read.palette, original.palette);
         EXPECT_EQ(read.images[0].compressed, compressed);
         EXPECT_EQ(read.name(), QStringLiteral("Tester"));
         ASSERT_NE(read.animation(QStringLiteral("speak")), nullptr);

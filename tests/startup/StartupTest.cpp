@@ -79,18 +79,13 @@ TEST(Startup, AnExceptionThatEscapesAHandlerIsShownAndTheProgramGoesOn)
 TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
 {
     QTemporaryDir home;
-    // A copy of its own, so the run touches nothing of the build folder (such as the first-run marker).
-    const QString program = home.filePath("veskel");
-    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    const QString program = copyOfTheProgram(home);
     QProcess first;
     first.setProcessEnvironment(isolatedEnvironment(home));
     first.start(program, {});
     ASSERT_TRUE(first.waitForStarted());
     // The lock file appears once the first clock holds the name.
-    const QString lock = home.filePath("Veskel_v2.1.lock");
-    for (int i = 0; i < 200 && !QFile::exists(lock); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(lock));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(home.filePath("Veskel_v2.1.lock")); }));
 
     QProcess second;
     second.setProcessEnvironment(isolatedEnvironment(home));
@@ -103,9 +98,7 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
     first.terminate(); // an orderly end: the settings are written
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitCode(), 0);
-    QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    const QByteArray written = settings.readAll();
+    const QByteArray written = settingsWritten(home);
     EXPECT_TRUE(written.contains("\nWidth=150\n"))
         << written.constData(); // the values of the run, not blanks
     EXPECT_TRUE(written.contains("\nLength=0.92\n"));
@@ -132,14 +125,10 @@ TEST(Startup, TheSettingsAreSavedWhenTheDisplayGoesAway)
     QProcess server;
     server.start(xvfb, {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
     ASSERT_TRUE(server.waitForStarted());
-    const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-    for (int i = 0; i < 500 && !QFile::exists(socket); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(socket));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)); }));
 
     QTemporaryDir home;
-    const QString program = home.filePath("veskel");
-    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    const QString program = copyOfTheProgram(home);
     QProcessEnvironment env = isolatedEnvironment(home);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("DISPLAY", display);
@@ -148,23 +137,16 @@ TEST(Startup, TheSettingsAreSavedWhenTheDisplayGoesAway)
     clock.start(program, {});
     ASSERT_TRUE(clock.waitForStarted());
     // Up once its window is on the display.
-    bool shown = false;
-    for (int i = 0; i < 1000 && !shown; ++i) {
+    ASSERT_TRUE(waitFor([&] {
         QProcess look;
         look.start(xwininfo, {"-display", display, "-name", "Veskel"});
-        shown = look.waitForFinished(2000) && look.exitCode() == 0;
-        if (!shown)
-            QThread::msleep(10);
-    }
-    ASSERT_TRUE(shown);
+        return look.waitForFinished(2000) && look.exitCode() == 0;
+    }));
 
     server.terminate();
     ASSERT_TRUE(server.waitForFinished(10000));
     ASSERT_TRUE(clock.waitForFinished(10000));
-    QFile settings(home.filePath("config/Palvaro Ltd/Veskel.conf"));
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << clock.readAllStandardError().constData();
-    const QByteArray written = settings.readAll();
-    EXPECT_TRUE(written.contains("\nWidth=150\n")) << written.constData();
+    EXPECT_TRUE(settingsWritten(home).contains("\nWidth=150\n")) << clock.readAllStandardError().constData();
 }
 
 // Under a Wayland compositor (Debian's weston, headless): the clock shows, painted only inside
@@ -190,12 +172,9 @@ TEST(Startup, OnWaylandTheClockShowsShapedByItsPicture)
     compositor.start(weston, {"--backend=headless-backend.so", "--use-pixman", "--socket=veskel-test",
                               "--width=640", "--height=480", "--debug", "--config=" + ini.fileName()});
     ASSERT_TRUE(compositor.waitForStarted());
-    for (int i = 0; i < 500 && !QFile::exists(runtime.filePath("veskel-test")); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(runtime.filePath("veskel-test")));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(runtime.filePath("veskel-test")); }));
 
-    const QString program = home.filePath("veskel");
-    ASSERT_TRUE(QFile::copy(VESKEL_BINARY, program));
+    const QString program = copyOfTheProgram(home);
     QDir().mkpath(home.filePath("Clocks"));
     ASSERT_TRUE(QFile::copy(VESKEL_PROGRAM_DIR "/Clocks/earth.bmp", home.filePath("Clocks/earth.bmp")));
     QFile(home.filePath("veskel.vsk")).open(QIODevice::WriteOnly); // a first run: the globe
