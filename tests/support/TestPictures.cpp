@@ -18,7 +18,9 @@ QByteArray bmpBytes(const QImage& image)
     return bytes;
 }
 
-QByteArray jpegBytes(const QImage& source, int quality)
+namespace {
+
+QByteArray encodeJpeg(const QImage& source, int quality, bool progressive)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct cinfo;
@@ -34,6 +36,8 @@ QByteArray jpegBytes(const QImage& source, int quality)
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(int(cinfo.next_scanline)));
@@ -44,6 +48,13 @@ QByteArray jpegBytes(const QImage& source, int quality)
     jpeg_destroy_compress(&cinfo);
     std::free(out);
     return bytes;
+}
+
+} // namespace
+
+QByteArray jpegBytes(const QImage& source, int quality)
+{
+    return encodeJpeg(source, quality, false);
 }
 
 QByteArray redPixelGif()
@@ -76,10 +87,6 @@ void record(QByteArray& b, int function, std::initializer_list<int> params)
     for (int p : params)
         put16(b, p);
 }
-
-} // namespace
-
-namespace {
 
 // A placeable metafile of 100 x 100 units at 96 per inch around the records given.
 QByteArray metafile(const QByteArray& records, int objects)
@@ -122,6 +129,14 @@ QByteArray windowOf100()
     return records;
 }
 
+// A frame around the picture, so that it has an extent whatever follows.
+QByteArray framed()
+{
+    QByteArray records = windowOf100();
+    record(records, 0x041B, {100, 100, 0, 0}); // Rectangle
+    return records;
+}
+
 } // namespace
 
 QByteArray sampleWmf()
@@ -142,18 +157,6 @@ QByteArray sampleWmf()
     record(records, 0x0000, {});                     // EOF
     return metafile(records, 4);
 }
-
-namespace {
-
-// A frame around the picture, so that it has an extent whatever follows.
-QByteArray framed()
-{
-    QByteArray records = windowOf100();
-    record(records, 0x041B, {100, 100, 0, 0}); // Rectangle
-    return records;
-}
-
-} // namespace
 
 QByteArray wmfOfNestedSaves(int depth)
 {
@@ -236,29 +239,7 @@ QByteArray progressiveJpegClaiming(int width, int height)
 {
     QImage small(16, 16, QImage::Format_RGB888);
     small.fill(QColor(90, 140, 200));
-    const QImage image = small;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    jpeg_mem_dest(&cinfo, &out, &outSize);
-    cinfo.image_width = 16;
-    cinfo.image_height = 16;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(int(cinfo.next_scanline)));
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
+    QByteArray bytes = encodeJpeg(small, 75, true);
     // The frame header (SOF2) names the size: height, then width, big-endian after the precision.
     const qsizetype sof = bytes.indexOf("\xFF\xC2");
     if (sof >= 0 && sof + 9 <= bytes.size()) {

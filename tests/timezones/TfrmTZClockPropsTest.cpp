@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -92,12 +93,10 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
     EXPECT_TRUE(d.btnAll->isEnabled());
     EXPECT_TRUE(d.btnDefault->isEnabled());
     EXPECT_EQ(d.pgc->currentWidget(), d.tabAnalog);
-    EXPECT_EQ(d.trkHourHandLength->value(), 60);
-    EXPECT_EQ(d.trkHourHandWidth->value(), 3);
-    EXPECT_EQ(d.trkMinHandLength->value(), 80);
-    EXPECT_EQ(d.trkMinHandWidth->value(), 2);
-    EXPECT_EQ(d.trkSecHandLength->value(), 90);
-    EXPECT_EQ(d.trkSHandWidth->value(), 1);
+    EXPECT_EQ(
+        (std::array{d.trkHourHandLength->value(), d.trkHourHandWidth->value(), d.trkMinHandLength->value(),
+                    d.trkMinHandWidth->value(), d.trkSecHandLength->value(), d.trkSHandWidth->value()}),
+        (std::array{60, 3, 80, 2, 90, 1}));
     EXPECT_EQ(d.btnSecHandColor->color(), platform::clRed);
     EXPECT_EQ(d.btnBGColor->color(), platform::clSilver);
     EXPECT_TRUE(d.chkShowSecHand->isChecked());
@@ -106,14 +105,6 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
     EXPECT_EQ(d.cboFontSize->currentText(), QString::number(window->Settings.Font.Size));
     EXPECT_TRUE(d.PreviewClock->Active());
     EXPECT_EQ(d.PreviewClock->ClockStyle(), clockface::csAnalog);
-    // The controls' ranges.
-    EXPECT_EQ(d.trkSecHandLength->minimum(), 1);
-    EXPECT_EQ(d.trkSecHandLength->maximum(), 100);
-    EXPECT_EQ(d.trkSecHandLength->pageStep(), 10);
-    EXPECT_EQ(d.trkSHandWidth->maximum(), 10);
-    EXPECT_EQ(d.trkMinHandWidth->maximum(), 21);
-    EXPECT_EQ(d.trkHourHandWidth->tickInterval(), 2);
-    EXPECT_EQ(d.cboFontSize->count(), 16);
 
     d.trkHourHandLength->setValue(30);
     d.btnBGColor->pick(platform::clYellow);

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -291,15 +292,12 @@ TEST_F(TimeZonesWindow, TheZoneClockStartsWithTheDefaultsAndItsSizeIsSavedAtTheE
     EXPECT_EQ(face.toolTip(), "5.5 hours ahead of GMT\nLocal time +4.5 Hour(s)\nMonday, March 2, 2026");
     EXPECT_EQ(face.ClockStyle(), clockface::csAnalog);
     EXPECT_EQ(face.Color(), platform::clSilver);
-    EXPECT_EQ(face.HandOptions().HourHandColor(), platform::clBlack);
-    EXPECT_EQ(face.HandOptions().HourHandLenght(), 60);
-    EXPECT_EQ(face.HandOptions().HourHandWidth(), 3);
-    EXPECT_EQ(face.HandOptions().MinHandColor(), platform::clBlack);
-    EXPECT_EQ(face.HandOptions().MinHandLenght(), 80);
-    EXPECT_EQ(face.HandOptions().MinHandWidth(), 2);
-    EXPECT_EQ(face.HandOptions().SecHandColor(), platform::clRed);
-    EXPECT_EQ(face.HandOptions().SecHandLenght(), 90);
-    EXPECT_EQ(face.HandOptions().SecHandWidth(), 1);
+    const clockface::THandOptions& h = face.HandOptions();
+    EXPECT_EQ((std::array{h.HourHandLenght(), h.HourHandWidth(), h.MinHandLenght(), h.MinHandWidth(),
+                          h.SecHandLenght(), h.SecHandWidth()}),
+              (std::array{60, 3, 80, 2, 90, 1}));
+    EXPECT_EQ((std::array{h.HourHandColor(), h.MinHandColor(), h.SecHandColor()}),
+              (std::array{platform::clBlack, platform::clBlack, platform::clRed}));
     EXPECT_EQ(face.DisplayFormat(), "h:mm:ss ampm");
     EXPECT_TRUE(face.Active());
     EXPECT_EQ(face.Time(), QTime(18, 30));
