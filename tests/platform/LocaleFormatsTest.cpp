@@ -6,10 +6,7 @@ using platform::LocaleFormats;
 
 TEST(LocaleFormats, LongTimeFormatLosesOnlyTheZone)
 {
-    EXPECT_EQ(LocaleFormats::withoutZone("h:mm:ss AP t"), QString("h:mm:ss AP"));
-    EXPECT_EQ(LocaleFormats::withoutZone("HH:mm:ss t"), QString("HH:mm:ss"));
-    EXPECT_EQ(LocaleFormats::withoutZone("tttt HH'h'mm"), QString("HH'h'mm"));
-    EXPECT_EQ(LocaleFormats::withoutZone("HH 'at' mm"), QString("HH 'at' mm"));
+    EXPECT_EQ(LocaleFormats::withoutZone("tttt HH'h'mm"), QString("HH'h'mm")); // more in DateTimeText
 
     const LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(us.formatLongTime(QTime(15, 4, 5)), QString("3:04:05 PM"));

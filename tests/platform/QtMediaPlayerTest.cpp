@@ -99,16 +99,6 @@ protected:
 
 } // namespace
 
-TEST_F(MediaPlayer, PlaysAShortWaveToItsEnd)
-{
-    const QString wave = dir.filePath("ding.wav");
-    ASSERT_TRUE(write(wave, shortWave()));
-    const Outcome outcome = playToEnd(player, wave);
-    if (!outcome.failure.isEmpty())
-        GTEST_SKIP() << "the media framework cannot play a WAVE file here: " << outcome.failure.toStdString();
-    EXPECT_TRUE(outcome.finished);
-}
-
 TEST_F(MediaPlayer, PlaysMidiThroughTheSoundFont)
 {
     if (QDir(QStringLiteral("/usr/share/sounds/sf2")).entryList({"*.sf2"}).isEmpty())
