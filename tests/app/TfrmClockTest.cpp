@@ -1,6 +1,7 @@
 #include "app/TfrmClock.h"
 #include "support/CharacterFixtures.h"
 #include "support/ClockFixture.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -98,10 +99,7 @@ TEST_F(ClockWindow, AFirstRunWithoutTheGlobeKeepsTheLoadedShape)
 TEST_F(ClockWindow, ANamedPictureThatCannotBeShownIsReportedAndTheClockStillShows)
 {
     const QString broken = fake.programPath("broken.bmp");
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BM not really a bitmap");
-    file.close();
+    ASSERT_TRUE(fakes::writeAllOf(broken, "BM not really a bitmap"));
     fake.settings.set("Clock", "Picture File", broken);
     fake.settings.set("Clock", "Shape", "2");
     TfrmClock& c = create();

@@ -4,6 +4,7 @@
 #include "events/EventRecord.h"
 #include "events/Scheduler.h"
 #include "support/FakeActions.h"
+#include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,10 +39,8 @@ protected:
     void run(const EventRecord& row) { actions.RunEvent(row); }
     QString sound(const QString& name)
     {
-        QDir().mkpath(fake.folders.SoundsFolder);
-        QFile file(fake.folders.SoundsFolder + name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        return file.fileName();
+        EXPECT_TRUE(fakes::writeAllOf(fake.folders.SoundsFolder + name));
+        return fake.folders.SoundsFolder + name;
     }
 };
 
@@ -82,12 +81,11 @@ TEST_F(Actions, MediaPlaysFromTheSoundsFolderAndEachFileReplacesTheLast)
     EXPECT_EQ(fake.media.played, QStringList{ding});
 
     // A second media event closes what plays and plays its own file.
-    QDir().mkpath(fake.programPath("videos"));
-    QFile video(fake.programPath("videos/clip.avi"));
-    ASSERT_TRUE(video.open(QIODevice::WriteOnly));
+    const QString video = fake.programPath("videos/clip.avi");
+    ASSERT_TRUE(fakes::writeAllOf(video));
     run(actionRow("Play a Media File", fake.programPath("videos/"), "clip.avi"));
     run(actionRow("Play a Media File", "", "ding.wav"));
-    EXPECT_EQ(fake.media.played, (QStringList{ding, video.fileName(), ding}));
+    EXPECT_EQ(fake.media.played, (QStringList{ding, video, ding}));
     EXPECT_EQ(fake.media.closes, 2);
     EXPECT_TRUE(fake.messages.errors.isEmpty());
 

@@ -3,6 +3,7 @@
 #include "events/EventList.h"
 #include "events/NewEvent.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 #include "support/TinyDisk.h"
 
 #include <QDir>
@@ -31,11 +32,7 @@ protected:
         r.Active = active;
         return r;
     }
-    QByteArray fileBytes()
-    {
-        QFile f(storage.path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() { return fakes::readAllOf(storage.path()); }
 };
 
 } // namespace
@@ -71,10 +68,8 @@ TEST_F(Storage, MissingEmptyAndDamagedFilesLeaveTheRowsAsTheyWere)
     EXPECT_EQ(list.count(), 1);
     EXPECT_TRUE(fake.messages.errors.isEmpty());
 
-    QFile damaged(storage.path());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("TPF0\x09TListView\x00\x0AItems.Data\x0A\xFF\xFF", 29);
-    damaged.close();
+    ASSERT_TRUE(
+        fakes::writeAllOf(storage.path(), QByteArray("TPF0\x09TListView\x00\x0AItems.Data\x0A\xFF\xFF", 29)));
     storage.LoadEvents();
     EXPECT_EQ(fake.messages.errors, QStringList{"Stream read error"});
     ASSERT_EQ(list.count(), 1);

@@ -1,6 +1,7 @@
 #include "events/TfrmEventDetails.h"
 #include "events/EventList.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -72,10 +73,7 @@ protected:
     QString file(const QString& relative, const QByteArray& bytes = "x")
     {
         const QString path = fake.programPath(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        EXPECT_TRUE(fakes::writeAllOf(path, bytes));
         return path;
     }
     // Files dragged from the file manager and let go over the dialog.

@@ -1,5 +1,6 @@
 #include "lang/LanguageTable.h"
 #include "lang/Translate.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,12 +47,10 @@ TEST(LanguageTable, EveryLineEndingAndWindows1252Files)
     EXPECT_EQ(mixed.translate("Four"), "Vier");
 
     QTemporaryDir dir;
-    QFile file(dir.filePath("german.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("About...=\xDC"
-               "ber...\r\nRight Click Me!=Klick mich an \x96 rechts!\r\n");
-    file.close();
-    const LanguageTable legacy = LanguageTable::load(file.fileName());
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("german.txt"),
+                                  "About...=\xDC"
+                                  "ber...\r\nRight Click Me!=Klick mich an \x96 rechts!\r\n"));
+    const LanguageTable legacy = LanguageTable::load(dir.filePath("german.txt"));
     EXPECT_EQ(legacy.translate("About..."), QString::fromUtf8("Über..."));
     EXPECT_EQ(legacy.translate("Right Click Me!"), QString::fromUtf8("Klick mich an – rechts!"));
 
@@ -59,11 +58,9 @@ TEST(LanguageTable, EveryLineEndingAndWindows1252Files)
     EXPECT_TRUE(LanguageTable::load(dir.path()).isEmpty()); // a folder is not a file
 
     // One line with a stray Windows-1252 byte leaves the UTF-8 lines around it alone.
-    QFile mixedFile(dir.filePath("french.txt"));
-    ASSERT_TRUE(mixedFile.open(QIODevice::WriteOnly));
-    mixedFile.write("About...=\xC0 propos...\r\nExit=Quitter \xC3\xA0 pr\xC3\xA9sent\r\n");
-    mixedFile.close();
-    const LanguageTable perLine = LanguageTable::load(mixedFile.fileName());
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("french.txt"),
+                                  "About...=\xC0 propos...\r\nExit=Quitter \xC3\xA0 pr\xC3\xA9sent\r\n"));
+    const LanguageTable perLine = LanguageTable::load(dir.filePath("french.txt"));
     EXPECT_EQ(perLine.translate("About..."), QString::fromUtf8("À propos..."));
     EXPECT_EQ(perLine.translate("Exit"), QString::fromUtf8("Quitter à présent"));
 

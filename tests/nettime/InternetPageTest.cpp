@@ -2,6 +2,7 @@
 #include "nettime/TimeClient.h"
 #include "platform/DateTimeText.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 #include "support/TimeServers.h"
 
 #include <QComboBox>
@@ -53,17 +54,8 @@ protected:
         });
     }
     QString serverFile() const { return fake.folders.dataFile("NTPServers.dta"); }
-    void writeServerFile(const QByteArray& bytes)
-    {
-        QFile file(serverFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray serverFileBytes() const
-    {
-        QFile file(serverFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    }
+    void writeServerFile(const QByteArray& bytes) { ASSERT_TRUE(fakes::writeAllOf(serverFile(), bytes)); }
+    QByteArray serverFileBytes() const { return fakes::readAllOf(serverFile()); }
     QStringList items() const
     {
         QStringList list;

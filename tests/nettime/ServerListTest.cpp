@@ -1,4 +1,5 @@
 #include "nettime/ServerList.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,11 +60,9 @@ TEST(ServerList, TheFileIsReadOnlyWhenItIsAPlainFileOfSensibleSize)
     EXPECT_TRUE(missing.names.isEmpty());
     EXPECT_FALSE(missing.failure.has_value());
 
-    QFile file(dir.filePath("NTPServers.dta"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("time.example\nother.example");
-    file.close();
-    EXPECT_EQ(readServerFile(file.fileName()).names, QStringList({"time.example", "other.example"}));
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("NTPServers.dta"), "time.example\nother.example"));
+    EXPECT_EQ(readServerFile(dir.filePath("NTPServers.dta")).names,
+              QStringList({"time.example", "other.example"}));
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dta"));
     EXPECT_EQ(readServerFile(dir.filePath("folder.dta")).failure, Failure::CannotOpen);

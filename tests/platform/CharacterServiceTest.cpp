@@ -5,6 +5,7 @@
 
 #include "acs/AcsWriter.h"
 #include "support/CharacterFixtures.h"
+#include "support/Files.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -63,10 +64,8 @@ TEST_F(CharacterServiceTest, LoadsByBareFileNameFromItsFoldersAndRefusesWhatItCa
     EXPECT_EQ(service.Load("Tester", "Tester.acs")->Status(), RequestComplete);
     service.Unload("Tester");
 
-    QFile broken(QDir(own.path()).filePath("broken.acs"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write(acswriter::writeAcs(fixtures::smallCharacter()).left(300));
-    broken.close();
+    ASSERT_TRUE(fakes::writeAllOf(QDir(own.path()).filePath("broken.acs"),
+                                  acswriter::writeAcs(fixtures::smallCharacter()).left(300)));
     EXPECT_THROW(service.Load("broken", "broken.acs"), CharacterLoadError);
     EXPECT_FALSE(service.isLoaded("broken"));
 

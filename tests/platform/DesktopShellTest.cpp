@@ -1,9 +1,11 @@
 #include "platform/Shell.h"
+#include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,13 +13,14 @@ using platform::DesktopShell;
 
 namespace {
 
+// Waits for the file to be written, not merely made: the shell makes it before `pwd` writes.
 bool waitForFile(const QString& path)
 {
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(path) && waited.elapsed() < 10000)
+    while (QFileInfo(path).size() == 0 && waited.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return QFile::exists(path);
+    return QFileInfo(path).size() > 0;
 }
 
 } // namespace
@@ -29,27 +32,22 @@ TEST(DesktopShell, StartsAProgramOfALongOddNameInItsFolderWithoutAShell)
     const QString name = QStringLiteral("a program with a long name; touch injected $(touch injected) ") +
                          QString(40, 'x') + QStringLiteral(".sh");
     ASSERT_GT(name.size(), 80);
-    QFile program(dir.filePath(name));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\npwd > started.txt\n");
-    program.close();
-    ASSERT_TRUE(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath(name), "#!/bin/sh\npwd > started.txt\n"));
+    ASSERT_TRUE(
+        QFile::setPermissions(dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
     DesktopShell shell;
     ASSERT_TRUE(shell.runFile(name, dir.path() + "/", platform::Shell::ShowMinimized));
     ASSERT_TRUE(waitForFile(dir.filePath("started.txt")));
-    QFile started(dir.filePath("started.txt"));
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QDir(QString::fromLocal8Bit(started.readAll().trimmed())), QDir(dir.path()));
+    EXPECT_EQ(QDir(QString::fromLocal8Bit(fakes::readAllOf(dir.filePath("started.txt")).trimmed())),
+              QDir(dir.path()));
     EXPECT_FALSE(QFile::exists(dir.filePath("injected")));
 }
 
-TEST(DesktopShell, FindsFilesInTheFolderThenBareProgramNamesAlongThePath)
+TEST(DesktopShell, FindsFilesInTheFolderThenBareProgramNamesAlongThePathAndShowsTheirPictures)
 {
     QTemporaryDir dir;
-    QFile document(dir.filePath("notes.txt"));
-    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
-    document.close();
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("notes.txt")));
     const QString folder = dir.path() + "/";
     EXPECT_EQ(DesktopShell::locate("notes.txt", folder), dir.filePath("notes.txt"));
     EXPECT_EQ(DesktopShell::locate(dir.filePath("notes.txt"), "/elsewhere/"), dir.filePath("notes.txt"));
@@ -60,4 +58,18 @@ TEST(DesktopShell, FindsFilesInTheFolderThenBareProgramNamesAlongThePath)
 
     DesktopShell shell;
     EXPECT_FALSE(shell.runFile("no-such-program-here.exe", folder, platform::Shell::ShowNormal));
+
+    // A launcher's own picture, a file's kind, and nothing for what is gone.
+    QImage red(24, 24, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(dir.filePath("red.png")));
+    const QString launcher = dir.filePath("backup.desktop");
+    ASSERT_TRUE(fakes::writeAllOf(
+        launcher, "[Desktop Action Other]\nIcon=nothing\n[Desktop Entry]\nType=Application\nIcon=" +
+                      dir.filePath("red.png").toUtf8() + "\nExec=true\n"));
+    const QIcon own = shell.associatedIcon(launcher);
+    ASSERT_FALSE(own.isNull());
+    EXPECT_EQ(own.pixmap(24, 24).toImage().pixelColor(12, 12), QColor(Qt::red));
+    EXPECT_FALSE(shell.associatedIcon(dir.filePath("notes.txt")).isNull());
+    EXPECT_TRUE(shell.associatedIcon(dir.filePath("gone.txt")).isNull());
 }

@@ -1,4 +1,5 @@
 #include "platform/FileFilter.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Rounding.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,16 @@ TEST(FileFilter, PairsOfDescriptionAndPatternsBecomeQtsFormInBothLetterCases)
     EXPECT_EQ(toQtFileFilter(""), "");
     // Words in brackets are the description's own, not a list of patterns.
     EXPECT_EQ(toQtFileFilter("Bilder (Fotos)|*.gif"), "Bilder (Fotos) (*.gif *.GIF)");
+}
+
+TEST(FileDialogFilters, TurnTheLanguageFilesPairsIntoTheDialogsEntries)
+{
+    EXPECT_EQ(platform::fileDialogFilters(
+                  "Wave files (*.wav)|*.wav|Media (*.wav;*.mid)|*.wav; *.mid|All Files (*.*)|*.*"),
+              (QStringList{"Wave files (*.wav *.WAV)", "Media (*.wav *.WAV *.mid *.MID)", "All Files (*)"}));
+    // A description without its patterns, and empty pairs, are left out.
+    EXPECT_EQ(platform::fileDialogFilters("Programs|*.exe|Odd one"), QStringList{"Programs (*.exe *.EXE)"});
+    EXPECT_TRUE(platform::fileDialogFilters("").isEmpty());
 }
 
 TEST(Rounding, ARatioIsRoundedExactlyHalvesToEven)

@@ -1,4 +1,5 @@
 #include "platform/ProgramFolders.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,22 +9,8 @@
 
 using platform::ProgramFolders;
 
-namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-} // namespace
+using fakes::readAllOf;
+using fakes::writeAllOf;
 
 TEST(ProgramFolders, ABuildFolderKeepsEverythingBesideTheProgram)
 {
@@ -44,10 +31,10 @@ TEST(ProgramFolders, AReadOnlyInstallationKeepsEachUsersFilesInTheirDataFolder)
 {
     QTemporaryDir prefix, alice, bob;
     const QString share = prefix.filePath("share/veskel/");
-    ASSERT_TRUE(writeFile(share + "Clocks/fish.bmp", "BM"));
-    ASSERT_TRUE(writeFile(share + "Events.dta", "shipped events"));
-    ASSERT_TRUE(writeFile(share + "veskel.vsk", ""));
-    ASSERT_TRUE(writeFile(prefix.filePath("bin/veskel"), "ELF"));
+    ASSERT_TRUE(writeAllOf(share + "Clocks/fish.bmp", "BM"));
+    ASSERT_TRUE(writeAllOf(share + "Events.dta", "shipped events"));
+    ASSERT_TRUE(writeAllOf(share + "veskel.vsk", ""));
+    ASSERT_TRUE(writeAllOf(prefix.filePath("bin/veskel"), "ELF"));
     const auto readOnlyShare = [&](const QString& folder) {
         return !folder.startsWith(prefix.path()) && ProgramFolders::canWriteIn(folder);
     };
@@ -61,21 +48,21 @@ TEST(ProgramFolders, AReadOnlyInstallationKeepsEachUsersFilesInTheirDataFolder)
     // Seeded on first use: the events and the first-run marker.
     const QString events = a.dataFile("Events.dta");
     EXPECT_EQ(events, alice.path() + "/Veskel/Events.dta");
-    EXPECT_EQ(readFile(events), "shipped events");
+    EXPECT_EQ(readAllOf(events), "shipped events");
     const QString marker = a.firstRunMarker();
     EXPECT_TRUE(QFile::exists(marker));
     ASSERT_TRUE(QFile::remove(marker)); // the first run is over
-    ASSERT_TRUE(writeFile(events, "alice's events"));
+    ASSERT_TRUE(writeAllOf(events, "alice's events"));
 
     // The next start: nothing seeded again, nothing lost.
     const auto again = ProgramFolders::locate(prefix.filePath("bin/veskel"), alice.path(), readOnlyShare);
-    EXPECT_EQ(readFile(again.dataFile("Events.dta")), "alice's events");
+    EXPECT_EQ(readAllOf(again.dataFile("Events.dta")), "alice's events");
     EXPECT_FALSE(QFile::exists(again.firstRunMarker()));
-    EXPECT_EQ(readFile(share + "Events.dta"), "shipped events");
+    EXPECT_EQ(readAllOf(share + "Events.dta"), "shipped events");
 
     // Another user starts fresh.
     const auto b = ProgramFolders::locate(prefix.filePath("bin/veskel"), bob.path(), readOnlyShare);
-    EXPECT_EQ(readFile(b.dataFile("Events.dta")), "shipped events");
+    EXPECT_EQ(readAllOf(b.dataFile("Events.dta")), "shipped events");
     EXPECT_TRUE(QFile::exists(b.firstRunMarker()));
 }
 

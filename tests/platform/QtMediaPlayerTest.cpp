@@ -1,4 +1,5 @@
 #include "platform/QtMediaPlayer.h"
+#include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,12 +53,6 @@ QByteArray shortMidi()
     return out + track;
 }
 
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // What the player told: the file played to its end, or why it could not.
 struct Outcome
 {
@@ -104,7 +99,7 @@ TEST_F(MediaPlayer, PlaysMidiThroughTheSoundFont)
     if (QDir(QStringLiteral("/usr/share/sounds/sf2")).entryList({"*.sf2"}).isEmpty())
         GTEST_SKIP() << "no General MIDI sound font in /usr/share/sounds/sf2";
     const QString midi = dir.filePath("tune.mid");
-    ASSERT_TRUE(write(midi, shortMidi()));
+    ASSERT_TRUE(fakes::writeAllOf(midi, shortMidi()));
     const Outcome outcome = playToEnd(player, midi);
     if (!outcome.failure.isEmpty())
         GTEST_SKIP() << "the media framework cannot play MIDI here: " << outcome.failure.toStdString();
@@ -114,7 +109,7 @@ TEST_F(MediaPlayer, PlaysMidiThroughTheSoundFont)
 TEST_F(MediaPlayer, AFileThatIsNoMediaIsToldWhy)
 {
     const QString text = dir.filePath("notes.wav");
-    ASSERT_TRUE(write(text, "These are not sounds.\n"));
+    ASSERT_TRUE(fakes::writeAllOf(text, "These are not sounds.\n"));
     const Outcome outcome = playToEnd(player, text);
     EXPECT_FALSE(outcome.finished);
     EXPECT_FALSE(outcome.failure.isEmpty());
@@ -133,7 +128,7 @@ TEST_F(MediaPlayer, ANewFileClosesThePlayingVideoAndItsWindow)
     if (!make.waitForFinished(30000) || make.exitCode() != 0 || !QFile::exists(video))
         GTEST_SKIP() << "gst-launch-1.0 could not make a video here";
     const QString wave = dir.filePath("ding.wav");
-    ASSERT_TRUE(write(wave, shortWave()));
+    ASSERT_TRUE(fakes::writeAllOf(wave, shortWave()));
 
     // While the three-second video shows, the sound takes its place.
     bool videoShown = false;

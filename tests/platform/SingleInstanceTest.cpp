@@ -1,4 +1,5 @@
 #include "platform/SingleInstance.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,9 +25,7 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockPassesItToTheNextNeverToTwoCloc
 {
     QTemporaryDir dir;
     // A folder no one can make, not even root: it lies inside a plain file.
-    QFile plain(dir.filePath("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("plain")));
     const QStringList folders{dir.filePath("plain/runtime"), dir.filePath("cache")};
 
     platform::SingleInstance first("Veskel_v2.1", folders);
@@ -37,10 +36,8 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockPassesItToTheNextNeverToTwoCloc
 
     // A lock file already there in a folder that became read-only still locks: opened to read.
     QTemporaryDir other;
-    QFile lock(other.filePath("Solo.lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.close();
-    ASSERT_TRUE(lock.setPermissions(QFile::ReadOwner));
+    ASSERT_TRUE(fakes::writeAllOf(other.filePath("Solo.lock")));
+    ASSERT_TRUE(QFile::setPermissions(other.filePath("Solo.lock"), QFile::ReadOwner));
     platform::SingleInstance solo("Solo", other.path());
     EXPECT_TRUE(solo.acquire());
     platform::SingleInstance again("Solo", other.path());

@@ -1,5 +1,6 @@
 #include "platform/WholeFile.h"
 #include "platform/IniSettingsStore.h"
+#include "support/Files.h"
 #include "support/TinyDisk.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "app/VeskelApplication.h"
+#include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -159,10 +160,9 @@ TEST(Startup, OnWaylandTheClockShowsShapedByItsPicture)
         GTEST_SKIP() << "needs weston and weston-screenshooter (package weston)";
     QTemporaryDir runtime, home;
     const QRgb desktop = qRgb(0x20, 0x40, 0x60);
-    QFile ini(runtime.filePath("weston.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[core]\nidle-time=0\n[shell]\nbackground-color=0xff204060\npanel-position=none\n");
-    ini.close();
+    const QString ini = runtime.filePath("weston.ini");
+    ASSERT_TRUE(fakes::writeAllOf(
+        ini, "[core]\nidle-time=0\n[shell]\nbackground-color=0xff204060\npanel-position=none\n"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.remove("DISPLAY");
@@ -170,14 +170,14 @@ TEST(Startup, OnWaylandTheClockShowsShapedByItsPicture)
     compositor.setProcessEnvironment(env);
     compositor.setWorkingDirectory(runtime.path());
     compositor.start(weston, {"--backend=headless-backend.so", "--use-pixman", "--socket=veskel-test",
-                              "--width=640", "--height=480", "--debug", "--config=" + ini.fileName()});
+                              "--width=640", "--height=480", "--debug", "--config=" + ini});
     ASSERT_TRUE(compositor.waitForStarted());
     ASSERT_TRUE(waitFor([&] { return QFile::exists(runtime.filePath("veskel-test")); }));
 
     const QString program = copyOfTheProgram(home);
     QDir().mkpath(home.filePath("Clocks"));
     ASSERT_TRUE(QFile::copy(VESKEL_PROGRAM_DIR "/Clocks/earth.bmp", home.filePath("Clocks/earth.bmp")));
-    QFile(home.filePath("veskel.vsk")).open(QIODevice::WriteOnly); // a first run: the globe
+    ASSERT_TRUE(fakes::writeAllOf(home.filePath("veskel.vsk"))); // a first run: the globe
     QProcessEnvironment clockEnv = isolatedEnvironment(home);
     clockEnv.insert("XDG_RUNTIME_DIR", runtime.path());
     clockEnv.insert("WAYLAND_DISPLAY", "veskel-test");
@@ -242,21 +242,16 @@ TEST(Startup, AnEndAskedForWhileTheStartUpErrorBoxIsOpenEndsTheRunAndKeepsTheSet
     QTemporaryDir home;
     const QString program = copyOfTheProgram(home);
     // A first run picks the globe, which here cannot be shown: the clock says so in a box.
-    QDir(home.path()).mkpath("Clocks");
-    QFile globe(home.filePath("Clocks/earth.bmp"));
-    ASSERT_TRUE(globe.open(QIODevice::WriteOnly));
-    globe.write("not a picture at all");
-    globe.close();
-    QFile marker(home.filePath("veskel.vsk"));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(fakes::writeAllOf(home.filePath("Clocks/earth.bmp"), "not a picture at all"));
+    const QString marker = home.filePath("veskel.vsk");
+    ASSERT_TRUE(fakes::writeAllOf(marker));
 
     QProcess clock;
     clock.setProcessEnvironment(isolatedEnvironment(home));
     clock.start(program, {});
     ASSERT_TRUE(clock.waitForStarted());
     // The marker goes just before the picture is loaded and the box comes up.
-    ASSERT_TRUE(waitFor([&] { return !marker.exists(); }));
+    ASSERT_TRUE(waitFor([&] { return !QFile::exists(marker); }));
     clock.terminate();
     ASSERT_TRUE(clock.waitForFinished(10000)) << "the box held the end back";
     EXPECT_EQ(clock.exitStatus(), QProcess::NormalExit);

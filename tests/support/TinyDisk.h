@@ -30,6 +30,4 @@ private:
     QString m_reason;
 };
 
-QByteArray readAllOf(const QString& path);
-
 } // namespace fakes

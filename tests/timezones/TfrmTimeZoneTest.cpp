@@ -2,6 +2,7 @@
 #include "clockface/TClockFace.h"
 #include "platform/IniFile.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 #include "timezones/LocalZonePage.h"
 #include "timezones/TfrmTZClock.h"
 #include "timezones/ZoneRows.h"
@@ -42,9 +43,7 @@ protected:
     }
     void writeSettingsFile(const QByteArray& text)
     {
-        QFile file(fake.folders.dataFile("tzclkset.dta"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        ASSERT_TRUE(fakes::writeAllOf(fake.folders.dataFile("tzclkset.dta"), text));
     }
     platform::IniFile settingsFile() const
     {
