@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <iostream>
 
 using namespace nettime;
 
@@ -323,33 +322,4 @@ TEST_F(TimeClient, OneFetchAtATimeAndStatusByLevel)
 
     client.TimeOut = -1;
     EXPECT_THROW(client.TimeInt(), std::out_of_range);
-}
-
-TEST(TimeClientInEveryLocale, TimeStrReadsBackAsTheServersTime)
-{
-    const QList<QLocale> locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
-                                                            QLocale::AnyTerritory);
-    ASSERT_GT(locales.size(), 300);
-    const QTime times[] = {QTime(0, 0, 0),  QTime(12, 34, 56), QTime(23, 59, 59), QTime(13, 5, 9),
-                           QTime(0, 59, 1), QTime(11, 59, 59), QTime(12, 0, 0)};
-    LoopbackServer server(LoopbackServer::Mode::SendAndClose);
-    ScriptedLookup lookup;
-    int roundTrips = 0;
-    QStringList failures;
-    for (qsizetype i = 0; i < locales.size(); ++i) {
-        const platform::LocaleFormats locale(locales[i]);
-        const QTime sent = times[i % std::size(times)];
-        server.setReply(replyFor(sent));
-        TTimeClient client(lookup, locale);
-        client.Host = "127.0.0.1";
-        client.Port = server.port();
-        client.TimeOut = 5000;
-        const QString text = client.TimeStr();
-        if (platform::parseTimeText(text, locale) == sent)
-            ++roundTrips;
-        else
-            failures << locales[i].name() + ": \"" + text + "\"";
-    }
-    EXPECT_EQ(roundTrips, locales.size()) << failures.join(", ").toStdString();
-    std::cout << "TimeStr read back in " << roundTrips << " of " << locales.size() << " locales\n";
 }
