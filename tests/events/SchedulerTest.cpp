@@ -119,21 +119,6 @@ TEST_F(Scheduling, AOneTimeEventRunsOnceIsUncheckedAndSaved)
     EXPECT_EQ(scanAt(QTime(14, 0, 0)), QStringList{});
 }
 
-TEST_F(Scheduling, HourlyDailyAndWeekdayRules)
-{
-    add("Hourly", "Hourly", "", "xx:30:15");
-    add("Daily", "Daily", "", "8:00:00 AM");
-    add("Monday", "Weekday", "Monday", "8:00:00 AM");
-    add("Unknown kind", "Fortnightly", "", "8:00:00 AM"); // an unknown schedule counts as daily
-    add("Off", "Daily", "", "8:00:00 AM", false);
-    EXPECT_EQ(scanAt(QTime(0, 30, 15)), QStringList{"Hourly"});
-    EXPECT_EQ(scanAt(QTime(1, 30, 15)), QStringList{"Hourly"});
-    EXPECT_EQ(scanAt(QTime(1, 30, 16)), QStringList{});
-    EXPECT_EQ(scanAt(QTime(8, 0, 0)), (QStringList{"Daily", "Monday", "Unknown kind"}));
-    fake.clock.advance(24 * 3600); // Tuesday
-    EXPECT_EQ(scanAt(QTime(8, 0, 0)), (QStringList{"Daily", "Unknown kind"}));
-}
-
 TEST_F(Scheduling, AnEditCountsFromTheNextScanAndAnUnreadableRowSilencesNoOther)
 {
     add("Before", "Daily", "", "10:00:00 AM");

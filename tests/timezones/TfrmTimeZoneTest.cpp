@@ -164,21 +164,17 @@ TEST_F(TimeZonesWindow, TheConfigurationPageIsFilledWithoutShowingTheWindowAndSe
     EXPECT_EQ(window->gpDaylightName->title(), "Central European Summer Time");
     EXPECT_EQ(window->cboTZ->currentText(), "<Here>");
 
-    // The group stays in the middle of the page, halves toward zero.
-    page.show();
-    page.resize(400, 301);
-    EXPECT_EQ(page.gpTimeZones->geometry(), QRect(87, 39, 225, 222));
-    page.resize(200, 200);
-    EXPECT_EQ(page.gpTimeZones->pos(), QPoint(-12, -11));
-
     // Longer (translated) rule texts make the group taller rather than being cut.
+    page.show();
     page.resize(400, 400);
+    QCoreApplication::processEvents();
+    const QSize before = page.gpTimeZones->size();
     for (QLabel* label : {page.lblStandardDesc, page.lblStandardDT, page.lblDaylightDesc, page.lblDaylightDT})
         label->setText("Für diese Zeitzone nicht festgelegt, Erster Sonntag im Oktober (1 Stunde)");
     page.fitGroup();
     QCoreApplication::processEvents();
-    EXPECT_GT(page.gpTimeZones->height(), 222);
-    EXPECT_EQ(page.gpTimeZones->width(), 225);
+    EXPECT_GT(page.gpTimeZones->height(), before.height());
+    EXPECT_EQ(page.gpTimeZones->width(), before.width());
     for (QLabel* label : {page.lblStandardDesc, page.lblStandardDT, page.lblDaylightDesc, page.lblDaylightDT})
         EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
 }
