@@ -210,16 +210,6 @@ TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAndAnnouncesNothing)
     EXPECT_EQ(platform.messages.errors.size(), 1);
 }
 
-TEST_F(AgentSpeechTest, TheDraggedPlaceIsKeptForTheNextAnnouncement)
-{
-    start();
-    service.drag("merlin", 600, 420);
-    EXPECT_EQ(left, 600);
-    EXPECT_EQ(top, 420);
-    agent.Announce("merlin", "Here", true);
-    EXPECT_EQ(service.log.mid(0, 2), (QStringList{"Left merlin 600", "Top merlin 420"}));
-}
-
 TEST_F(AgentSpeechTest, WaitingRunsTheEventLoopUntilTheRequestEndsOrTheLimit)
 {
     start();
