@@ -275,35 +275,6 @@ TEST_F(ConfigDialog, SideBarColoursComeFromTheColourDialog)
     EXPECT_EQ(clock->Settings.IconMinHandColor, 0x030201);
 }
 
-TEST_F(ConfigDialog, UnsavedEventsAreAskedAboutWhenTheDialogCloses)
-{
-    int saves = 0, reloads = 0;
-    bool unsaved = true;
-    dialog->setEventChanges({[&] { return unsaved; }, [&] { ++saves; }, [&] { ++reloads; }, [&] {}});
-    open();
-    fake.messages.answer = platform::MessageBoxes::Answer::Cancel;
-    dialog->close();
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemEvents);
-    EXPECT_EQ(fake.messages.questions, QStringList{"Do you want to save the Scheduled Events?"});
-
-    fake.messages.answer = platform::MessageBoxes::Answer::No;
-    dialog->close();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(reloads, 1);
-
-    open();
-    fake.messages.answer = platform::MessageBoxes::Answer::Yes;
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(saves, 1);
-
-    unsaved = false;
-    open();
-    dialog->close();
-    EXPECT_EQ(fake.messages.questions.size(), 3);
-}
-
 TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
 {
     // As at the program's end, which closes every window.
@@ -360,7 +331,7 @@ TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeeps
     EXPECT_EQ(fake.clockSetter.asked.size(), sets);
 }
 
-TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEvent)
+TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndTheCloseQuestionDecidesWhatBecomesOfIt)
 {
     events::EventRecord row;
     row.Name = "Alarm";
@@ -379,6 +350,14 @@ TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEv
     page.DTPTime->setTime(QTime(7, 30));
     EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "7:30:00 AM"); // the scheduler sees it now
     EXPECT_TRUE(page.btnSave->isEnabled());
+    // Cancel at the question keeps the dialog open, on the events.
+    dialog->lvSide->setCurrentRow(TfrmConfig::ItemAppearance);
+    fake.messages.answer = platform::MessageBoxes::Answer::Cancel;
+    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->lvSide->currentRow(), TfrmConfig::ItemEvents);
+    EXPECT_EQ(fake.messages.questions, QStringList{"Do you want to save the Scheduled Events?"});
+    // No puts back the file's event.
     fake.messages.answer = platform::MessageBoxes::Answer::No;
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
@@ -387,12 +366,17 @@ TEST_F(ConfigDialog, AnEventEditCountsAtOnceAndNoAtTheQuestionPutsBackTheFilesEv
     EXPECT_TRUE(dialog->Events.row(0).Active);
     EXPECT_FALSE(dialog->Events.saveCommandEnabled());
 
+    // Yes, here after OK, saves it.
     dialog->showDialog();
     page.DTPTime->setTime(QTime(8, 0));
     fake.messages.answer = platform::MessageBoxes::Answer::Yes;
-    dialog->close();
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
     dialog->Events.clear();
     dialog->Storage.LoadEvents();
     EXPECT_EQ(dialog->Events.row(0).text(events::TimeText), "8:00:00 AM");
-    EXPECT_EQ(fake.messages.questions.size(), 2);
+    // Nothing changed: nothing asked.
+    dialog->showDialog();
+    dialog->close();
+    EXPECT_EQ(fake.messages.questions.size(), 3);
 }
