@@ -75,11 +75,3 @@ TEST(PictureRegion, FarMoreThanTwentyFiveThousandRunsStillMakeTheWholeOutline)
     EXPECT_GT(region.rectCount(), 25000);
     expectRegionMatchesPixels(image, region);
 }
-
-TEST(PictureRegion, SimpleShapes)
-{
-    const QRegion ellipse = app::simpleRegion({150, 100}, true);
-    EXPECT_TRUE(ellipse.contains(QPoint(75, 50)));
-    EXPECT_FALSE(ellipse.contains(QPoint(2, 2)));
-    EXPECT_EQ(app::simpleRegion({150, 100}, false), QRegion(0, 0, 150, 100));
-}

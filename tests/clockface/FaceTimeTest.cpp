@@ -31,10 +31,8 @@ TEST(FaceTimeFormat, TheFormatsTheZoneClocksUse)
 {
     const platform::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
     const QTime t(15, 4, 5, 7);
-    EXPECT_EQ(formatFaceTime("hh:mm:ss", t, us), "15:04:05");
     EXPECT_EQ(formatFaceTime("hh:mm:ss", QTime(9, 4, 5), us), "09:04:05");
     EXPECT_EQ(formatFaceTime("h:mm", QTime(9, 4, 5), us), "9:04");
-    EXPECT_EQ(formatFaceTime("h:mm:ss", t, us), "15:04:05");
     EXPECT_EQ(formatFaceTime("h:mm ampm", t, us), "3:04 PM");
     EXPECT_EQ(formatFaceTime("h:mm:ss ampm", QTime(0, 4, 5), us), "12:04:05 AM");
     EXPECT_EQ(formatFaceTime("h:mm:ss ampm", QTime(12, 0, 0), us), "12:00:00 PM");

@@ -37,28 +37,14 @@ TEST(ZoneTable, OneRecordPerWindowsZoneWithTheLocalZoneFirst)
     EXPECT_EQ(table.positionOf("<Here>"), 0);
     EXPECT_EQ(table.positionOf("w. europe standard time"), -1); // exact names only
 
-    const TRegTZI& berlin = table.Records[size_t(table.positionOf("W. Europe Standard Time"))];
-    EXPECT_EQ(berlin.Bias, -60);
-    EXPECT_EQ(berlin.DaylightBias, -60);
-    EXPECT_EQ(berlin.DaylightDate, (SystemTime{0, 3, 0, 5, 2, 0, 0, 0}));  // last Sunday of March, 02:00
-    EXPECT_EQ(berlin.StandardDate, (SystemTime{0, 10, 0, 5, 3, 0, 0, 0})); // last Sunday of October, 03:00
-    EXPECT_EQ(berlin.Std, "Central European Standard Time");
-    EXPECT_EQ(berlin.Dlt, "Central European Summer Time");
-    EXPECT_TRUE(berlin.Display.startsWith("(GMT+01:00) "));
-    EXPECT_TRUE(SplitDisplayName(berlin.Display).contains("Berlin"));
-
+    // Each record's rules are compared with the zone database below; here the names it goes by.
+    const auto citiesOf = [&](const char* windowsId) {
+        return SplitDisplayName(table.Records[size_t(table.positionOf(windowsId))].Display);
+    };
+    EXPECT_EQ(citiesOf("W. Europe Standard Time").value(0), "GMT+01:00");
+    EXPECT_TRUE(citiesOf("W. Europe Standard Time").contains("Berlin"));
     ASSERT_GE(table.positionOf("India Standard Time"), 0); // known here by its new name, Asia/Kolkata
-    ASSERT_GE(table.positionOf("AUS Eastern Standard Time"), 0);
-    const TRegTZI& india = table.Records[size_t(table.positionOf("India Standard Time"))];
-    EXPECT_EQ(india.Bias, -330);
-    EXPECT_EQ(india.DaylightDate.wMonth, 0);
-    EXPECT_EQ(india.StandardDate.wMonth, 0);
-    EXPECT_TRUE(SplitDisplayName(india.Display).contains("Kolkata"));
-
-    const TRegTZI& sydney = table.Records[size_t(table.positionOf("AUS Eastern Standard Time"))];
-    EXPECT_EQ(sydney.DaylightDate, (SystemTime{0, 10, 0, 1, 2, 0, 0, 0}));
-    EXPECT_EQ(sydney.StandardDate, (SystemTime{0, 4, 0, 1, 3, 0, 0, 0}));
-    EXPECT_TRUE(SplitDisplayName(sydney.Display).contains("Sydney"));
+    EXPECT_TRUE(citiesOf("India Standard Time").contains("Kolkata"));
 }
 
 TEST(ZoneTable, EveryZoneAgreesWithTheZoneDatabaseAllYear)
