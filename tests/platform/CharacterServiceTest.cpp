@@ -149,10 +149,8 @@ TEST_F(CharacterServiceTest, TheWindowTakesTheShapeOfTheFrameAndTellsWhereTheUse
     QCoreApplication::sendEvent(w, &move);
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(moves.count(), 1);
-    EXPECT_EQ(moves[0][0].toString(), QStringLiteral("tester"));
-    EXPECT_EQ(moves[0][1].toInt(), start.x() + 100);
-    EXPECT_EQ(moves[0][2].toInt(), start.y() + 50);
-    EXPECT_EQ(moves[0][3].toInt(), int(CharacterService::MovedByUser));
+    EXPECT_EQ(moves[0], (QVariantList{QStringLiteral("tester"), start.x() + 100, start.y() + 50,
+                                      int(CharacterService::MovedByUser)}));
     EXPECT_EQ(c.Left(), start.x() + 100);
     EXPECT_EQ(c.Top(), start.y() + 50);
 
