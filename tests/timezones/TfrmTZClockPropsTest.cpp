@@ -86,7 +86,6 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
     const FaceLook before = lookOf(*window->ClockFace1);
     const TZClockSettings settings = window->Settings;
     TfrmTZClockProps& d = open();
-    EXPECT_EQ(d.windowTitle(), "Time Zone Clock Properties");
     EXPECT_EQ(d.target(), window->ClockFace1);
     EXPECT_FALSE(d.loading());
     EXPECT_FALSE(d.btnOK->isEnabled());
