@@ -70,9 +70,10 @@ int Scheduler::FindDueEvent(int start, const QDateTime& now)
 
 int Scheduler::FindStartEvent(int start)
 {
+    const QStringList names = scheduleNames();
     for (int i = std::max(start, 0); i < m_list.count(); ++i) {
         const EventRecord& row = m_list.row(i);
-        if (row.Active && positionOf(scheduleNames(), row.text(ScheduleName)) == skStart)
+        if (row.Active && positionOf(names, row.text(ScheduleName)) == skStart)
             return i;
     }
     return -1;

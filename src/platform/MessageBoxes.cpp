@@ -30,6 +30,12 @@ QMessageBox::StandardButton QtMessageBoxes::ask(QMessageBox::Icon icon, const QS
                                                 const QString& text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, shown(text), buttons, QApplication::activeWindow());
+    captionButtons(box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void QtMessageBoxes::captionButtons(QMessageBox& box) const
+{
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {{QMessageBox::Ok, "OK"},
                                                                             {QMessageBox::Yes, "Yes"},
                                                                             {QMessageBox::No, "No"},
@@ -37,7 +43,6 @@ QMessageBox::StandardButton QtMessageBoxes::ask(QMessageBox::Icon icon, const QS
     for (const auto& [which, caption] : captions)
         if (QAbstractButton* button = box.button(which))
             button->setText(m_caption(QString::fromLatin1(caption)));
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void QtMessageBoxes::error(const QString& text)
@@ -58,7 +63,7 @@ void QtMessageBoxes::information(const QString& title, const QString& text)
 void QtMessageBoxes::showInformation(const QString& title, const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Information, title, shown(text), QMessageBox::Ok);
-    box->button(QMessageBox::Ok)->setText(m_caption(QStringLiteral("OK")));
+    captionButtons(*box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Nothing waits for the box, so the clock ticks on either way. Over a modal dialog (the event
     // editor's test, or an event due while a dialog is open) a modeless box would be blocked along

@@ -51,6 +51,8 @@ private:
     // A box that waits for its answer, its buttons captioned in the user's language.
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons);
+    // The standard buttons a box has, captioned in the user's language.
+    void captionButtons(QMessageBox& box) const;
 
     QString m_title;
     std::function<QString(const QString&)> m_caption = [](const QString& text) { return text; };

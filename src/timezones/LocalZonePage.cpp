@@ -60,7 +60,7 @@ void LocalZonePage::fitGroup()
 {
     // Its own height, unless a long (translated) rule text needs more lines than it has room for.
     // The layouts learn of new texts only from posted events; they are told at once here.
-    for (QWidget* box : {static_cast<QWidget*>(gpStandardName), static_cast<QWidget*>(gpDaylightName)}) {
+    for (QGroupBox* box : {gpStandardName, gpDaylightName}) {
         box->layout()->invalidate();
         box->updateGeometry();
     }
