@@ -163,15 +163,15 @@ TEST_F(AgentSpeechTest, AnAnnouncementPlacesShowsAndSpeaksWithTheTimeThenHidesWh
 
 TEST_F(AgentSpeechTest, AnAgentEventAndTheEditorsReachTheClocksCharacter)
 {
-    events::SpeakingCharacter character(agent);
-    EXPECT_FALSE(character.isAvailable()); // not before the clock has looked for the service
+    events::SpeakingCharacter speaking(agent);
+    EXPECT_FALSE(speaking.isAvailable()); // not before the clock has looked for the service
     start();
-    EXPECT_TRUE(character.isAvailable() && character.AgentAvailable());
-    EXPECT_EQ(character.FillCharacterList(), QStringList{"Merlin"});
-    EXPECT_EQ(character.AgentCharacter(), QStringLiteral("merlin"));
+    EXPECT_TRUE(speaking.isAvailable() && speaking.AgentAvailable());
+    EXPECT_EQ(speaking.FillCharacterList(), QStringList{"Merlin"});
+    EXPECT_EQ(speaking.AgentCharacter(), QStringLiteral("merlin"));
 
     events::EventActions actions(
-        {platform.messages, platform.shell, platform.media, character, platform.folders});
+        {platform.messages, platform.shell, platform.media, speaking, platform.folders});
     events::EventRecord row;
     row.text(events::TypeName) = QStringLiteral("Microsoft Agent");
     row.text(events::FolderText) = QStringLiteral("merlin"); // the character

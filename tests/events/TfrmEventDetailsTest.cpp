@@ -289,8 +289,9 @@ TEST_F(EventDetails, EveryTypeFitsOneDialogOfOneSize)
                                                     {atAgent, "Agent:"}}) {
                 SCOPED_TRACE(type);
                 choose(type);
-                if (*folderLabel)
+                if (*folderLabel) {
                     EXPECT_EQ(details.lblFolder->text(), folderLabel);
+                }
                 details.adjustSize();
                 EXPECT_EQ(details.size(), size);
             }
