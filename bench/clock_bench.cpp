@@ -1,13 +1,13 @@
 // Drawing and outline costs of the clock face. Run with --benchmark_repetitions=10 to see medians.
 #include "app/ClockFrame.h"
-#include "app/PictureRegion.h"
+#include "picture/PictureRegion.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-app::FrameContent face(QSize size, const app::ClockPicture* picture)
+app::FrameContent face(QSize size, const picture::ClockPicture* picture)
 {
     app::FrameContent c;
     c.size = size;
@@ -51,7 +51,7 @@ BENCHMARK(BM_Frame150NoPicture)->Unit(benchmark::kMicrosecond);
 
 void BM_Frame1024StretchedPicture(benchmark::State& state)
 {
-    const app::ClockPicture picture = app::ClockPicture::fromImage(samplePicture({300, 200}));
+    const picture::ClockPicture picture = picture::ClockPicture::fromImage(samplePicture({300, 200}));
     app::ClockFrameRenderer renderer;
     const app::FrameContent c = face({1024, 1024}, &picture);
     for (auto _ : state)
@@ -64,7 +64,7 @@ void BM_Frame1024FirstAfterNewPicture(benchmark::State& state)
 {
     const QImage source = samplePicture({300, 200});
     for (auto _ : state) {
-        const app::ClockPicture picture = app::ClockPicture::fromImage(source);
+        const picture::ClockPicture picture = picture::ClockPicture::fromImage(source);
         app::ClockFrameRenderer renderer;
         benchmark::DoNotOptimize(renderer.render(face({1024, 1024}, &picture)));
     }
@@ -75,7 +75,7 @@ void BM_Region1920x1080(benchmark::State& state)
 {
     const QImage picture = samplePicture({1920, 1080});
     for (auto _ : state) {
-        const QRegion region = app::pictureRegion(picture);
+        const QRegion region = picture::pictureRegion(picture);
         benchmark::DoNotOptimize(region.rectCount());
     }
 }

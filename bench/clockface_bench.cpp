@@ -1,7 +1,7 @@
 // Painting a 150 x 150 clock face in each style onto the shared canvas, as a face does once a
 // second (a drum ten times when its text changes).
 #include "clockface/FacePainter.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +9,7 @@ using namespace clockface;
 
 namespace {
 
-const platform::LocaleFormats kFormats{QLocale(QLocale::English, QLocale::UnitedStates)};
+const core::LocaleFormats kFormats{QLocale(QLocale::English, QLocale::UnitedStates)};
 
 void paintFace(benchmark::State& state, ClockFaceLook look, const DrumRoll& roll = {})
 {
@@ -19,7 +19,7 @@ void paintFace(benchmark::State& state, ClockFaceLook look, const DrumRoll& roll
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(look.ClockStyle == csAnalog ? 9 : 16);
     look.Font = font;
-    look.FontColor = platform::clBlack;
+    look.FontColor = core::clBlack;
     const QTime time(10, 8, 37);
     for (auto _ : state) {
         paintClockFace(canvas, {150, 150}, look, time, kFormats, roll);

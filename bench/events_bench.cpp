@@ -1,12 +1,12 @@
 // The scheduler's cost per observed second and the cost of loading and saving a long event list.
+#include "core/DateTimeText.h"
+#include "core/LocaleFormats.h"
 #include "events/AgentAnnouncer.h"
-#include "events/DateTimeText.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
 #include "platform/Clock.h"
-#include "platform/LocaleFormats.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
@@ -47,7 +47,7 @@ public:
     void close() override {}
 };
 
-const platform::LocaleFormats kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 
 // A mixed list: one-time, hourly, daily and weekday events, all active, none due at 14:00:00.
 std::vector<events::EventRecord> mixedEvents(int count)
@@ -59,12 +59,11 @@ std::vector<events::EventRecord> mixedEvents(int count)
         r.Name = QStringLiteral("Event %1").arg(i);
         const int kind = i % 4;
         r.text(events::ScheduleName) = QString::fromLatin1(kinds[kind]);
-        r.text(events::DayDate) = kind == 0   ? events::formatDateText(QDate(2026, 3, 2), kLocale)
+        r.text(events::DayDate) = kind == 0   ? core::formatDateText(QDate(2026, 3, 2), kLocale)
                                   : kind == 3 ? QStringLiteral("Monday")
                                               : QString();
-        r.text(events::TimeText) = kind == 1
-                                       ? QStringLiteral("xx:%1:30").arg(i % 60, 2, 10, QLatin1Char('0'))
-                                       : events::formatTimeText(QTime(i % 24, (i * 7) % 60, 30), kLocale);
+        r.text(events::TimeText) = kind == 1 ? QStringLiteral("xx:%1:30").arg(i % 60, 2, 10, QLatin1Char('0'))
+                                             : core::formatTimeText(QTime(i % 24, (i * 7) % 60, 30), kLocale);
         r.text(events::TypeName) = QStringLiteral("Message Box");
         r.text(events::FolderText) = QStringLiteral("Reminder");
         r.text(events::FileText) = QStringLiteral("Something to remember, number %1").arg(i);

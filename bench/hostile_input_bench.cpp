@@ -1,7 +1,7 @@
 // The worst files a user (or an intruder) can hand the clock: how long it takes to read or refuse
 // them. Run with --benchmark_repetitions=5 to see medians.
-#include "app/ClockPicture.h"
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
+#include "picture/ClockPicture.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ void BM_ReadSettingsOf100000Keys(benchmark::State& state)
 {
     const QByteArray text = manyKeys(100000);
     for (auto _ : state) {
-        const platform::IniFile ini = platform::IniFile::parse(text);
+        const core::IniFile ini = core::IniFile::parse(text);
         benchmark::DoNotOptimize(ini.value("Clock", "Width"));
     }
     state.SetBytesProcessed(state.iterations() * text.size());
@@ -41,9 +41,9 @@ void loadOrRefuse(benchmark::State& state, const QByteArray& bytes)
     int refused = 0;
     for (auto _ : state) {
         try {
-            const app::ClockPicture picture = app::ClockPicture::load(path);
+            const picture::ClockPicture picture = picture::ClockPicture::load(path);
             benchmark::DoNotOptimize(picture.scaledTo(QSize(1024, 1024)));
-        } catch (const app::PictureLoadError&) {
+        } catch (const picture::PictureLoadError&) {
             ++refused;
         }
     }

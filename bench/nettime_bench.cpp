@@ -1,7 +1,7 @@
 // One complete RFC 868 exchange with a server on loopback: connect, four bytes, close.
+#include "core/LocaleFormats.h"
 #include "nettime/TimeClient.h"
 #include "platform/HostLookup.h"
-#include "platform/LocaleFormats.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -21,7 +21,7 @@ void BM_FetchRoundTrip(benchmark::State& state)
         }
     });
     platform::QtHostLookup lookup;
-    const platform::LocaleFormats locale(QLocale(QLocale::English, QLocale::UnitedStates));
+    const core::LocaleFormats locale(QLocale(QLocale::English, QLocale::UnitedStates));
     nettime::TTimeClient client(lookup, locale);
     client.Host = QStringLiteral("127.0.0.1");
     client.Port = server.serverPort();

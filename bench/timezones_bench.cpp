@@ -4,7 +4,6 @@
 #include "platform/Platform.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TimeZoneSource.h"
-#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 #include "timezones/ZoneList.h"
 #include "timezones/ZoneTable.h"
@@ -31,7 +30,7 @@ void BM_FillZoneList(benchmark::State& state)
 {
     const platform::QtTimeZoneSource source;
     const timezones::ZoneTable table = timezones::ZoneTable::load(source, kNow);
-    const platform::LocaleFormats locale(QLocale(QLocale::English, QLocale::UnitedStates));
+    const core::LocaleFormats locale(QLocale(QLocale::English, QLocale::UnitedStates));
     int rows = 0;
     for (auto _ : state) {
         QTreeWidget list;
@@ -51,7 +50,7 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::SystemClock clock;
     platform::QtScreenInfo screen;
     platform::IniSettingsStore settings(folder.filePath("Veskel.conf"));
-    const platform::LocaleFormats locale;
+    const core::LocaleFormats locale;
     platform::QtMessageBoxes messages(QStringLiteral("Veskel"));
     const platform::ProgramFolders folders = platform::ProgramFolders::forProgramFile(
         folder.filePath("veskel"));
@@ -63,10 +62,9 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::SystemClockSetter clockSetter;
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
-    platform::DesktopCharacters characters({folders.CharsFolder}, std::make_unique<platform::TimedSpeech>());
-    const platform::Platform desktop{clock,     screen,      settings,         locale,           messages,
-                                     autostart, shell,       notificationArea, dialogs,          zones,
-                                     folders,   clockSetter, network,          dateTimeSettings, characters};
+    const platform::Platform desktop{clock,     screen,      settings,         locale,          messages,
+                                     autostart, shell,       notificationArea, dialogs,         zones,
+                                     folders,   clockSetter, network,          dateTimeSettings};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);

@@ -1,7 +1,7 @@
 // libFuzzer target: the character file reader must answer any bytes with a character or its one
 // error, without reading out of bounds, hanging or unpacking more than a character needs.
 #include "acs/AcsWriter.h"
-#include "platform/character/AcsReader.h"
+#include "character/AcsReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
-        const platform::acs::Character c = platform::acs::readAcs(bytes);
+        const character::acs::Character c = character::acs::readAcs(bytes);
         qsizetype pixels = 0;
         for (const auto& image : c.images)
             pixels += image.pixels.size();
@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // which keeps the run fast; the large ones differ only in size).
         if (pixels > 256 * 1024)
             return 0;
-        const platform::acs::Character again = platform::acs::readAcs(acswriter::writeAcs(c));
+        const character::acs::Character again = character::acs::readAcs(acswriter::writeAcs(c));
         if (again.images.size() != c.images.size() || again.animations.size() != c.animations.size())
             __builtin_trap();
         for (size_t i = 0; i < c.images.size(); ++i)
             if (again.images[i].pixels != c.images[i].pixels)
                 __builtin_trap();
-    } catch (const platform::acs::AcsError&) {
+    } catch (const character::acs::AcsError&) {
     }
     return 0;
 }

@@ -13,14 +13,14 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    platform::acs::Character small = fixtures::smallCharacter();
+    character::acs::Character small = fixtures::smallCharacter();
     fixtures::writeCharacterFile(folder, "seed0.acs", small, true);
     fixtures::writeCharacterFile(folder, "seed1.acs", small, false);
     small.voice.reset();
     small.balloon.reset();
     small.trayIcon.reset();
     small.animations.resize(1);
-    small.animations[0].frames[0].audio = platform::acs::NoAudio;
+    small.animations[0].frames[0].audio = character::acs::NoAudio;
     small.images.resize(2);
     small.audio.clear();
     fixtures::writeCharacterFile(folder, "seed2.acs", small, true);

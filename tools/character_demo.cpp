@@ -1,7 +1,7 @@
 // Shows a character on the desktop and has it speak, to look at characters and voices by hand;
 // not installed.
 //   character_demo FOLDER FILE.acs X Y "text to speak" [milliseconds before quitting]
-#include "platform/character/DesktopCharacters.h"
+#include "character/DesktopCharacters.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,20 +15,20 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s FOLDER FILE.acs X Y TEXT [MS]\n", argv[0]);
         return 2;
     }
-    platform::DesktopCharacters characters({QString::fromLocal8Bit(argv[1])},
-                                           std::make_unique<platform::EspeakSpeech>());
+    character::DesktopCharacters characters({QString::fromLocal8Bit(argv[1])},
+                                            std::make_unique<character::EspeakSpeech>());
     const QString name = QStringLiteral("demo");
     try {
         characters.Load(name, QString::fromLocal8Bit(argv[2]));
-    } catch (const platform::CharacterLoadError& e) {
+    } catch (const character::CharacterLoadError& e) {
         std::fprintf(stderr, "cannot load the character: %s\n", e.what());
         return 1;
     }
-    QObject::connect(&characters, &platform::CharacterService::Move, [](const QString&, int x, int y, int) {
+    QObject::connect(&characters, &character::CharacterService::Move, [](const QString&, int x, int y, int) {
         std::printf("moved to %d, %d\n", x, y);
         std::fflush(stdout);
     });
-    platform::AgentCharacter& character = characters.Character(name);
+    character::AgentCharacter& character = characters.Character(name);
     character.setLeft(std::atoi(argv[3]));
     character.setTop(std::atoi(argv[4]));
     character.Show(false);

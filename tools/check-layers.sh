@@ -3,19 +3,22 @@
 #   tools/check-layers.sh [SRC_DIR]
 # The layers, lowest first. A folder includes its own folder and the folders of lower layers,
 # never a higher layer nor a peer on its own layer:
-#   1 platform                    the desktop, the files, the clock; nothing of ours
-#   2 lang                        language files and Translate
-#   3 nettime                     the time client, the server list, the clock adjustment
-#   4 clockface                   the clock face control
-#   5 events, timezones           peers: neither includes the other
-#   6 app                         the clock window
-#   7 config                      the configuration dialog
-#   8 startup                     sees everything
+#   1 core                        plain helpers that talk to no system: texts, INI text, colours
+#   2 platform                    the desktop, the files, the clock
+#   3 lang                        language files and Translate
+#   4 widgets, picture, character peers: shared widgets and icons; clock pictures; the desktop
+#                                 character
+#   5 nettime                     the time clients, the server list, the time update
+#   6 clockface                   the clock face control
+#   7 events, timezones           peers: neither includes the other
+#   8 app                         the clock window
+#   9 config                      the configuration dialog
+#  10 startup                     sees everything
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
 
-declare -A level=([platform]=1 [lang]=2 [nettime]=3 [clockface]=4 [events]=5 [timezones]=5 [app]=6
-                  [config]=7 [startup]=8)
+declare -A level=([core]=1 [platform]=2 [lang]=3 [widgets]=4 [picture]=4 [character]=4 [nettime]=5
+                  [clockface]=6 [events]=7 [timezones]=7 [app]=8 [config]=9 [startup]=10)
 
 found=0
 while IFS= read -r -d '' file; do

@@ -2,8 +2,8 @@
 // with "--roll FILE" it saves the ten frames of a drum's roll instead. Not part of the program.
 #include "clockface/FacePainter.h"
 #include "clockface/TClockFace.h"
+#include "core/LocaleFormats.h"
 #include "platform/Clock.h"
-#include "platform/LocaleFormats.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -16,7 +16,7 @@ using namespace clockface;
 namespace {
 
 TClockFace* addFace(QGridLayout* grid, int row, int column, const QString& caption, platform::Clock& clock,
-                    const platform::LocaleFormats& locale)
+                    const core::LocaleFormats& locale)
 {
     auto* face = new TClockFace(clock, locale);
     face->setMinimumSize(180, 150);
@@ -26,14 +26,14 @@ TClockFace* addFace(QGridLayout* grid, int row, int column, const QString& capti
 }
 
 // The ten frames of a drum rolling from 12:59 to 13:00, one picture, frames one under another.
-int saveRoll(const QString& file, const platform::LocaleFormats& locale)
+int saveRoll(const QString& file, const core::LocaleFormats& locale)
 {
     ClockFaceLook look;
     look.ClockStyle = csRevolvingDrum;
     look.DisplayFormat = QStringLiteral("hh:mm");
     look.Font.setPixelSize(24);
     look.Font.setBold(true);
-    look.FontColor = platform::clBlack;
+    look.FontColor = core::clBlack;
     const QSize size(140, 40);
     QImage strip(size.width(), size.height() * DrumFrames, QImage::Format_RGB32);
     QPainter painter(&strip);
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     platform::SystemClock clock;
-    const platform::LocaleFormats locale;
+    const core::LocaleFormats locale;
     if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--roll"))
         return saveRoll(QString::fromLocal8Bit(argv[2]), locale);
 
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     QFont big = text->font();
     big.setPointSize(16);
     text->setFont(big);
-    text->setFontColor(platform::clNavy);
+    text->setFontColor(core::clNavy);
     text->setMinimumSize(230, 60);
 
     TClockFace* segments = addFace(grid, 0, 1, QStringLiteral("Seven segments"), clock, locale);
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     digits.setPixelSize(30);
     segments->setFont(digits);
     segments->setClockStyle(csIndicator);
-    segments->setColor(platform::clBlack);
+    segments->setColor(core::clBlack);
     segments->setFontColor(0x40FF40);
     segments->setDisplayFormat(QStringLiteral("hh:mm:ss"));
     segments->setMinimumSize(230, 60);
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     drumFont.setPixelSize(26);
     drumFont.setBold(true);
     drum->setFont(drumFont);
-    drum->setFontColor(platform::clBlack);
+    drum->setFontColor(core::clBlack);
     drum->setClockStyle(csRevolvingDrum);
     drum->setMinimumSize(230, 60);
 
@@ -91,10 +91,10 @@ int main(int argc, char** argv)
     TClockFace* decimal = addFace(grid, 1, 1, QStringLiteral("Analogue, numerals"), clock, locale);
     decimal->setClockStyle(csAnalog);
     decimal->setHoursDisplayStyle(dsDecimalNumbers);
-    decimal->setColor(platform::clWhite);
-    decimal->setFontColor(platform::clBlack);
-    decimal->HandOptions().setHourHandColor(platform::clNavy);
-    decimal->HandOptions().setMinHandColor(platform::clNavy);
+    decimal->setColor(core::clWhite);
+    decimal->setFontColor(core::clBlack);
+    decimal->HandOptions().setHourHandColor(core::clNavy);
+    decimal->HandOptions().setMinHandColor(core::clNavy);
 
     TClockFace* roman = addFace(grid, 1, 2, QStringLiteral("Analogue, Roman, five hours ahead"), clock,
                                 locale);
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     smallDrum->setMinimumSize(80, 20);
     smallDrum->setMaximumHeight(20);
     smallDrum->setClockStyle(csRevolvingDrum);
-    smallDrum->setFontColor(platform::clBlack);
+    smallDrum->setFontColor(core::clBlack);
 
     for (TClockFace* face : window.findChildren<TClockFace*>())
         face->setActive(true);

@@ -15,7 +15,7 @@
 
 #include <cstdio>
 
-using namespace platform::acs;
+using namespace character::acs;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/HandGeometry.h"
 #include "app/PenModes.h"
-#include "app/PictureRegion.h"
+#include "picture/PictureRegion.h"
 
 #include <QFontMetrics>
 
@@ -31,7 +31,7 @@ QRegion coverageOf(const QRect& bounds, const std::function<void(QPainter&)>& dr
     painter.translate(-bounds.topLeft());
     draw(painter);
     painter.end();
-    return coverageRegion(mask, bounds.topLeft());
+    return picture::coverageRegion(mask, bounds.topLeft());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ClockPicture.h"
 #include "app/ClockTypes.h"
+#include "picture/ClockPicture.h"
 
 #include <QColor>
 #include <QFont>
@@ -23,7 +23,7 @@ struct FrameHand
 struct FrameContent
 {
     QSize size;
-    const ClockPicture* picture = nullptr; // none or empty: the background colour
+    const ::picture::ClockPicture* picture = nullptr; // none or empty: the background colour
     QColor background;
     QString caption;
     QFont captionFont;

@@ -1,6 +1,7 @@
 #include "app/ClockSettings.h"
 
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
+#include "core/StoredInteger.h"
 #include "platform/SettingsStore.h"
 
 #include <QFileInfo>
@@ -90,15 +91,8 @@ QString nameOf(const Row& r)
     return QString::fromUtf16(r.name);
 }
 
-std::optional<int> parseInteger(const QString& text)
-{
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok, 10);
-    return ok ? std::optional<int>(v) : std::nullopt;
-}
-
 // Reads one row into its field; a missing value or one that does not parse keeps the field.
-void readRow(const Row& row, const platform::SettingsStore& store, const platform::LocaleFormats& locale,
+void readRow(const Row& row, const platform::SettingsStore& store, const core::LocaleFormats& locale,
              ClockSettings& s)
 {
     const std::optional<QString> text = store.read(sectionOf(row), nameOf(row));
@@ -108,10 +102,10 @@ void readRow(const Row& row, const platform::SettingsStore& store, const platfor
         [&](auto ref) {
             using Ref = decltype(ref);
             if constexpr (std::is_same_v<Ref, IntRef>) {
-                if (const auto v = parseInteger(*text))
+                if (const auto v = core::parseStoredInteger(*text))
                     ref(s) = *v;
             } else if constexpr (std::is_same_v<Ref, BoolRef>) {
-                if (const auto v = parseInteger(*text))
+                if (const auto v = core::parseStoredInteger(*text))
                     ref(s) = *v != 0;
             } else if constexpr (std::is_same_v<Ref, RealRef>) {
                 if (const auto v = locale.parseReal(*text); v && std::isfinite(*v))
@@ -123,7 +117,7 @@ void readRow(const Row& row, const platform::SettingsStore& store, const platfor
         row.field);
 }
 
-QString textOf(const Row& row, const platform::LocaleFormats& locale, ClockSettings& s)
+QString textOf(const Row& row, const core::LocaleFormats& locale, ClockSettings& s)
 {
     return std::visit(
         [&](auto ref) -> QString {
@@ -148,7 +142,7 @@ void keepModeInRange(HandStyle& hand, int builtIn)
 
 } // namespace
 
-bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFormats& locale, QSize screen,
+bool LoadSettings(const platform::SettingsStore& store, const core::LocaleFormats& locale, QSize screen,
                   ClockSettings& s)
 {
     const ClockSettings builtIn = s;
@@ -208,8 +202,7 @@ bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFo
     return true;
 }
 
-void SaveSettings(platform::SettingsStore& store, const platform::LocaleFormats& locale,
-                  const ClockSettings& s)
+void SaveSettings(platform::SettingsStore& store, const core::LocaleFormats& locale, const ClockSettings& s)
 {
     ClockSettings values = s; // the field accessors hand out writable references
     for (const Row& row : kRows)

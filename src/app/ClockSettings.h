@@ -6,9 +6,11 @@
 #include <QSize>
 #include <QString>
 
+namespace core {
+class LocaleFormats;
+} // namespace core
 namespace platform {
 class SettingsStore;
-class LocaleFormats;
 } // namespace platform
 
 namespace app {
@@ -68,11 +70,10 @@ inline constexpr double MaxHandLength = MaxFaceReach;
 
 // Reads the settings over the built-in values already in `s`. Returns false when a stored width
 // or height of 0 stopped the reading early, leaving every value at its built-in default.
-bool LoadSettings(const platform::SettingsStore& store, const platform::LocaleFormats& locale, QSize screen,
+bool LoadSettings(const platform::SettingsStore& store, const core::LocaleFormats& locale, QSize screen,
                   ClockSettings& s);
 
 // Writes every stored value, in the order of the settings table.
-void SaveSettings(platform::SettingsStore& store, const platform::LocaleFormats& locale,
-                  const ClockSettings& s);
+void SaveSettings(platform::SettingsStore& store, const core::LocaleFormats& locale, const ClockSettings& s);
 
 } // namespace app

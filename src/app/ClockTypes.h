@@ -1,21 +1,21 @@
 #pragma once
 
-#include "platform/Colors.h"
+#include "core/Colors.h"
 
 #include <QtGlobal>
 
 namespace app {
 
-using platform::TColor;
+using core::TColor;
 
-using platform::clBlack;
-using platform::clBlue;
-using platform::clDesktopBackground;
-using platform::clGreen;
-using platform::clHighlightText;
-using platform::clRed;
-using platform::clWhite;
-using platform::clYellow;
+using core::clBlack;
+using core::clBlue;
+using core::clDesktopBackground;
+using core::clGreen;
+using core::clHighlightText;
+using core::clRed;
+using core::clWhite;
+using core::clYellow;
 
 enum Shape : int
 {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QPoint>
 #include <QTime>
 
 namespace app {
 
-using platform::roundHalfEven;
+using core::roundHalfEven;
 
 // Hand angles in radians, clockwise from twelve o'clock.
 double hourHandAngle(int hour, int minute);

@@ -1,6 +1,6 @@
 #include "app/PopupMenu.h"
 
-#include "app/MenuIcons.h"
+#include "widgets/Icons.h"
 
 #include <QDir>
 
@@ -8,8 +8,8 @@ namespace app {
 
 PopupMenu::PopupMenu(QString langFolder, QWidget* parent) : QMenu(parent), m_langFolder(std::move(langFolder))
 {
-    mnuConfigure = addAction(menuIcon(MenuPicture::Configure), QStringLiteral("Configure"));
-    mnuTimeZones = addAction(menuIcon(MenuPicture::TimeZones), QStringLiteral("Time Zones"));
+    mnuConfigure = addAction(widgets::menuIcon(widgets::MenuPicture::Configure), QStringLiteral("Configure"));
+    mnuTimeZones = addAction(widgets::globeIcon(), QStringLiteral("Time Zones"));
     addSeparator();
     mnuOnTop = addAction(QStringLiteral("Always On Top"));
     mnuOnTop->setCheckable(true);
@@ -20,18 +20,18 @@ PopupMenu::PopupMenu(QString langFolder, QWidget* parent) : QMenu(parent), m_lan
     for (int tag = 1; tag <= 9; ++tag) {
         if (tag == 4 || tag == 7)
             ScreenPosition1->addSeparator();
-        QAction* item = ScreenPosition1->addAction(screenPositionIcon(tag),
+        QAction* item = ScreenPosition1->addAction(widgets::screenPositionIcon(tag),
                                                    QString::fromUtf16(places[tag - 1]));
         item->setData(tag);
         connect(item, &QAction::triggered, this, [this, tag] { emit screenPositionChosen(tag); });
         ScreenPositions[tag - 1] = item;
     }
     addSeparator();
-    mnuExit = addAction(menuIcon(MenuPicture::Exit), QStringLiteral("Exit"));
+    mnuExit = addAction(widgets::menuIcon(widgets::MenuPicture::Exit), QStringLiteral("Exit"));
     addSeparator();
-    Help1 = addAction(menuIcon(MenuPicture::Help), QStringLiteral("Help"));
+    Help1 = addAction(widgets::menuIcon(widgets::MenuPicture::Help), QStringLiteral("Help"));
     Languages1 = addAction(QStringLiteral("Languages..."));
-    About1 = addAction(menuIcon(MenuPicture::About), QStringLiteral("About..."));
+    About1 = addAction(widgets::menuIcon(widgets::MenuPicture::About), QStringLiteral("About..."));
     connect(this, &QMenu::aboutToShow, this, &PopupMenu::popConfigPopup);
 }
 

@@ -4,13 +4,13 @@
 #include "app/CaptionFont.h"
 #include "app/ClockTray.h"
 #include "app/Help.h"
-#include "app/PictureRegion.h"
 #include "app/ScreenPositions.h"
-#include "app/SystemColors.h"
 #include "app/TrayIconFace.h"
+#include "core/Colors.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
+#include "picture/PictureRegion.h"
 #include "platform/Stderr.h"
 
 #include <QApplication>
@@ -35,7 +35,8 @@ bool onWayland()
 
 } // namespace
 
-TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutBox* about, QWidget* parent)
+TfrmClock::TfrmClock(const platform::Platform& platform, character::CharacterService& characters,
+                     RunFlags& flags, AboutBox* about, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_flags(flags), m_about(about)
 {
     // FormCreate
@@ -86,7 +87,7 @@ TfrmClock::TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutB
     // The character: available when a character file is found and the service can start; a
     // character that cannot be loaded is reported, and the clock starts all the same.
     Agent = std::make_unique<events::AgentSpeech>(
-        m_platform.characters,
+        characters,
         events::AgentSettings{Settings.AgentCharacter, Settings.AgentFile, Settings.AgentLeft,
                               Settings.AgentTop},
         m_flags.ShuttingDown, m_platform.messages, m_platform.clock, m_platform.locale, m_platform.folders);
@@ -204,8 +205,8 @@ void TfrmClock::ApplyVisible()
 
 void TfrmClock::UpdateIcons()
 {
-    m_trayIcon = drawTrayIcon(m_platform.clock.now().time(), resolveColor(Settings.IconHourHandColor),
-                              resolveColor(Settings.IconMinHandColor));
+    m_trayIcon = drawTrayIcon(m_platform.clock.now().time(), core::resolveColor(Settings.IconHourHandColor),
+                              core::resolveColor(Settings.IconMinHandColor));
     const QIcon icon(QPixmap::fromImage(m_trayIcon));
     m_tray->setIcon(icon);
     QApplication::setWindowIcon(icon);
@@ -315,8 +316,8 @@ void TfrmClock::closeEvent(QCloseEvent* event)
 
 void TfrmClock::LoadPicture()
 {
-    Picture = ClockPicture();
-    Picture = ClockPicture::load(Settings.PictureFile);
+    Picture = picture::ClockPicture();
+    Picture = picture::ClockPicture::load(Settings.PictureFile);
 }
 
 bool TfrmClock::LoadPictureOrReport()
@@ -324,7 +325,7 @@ bool TfrmClock::LoadPictureOrReport()
     try {
         LoadPicture();
         return true;
-    } catch (const PictureLoadError& e) {
+    } catch (const picture::PictureLoadError& e) {
         m_platform.messages.error(QString::fromStdString(e.what()));
         return false;
     }
@@ -332,7 +333,7 @@ bool TfrmClock::LoadPictureOrReport()
 
 void TfrmClock::ClearPicture()
 {
-    Picture = ClockPicture();
+    Picture = picture::ClockPicture();
 }
 
 void TfrmClock::UpdateCaptionFont()
@@ -357,7 +358,7 @@ void TfrmClock::tmrTimer()
     // The hint shows whole seconds: most ticks would only write the same text again.
     const QTime wholeSecond(time.hour(), time.minute(), time.second());
     if (TrayHint.isEmpty() || now.date() != m_hintDate || wholeSecond != m_hintTime) {
-        const platform::LocaleFormats& locale = m_platform.locale;
+        const core::LocaleFormats& locale = m_platform.locale;
         TrayHint = locale.formatLongTime(time) + QStringLiteral(", ") + locale.formatLongDate(now.date());
         m_hintDate = now.date();
         m_hintTime = wholeSecond;
@@ -375,13 +376,13 @@ bool TfrmClock::drawFrame(const QTime& time)
     FrameContent content;
     content.size = size();
     content.picture = Settings.PictureFile.isEmpty() ? nullptr : &Picture;
-    content.background = resolveColor(Settings.Color);
+    content.background = core::resolveColor(Settings.Color);
     content.caption = Settings.CaptionText;
     content.captionFont = Settings.CaptionFont;
-    content.captionColor = resolveColor(Settings.CaptionColor);
-    content.hourHand = {Settings.HourHand, resolveColor(Settings.HourHand.Color)};
-    content.minuteHand = {Settings.MinHand, resolveColor(Settings.MinHand.Color)};
-    content.secondHand = {Settings.SecHand, resolveColor(Settings.SecHand.Color)};
+    content.captionColor = core::resolveColor(Settings.CaptionColor);
+    content.hourHand = {Settings.HourHand, core::resolveColor(Settings.HourHand.Color)};
+    content.minuteHand = {Settings.MinHand, core::resolveColor(Settings.MinHand.Color)};
+    content.secondHand = {Settings.SecHand, core::resolveColor(Settings.SecHand.Color)};
     content.time = time;
     return m_renderer.render(content);
 }
@@ -422,7 +423,7 @@ void TfrmClock::paintEvent(QPaintEvent* event)
             painter.setClipRegion(mask());
     }
     if (m_shown.isNull()) {
-        painter.fillRect(area, resolveColor(Settings.Color));
+        painter.fillRect(area, core::resolveColor(Settings.Color));
         return;
     }
     // In bands of fewer than 96 rows: Qt hands larger blits to a pool of threads, and waking
@@ -471,7 +472,7 @@ void TfrmClock::setRegion(const QRegion& region)
 
 void TfrmClock::SetSimpleRegion(bool elliptic)
 {
-    setRegion(simpleRegion(size(), elliptic));
+    setRegion(picture::simpleRegion(size(), elliptic));
 }
 
 void TfrmClock::MakePictureRegion()
@@ -491,7 +492,7 @@ void TfrmClock::MakePictureRegion()
     Settings.SecHand.Length = lengths[0];
     Settings.MinHand.Length = lengths[1];
     Settings.HourHand.Length = lengths[2];
-    setRegion(pictureRegion(BackBuffer()));
+    setRegion(picture::pictureRegion(BackBuffer()));
 }
 
 void TfrmClock::RemoveRegion()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/ClockFrame.h"
-#include "app/ClockPicture.h"
 #include "app/ClockSettings.h"
 #include "app/ClockTicker.h"
 #include "app/DragTracker.h"
@@ -11,6 +10,7 @@
 #include "events/AgentSpeech.h"
 #include "events/ScheduledEvents.h"
 #include "lang/LanguageTable.h"
+#include "picture/ClockPicture.h"
 #include "platform/Platform.h"
 
 #include <QImage>
@@ -32,12 +32,12 @@ class TfrmClock final : public QWidget
     Q_OBJECT
 
 public:
-    TfrmClock(const platform::Platform& platform, RunFlags& flags, AboutBox* about = nullptr,
-              QWidget* parent = nullptr);
+    TfrmClock(const platform::Platform& platform, character::CharacterService& characters, RunFlags& flags,
+              AboutBox* about = nullptr, QWidget* parent = nullptr);
     ~TfrmClock() override;
 
     ClockSettings Settings;
-    ClockPicture Picture;
+    picture::ClockPicture Picture;
     FaceGeometry Face;
     QString TrayHint;
     quint8 LastSecond = 0;

@@ -1,7 +1,7 @@
 #include "clockface/AnalogFace.h"
 
 #include "clockface/FaceScene.h"
-#include "platform/Rounding.h"
+#include "core/Rounding.h"
 
 #include <QPen>
 
@@ -84,8 +84,8 @@ void paintHand(QPainter& p, const QLine& line, const QColor& colour, int width, 
 QPoint AnalogGeometry::pointAt(double degrees, double distance) const
 {
     const double radians = degrees * std::numbers::pi / 180.0;
-    return {centre.x() + platform::roundHalfEven(std::sin(radians) * distance),
-            centre.y() + platform::roundHalfEven(std::cos(radians) * distance)};
+    return {centre.x() + core::roundHalfEven(std::sin(radians) * distance),
+            centre.y() + core::roundHalfEven(std::cos(radians) * distance)};
 }
 
 AnalogGeometry analogGeometry(QSize size, int inset, THoursDisplayStyle hours, const QFontMetrics& metrics)
@@ -138,11 +138,11 @@ void paintAnalogFace(const FaceScene& s)
     p.translate(0.5, 0.5);
     if (hands.HourHandLenght() > 0)
         paintHand(p, hourHandLine(face, hands.HourHandLenght(), s.time),
-                  platform::resolveColor(hands.HourHandColor()), hands.HourHandWidth(), s.size);
+                  core::resolveColor(hands.HourHandColor()), hands.HourHandWidth(), s.size);
     if (hands.MinHandLenght() > 0)
         paintHand(p, minuteHandLine(face, hands.MinHandLenght(), s.time),
-                  platform::resolveColor(hands.MinHandColor()), hands.MinHandWidth(), s.size);
-    const QColor secondColour = platform::resolveColor(hands.SecHandColor());
+                  core::resolveColor(hands.MinHandColor()), hands.MinHandWidth(), s.size);
+    const QColor secondColour = core::resolveColor(hands.SecHandColor());
     if (hands.ShowSecHand() && hands.SecHandLenght() > 0)
         paintHand(p, secondHandLine(face, hands.SecHandLenght(), s.time), secondColour, hands.SecHandWidth(),
                   s.size);

@@ -2,7 +2,7 @@
 
 #include "clockface/ClockFaceTypes.h"
 #include "clockface/THandOptions.h"
-#include "platform/Colors.h"
+#include "core/Colors.h"
 
 #include <QFont>
 #include <QImage>
@@ -16,7 +16,7 @@ struct ClockFaceLook
 {
     QString DisplayFormat = QStringLiteral("hh:mm:ss");
     TClockFaceStyle ClockStyle = csText;
-    platform::TColor BorderColor = platform::clSilver;
+    core::TColor BorderColor = core::clSilver;
     THandOptions HandOptions;
     bool DrawMask = true; // the hour and minute marks of the analogue face
     QImage ClockFace;     // a picture stretched over the face, or none
@@ -27,9 +27,9 @@ struct ClockFaceLook
     int BevelWidth = 1;  // at least 1
     int BorderWidth = 0; // at least 0
     TBorderStyle BorderStyle = bsNone;
-    platform::TColor Color = platform::clSilver;
+    core::TColor Color = core::clSilver;
     QFont Font;
-    platform::TColor FontColor = platform::clWindowText;
+    core::TColor FontColor = core::clWindowText;
 };
 
 } // namespace clockface

@@ -37,7 +37,7 @@ void paintPicture(QPainter& p, const QImage& picture, const QRect& inner)
 } // namespace
 
 void paintClockFace(QImage& canvas, QSize size, const ClockFaceLook& look, const QTime& time,
-                    const platform::LocaleFormats& locale, const DrumRoll& roll)
+                    const core::LocaleFormats& locale, const DrumRoll& roll)
 {
     if (size.isEmpty() || canvas.width() < size.width() || canvas.height() < size.height())
         return;
@@ -46,8 +46,8 @@ void paintClockFace(QImage& canvas, QSize size, const ClockFaceLook& look, const
     p.setClipRect(client);
     p.setFont(look.Font);
 
-    const QColor border = platform::resolveColor(look.BorderColor);
-    const QColor face = platform::resolveColor(look.Color);
+    const QColor border = core::resolveColor(look.BorderColor);
+    const QColor face = core::resolveColor(look.Color);
     const QRect inner = innerRect(size, look);
     p.fillRect(client, border);
     if (inner.isValid())
@@ -64,7 +64,7 @@ void paintClockFace(QImage& canvas, QSize size, const ClockFaceLook& look, const
                           look.ClockStyle == csAnalog ? QString()
                                                       : formatFaceTime(look.DisplayFormat, time, locale),
                           face,
-                          platform::resolveColor(look.FontColor),
+                          core::resolveColor(look.FontColor),
                           QFontMetrics(look.Font, &canvas)};
     switch (look.ClockStyle) {
     case csIndicator:
@@ -85,7 +85,7 @@ void paintClockFace(QImage& canvas, QSize size, const ClockFaceLook& look, const
 }
 
 QImage renderClockFace(QSize size, const ClockFaceLook& look, const QTime& time,
-                       const platform::LocaleFormats& locale, const DrumRoll& roll)
+                       const core::LocaleFormats& locale, const DrumRoll& roll)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.setDotsPerMeterX(kDotsPerMeter96Dpi);

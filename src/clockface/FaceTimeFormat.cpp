@@ -1,6 +1,6 @@
 #include "clockface/FaceTimeFormat.h"
 
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 namespace clockface {
 
@@ -54,7 +54,7 @@ QString choiceAsWritten(QStringView choice, bool afternoon)
 
 } // namespace
 
-QString formatFaceTime(const QString& format, const QTime& time, const platform::LocaleFormats& locale)
+QString formatFaceTime(const QString& format, const QTime& time, const core::LocaleFormats& locale)
 {
     const bool twelveHours = hasTwelveHourField(format);
     const bool afternoon = time.hour() >= 12;

@@ -3,9 +3,9 @@
 #include <QString>
 #include <QTime>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace clockface {
 
@@ -15,6 +15,6 @@ namespace clockface {
 // (any of the three turns the hours to a 12-hour count), ":" the locale's time separator, text
 // in single or double quotes as it stands; every other character is copied. Letters may be of
 // either case ("HH:MM:SS" is "hh:mm:ss").
-QString formatFaceTime(const QString& format, const QTime& time, const platform::LocaleFormats& locale);
+QString formatFaceTime(const QString& format, const QTime& time, const core::LocaleFormats& locale);
 
 } // namespace clockface

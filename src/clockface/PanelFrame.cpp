@@ -45,7 +45,7 @@ void paintFrame(QPainter& painter, QRect& rect, int width, const QColor& top, co
 
 void paintPanelFrames(QPainter& painter, QSize size, const ClockFaceLook& look)
 {
-    const QColor border = platform::resolveColor(look.BorderColor);
+    const QColor border = core::resolveColor(look.BorderColor);
     const BevelShades shades = bevelShades(border);
     const int bevelWidth = std::max(look.BevelWidth, 1);
     const auto bevel = [&](QRect& rect, TBevelCut cut) {

@@ -2,7 +2,7 @@
 
 #include "clockface/ColorBlend.h"
 #include "clockface/FaceScene.h"
-#include "platform/Rounding.h"
+#include "core/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +13,7 @@ namespace {
 
 int curve(qint64 height, qint64 offset)
 {
-    return platform::roundHalfEven(std::sqrt(double(std::max<qint64>(height * height - offset * offset, 0))));
+    return core::roundHalfEven(std::sqrt(double(std::max<qint64>(height * height - offset * offset, 0))));
 }
 
 void drawCharacter(QPainter& p, const QFontMetrics& fm, const DrumCell& cell, int height, QChar c, int y)
@@ -32,7 +32,7 @@ std::vector<DrumCell> drumCells(int width, qsizetype count)
     cells.reserve(size_t(std::max<qsizetype>(count, 0)));
     qint64 x = 0;
     for (qsizetype i = 1; i <= count; ++i) {
-        const int w = platform::roundHalfEven(double(width - x) / double(count - i + 1));
+        const int w = core::roundHalfEven(double(width - x) / double(count - i + 1));
         cells.push_back({int(x), w});
         x += w + 1;
     }

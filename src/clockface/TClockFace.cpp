@@ -3,8 +3,8 @@
 #include "clockface/FaceCanvas.h"
 #include "clockface/FacePainter.h"
 #include "clockface/FaceTimeFormat.h"
+#include "core/LocaleFormats.h"
 #include "platform/Clock.h"
-#include "platform/LocaleFormats.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -14,7 +14,7 @@
 
 namespace clockface {
 
-TClockFace::TClockFace(platform::Clock& clock, const platform::LocaleFormats& locale, QWidget* parent)
+TClockFace::TClockFace(platform::Clock& clock, const core::LocaleFormats& locale, QWidget* parent)
     : QWidget(parent), m_clock(clock), m_locale(locale), m_canvas(FaceCanvas::shared())
 {
     // The face covers every pixel itself, from its one copy of the canvas.
@@ -48,7 +48,7 @@ void TClockFace::setClockStyle(TClockFaceStyle value)
     store(m_look.ClockStyle, value);
 }
 
-void TClockFace::setBorderColor(platform::TColor value)
+void TClockFace::setBorderColor(core::TColor value)
 {
     store(m_look.BorderColor, value);
 }
@@ -100,12 +100,12 @@ void TClockFace::setBorderStyle(TBorderStyle value)
     update();
 }
 
-void TClockFace::setColor(platform::TColor value)
+void TClockFace::setColor(core::TColor value)
 {
     store(m_look.Color, value);
 }
 
-void TClockFace::setFontColor(platform::TColor value)
+void TClockFace::setFontColor(core::TColor value)
 {
     store(m_look.FontColor, value);
 }

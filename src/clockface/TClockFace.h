@@ -13,9 +13,11 @@
 
 class QMenu;
 
+namespace core {
+class LocaleFormats;
+} // namespace core
 namespace platform {
 class Clock;
-class LocaleFormats;
 } // namespace platform
 
 namespace clockface {
@@ -34,15 +36,15 @@ class TClockFace final : public QWidget, private THandOptions::Owner
     Q_OBJECT
 
 public:
-    TClockFace(platform::Clock& clock, const platform::LocaleFormats& locale, QWidget* parent = nullptr);
+    TClockFace(platform::Clock& clock, const core::LocaleFormats& locale, QWidget* parent = nullptr);
     ~TClockFace() override;
 
     QString DisplayFormat() const { return m_look.DisplayFormat; }
     void setDisplayFormat(const QString& value);
     TClockFaceStyle ClockStyle() const { return m_look.ClockStyle; }
     void setClockStyle(TClockFaceStyle value);
-    platform::TColor BorderColor() const { return m_look.BorderColor; }
-    void setBorderColor(platform::TColor value);
+    core::TColor BorderColor() const { return m_look.BorderColor; }
+    void setBorderColor(core::TColor value);
     // Setting a field of the face's own options repaints the face as any other change does.
     THandOptions& HandOptions() { return m_handOptions; }
     const THandOptions& HandOptions() const { return m_handOptions; }
@@ -72,10 +74,10 @@ public:
     void setBorderWidth(int value); // at least 0
     TBorderStyle BorderStyle() const { return m_look.BorderStyle; }
     void setBorderStyle(TBorderStyle value);
-    platform::TColor Color() const { return m_look.Color; }
-    void setColor(platform::TColor value);
-    platform::TColor FontColor() const { return m_look.FontColor; }
-    void setFontColor(platform::TColor value);
+    core::TColor Color() const { return m_look.Color; }
+    void setColor(core::TColor value);
+    core::TColor FontColor() const { return m_look.FontColor; }
+    void setFontColor(core::TColor value);
     // Opens on a right click; none lets the click go to the parent.
     QMenu* PopupMenu() const { return m_popupMenu; }
     void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
@@ -129,7 +131,7 @@ private:
     template <typename T> void store(T& field, T value);
 
     platform::Clock& m_clock;
-    const platform::LocaleFormats& m_locale;
+    const core::LocaleFormats& m_locale;
     std::shared_ptr<FaceCanvas> m_canvas;
     ClockFaceLook m_look;
     THandOptions m_handOptions{this};

@@ -37,7 +37,7 @@ template <typename T> void THandOptions::store(T& field, T value)
         m_clock->handOptionsChanged();
 }
 
-void THandOptions::setHourHandColor(platform::TColor value)
+void THandOptions::setHourHandColor(core::TColor value)
 {
     store(m_values.HourHandColor, value);
 }
@@ -52,7 +52,7 @@ void THandOptions::setHourHandWidth(int value)
     store(m_values.HourHandWidth, pixels(value));
 }
 
-void THandOptions::setMinHandColor(platform::TColor value)
+void THandOptions::setMinHandColor(core::TColor value)
 {
     store(m_values.MinHandColor, value);
 }
@@ -67,7 +67,7 @@ void THandOptions::setMinHandWidth(int value)
     store(m_values.MinHandWidth, pixels(value));
 }
 
-void THandOptions::setSecHandColor(platform::TColor value)
+void THandOptions::setSecHandColor(core::TColor value)
 {
     store(m_values.SecHandColor, value);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Colors.h"
+#include "core/Colors.h"
 
 namespace clockface {
 
@@ -28,24 +28,24 @@ public:
     THandOptions& operator=(const THandOptions& other);
     bool operator==(const THandOptions& other) const { return m_values == other.m_values; }
 
-    platform::TColor HourHandColor() const { return m_values.HourHandColor; }
+    core::TColor HourHandColor() const { return m_values.HourHandColor; }
     int HourHandLenght() const { return m_values.HourHandLenght; }
     int HourHandWidth() const { return m_values.HourHandWidth; }
-    platform::TColor MinHandColor() const { return m_values.MinHandColor; }
+    core::TColor MinHandColor() const { return m_values.MinHandColor; }
     int MinHandLenght() const { return m_values.MinHandLenght; }
     int MinHandWidth() const { return m_values.MinHandWidth; }
-    platform::TColor SecHandColor() const { return m_values.SecHandColor; }
+    core::TColor SecHandColor() const { return m_values.SecHandColor; }
     int SecHandLenght() const { return m_values.SecHandLenght; }
     int SecHandWidth() const { return m_values.SecHandWidth; }
     bool ShowSecHand() const { return m_values.ShowSecHand; }
 
-    void setHourHandColor(platform::TColor value);
+    void setHourHandColor(core::TColor value);
     void setHourHandLenght(int value);
     void setHourHandWidth(int value);
-    void setMinHandColor(platform::TColor value);
+    void setMinHandColor(core::TColor value);
     void setMinHandLenght(int value);
     void setMinHandWidth(int value);
-    void setSecHandColor(platform::TColor value);
+    void setSecHandColor(core::TColor value);
     void setSecHandLenght(int value);
     void setSecHandWidth(int value);
     void setShowSecHand(bool value);
@@ -56,13 +56,13 @@ public:
 private:
     struct Values
     {
-        platform::TColor HourHandColor = platform::clBlack;
+        core::TColor HourHandColor = core::clBlack;
         int HourHandLenght = 60;
         int HourHandWidth = 5;
-        platform::TColor MinHandColor = platform::clBlack;
+        core::TColor MinHandColor = core::clBlack;
         int MinHandLenght = 80;
         int MinHandWidth = 3;
-        platform::TColor SecHandColor = platform::clRed;
+        core::TColor SecHandColor = core::clRed;
         int SecHandLenght = 90;
         int SecHandWidth = 1;
         bool ShowSecHand = true;

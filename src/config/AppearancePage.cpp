@@ -2,10 +2,10 @@
 
 #include "app/HandGeometry.h"
 #include "app/TfrmClock.h"
+#include "core/FileFilter.h"
+#include "core/Rounding.h"
 #include "lang/Translate.h"
-#include "platform/ColorPicker.h"
-#include "platform/FileFilter.h"
-#include "platform/Rounding.h"
+#include "widgets/ColorPicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,7 +34,7 @@ QString count(int value, const QString& unit)
 QString AppearancePage::pictureFilter()
 {
     // clang-format off
-    return platform::toQtFileFilter(Translate(QStringLiteral("Image Files (*.bmp;*.jpg;*.jpeg;*.gif;*.wmf)|*.bmp;*.jpg;*.jpeg;*.gif;*.wmf|Bitmaps (*.bmp)|*.bmp|JPEG Image Files (*.jpg; *.jpeg)|*.jpg;*.jpeg|GIF Image Files (*.gif)|*.gif|Windows Metafiles (*.wmf)|*.wmf|All Files (*.*)|*.*")));
+    return core::toQtFileFilter(Translate(QStringLiteral("Image Files (*.bmp;*.jpg;*.jpeg;*.gif;*.wmf)|*.bmp;*.jpg;*.jpeg;*.gif;*.wmf|Bitmaps (*.bmp)|*.bmp|JPEG Image Files (*.jpg; *.jpeg)|*.jpg;*.jpeg|GIF Image Files (*.gif)|*.gif|Windows Metafiles (*.wmf)|*.wmf|All Files (*.*)|*.*")));
     // clang-format on
 }
 
@@ -146,8 +146,8 @@ void AppearancePage::trkWidthChange(QSlider* moved)
         // Worked out exactly, so a height of 500.5 goes to the even 500 and not to 501.
         const bool byWidth = moved == trkWidth;
         other->setValue(
-            platform::roundHalfEven(qint64(moved->value()) * (byWidth ? basis.height() : basis.width()),
-                                    byWidth ? basis.width() : basis.height()));
+            core::roundHalfEven(qint64(moved->value()) * (byWidth ? basis.height() : basis.width()),
+                                byWidth ? basis.width() : basis.height()));
     }
     ApplySize();
 }

@@ -18,13 +18,13 @@ class QTabWidget;
 namespace app {
 class TfrmClock;
 }
-namespace platform {
+namespace widgets {
 class ColorPicker;
 }
 
 namespace config {
 
-using platform::ColorPicker;
+using widgets::ColorPicker;
 
 // "Change the Appearance": every control writes its clock setting at once and redraws the
 // clock, so the clock is its own preview. The dialog's Cancel puts back what was there.

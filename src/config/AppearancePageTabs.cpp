@@ -2,7 +2,7 @@
 
 #include "app/PenModes.h"
 #include "app/TfrmClock.h"
-#include "platform/ColorPicker.h"
+#include "widgets/ColorPicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

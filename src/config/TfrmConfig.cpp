@@ -1,15 +1,15 @@
 #include "config/TfrmConfig.h"
 
 #include "app/Help.h"
-#include "app/SystemColors.h"
 #include "app/TfrmClock.h"
 #include "config/AppearancePage.h"
-#include "config/SideBarIcons.h"
+#include "core/Colors.h"
 #include "events/EventsPage.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
 #include "timezones/LocalZonePage.h"
+#include "widgets/Icons.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -69,7 +69,8 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     lvSide->setFrameShape(QFrame::NoFrame);
     lvSide->setContextMenuPolicy(Qt::CustomContextMenu);
     for (int i = 0; i < 4; ++i) {
-        auto* item = new QListWidgetItem(sideBarIcon(i), QString::fromUtf16(kSideBar[i].caption), lvSide);
+        auto* item = new QListWidgetItem(widgets::sideBarIcon(i), QString::fromUtf16(kSideBar[i].caption),
+                                         lvSide);
         item->setData(Qt::UserRole, QString::fromUtf16(kSideBar[i].caption));
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
@@ -174,8 +175,8 @@ QWidget* TfrmConfig::placeholderPage(const QString& title)
 void TfrmConfig::colourSideBar()
 {
     QPalette palette = lvSide->palette();
-    const QColor background = app::resolveColor(m_clock.Settings.SideBarColor);
-    const QColor text = app::resolveColor(m_clock.Settings.SideBarFontColor);
+    const QColor background = core::resolveColor(m_clock.Settings.SideBarColor);
+    const QColor text = core::resolveColor(m_clock.Settings.SideBarFontColor);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, background);
         palette.setColor(group, QPalette::Window, background);
@@ -259,10 +260,10 @@ void TfrmConfig::Font1Click()
 
 void TfrmConfig::chooseSideBarColour(app::TColor& colour)
 {
-    const auto chosen = m_clock.platformServices().dialogs.chooseColor(this, app::resolveColor(colour));
+    const auto chosen = m_clock.platformServices().dialogs.chooseColor(this, core::resolveColor(colour));
     if (!chosen)
         return; // a cancelled colour dialog changes nothing
-    colour = app::toTColor(*chosen);
+    colour = core::toTColor(*chosen);
     colourSideBar();
 }
 

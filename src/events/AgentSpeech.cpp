@@ -1,8 +1,8 @@
 #include "events/AgentSpeech.h"
 
+#include "core/LocaleFormats.h"
 #include "lang/Translate.h"
 #include "platform/Clock.h"
-#include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolders.h"
 
@@ -24,19 +24,19 @@ QString ReplaceFirst(const QString& text, const QString& token, const QString& b
     return result;
 }
 
-QString AgentTimeText(const QTime& time, const platform::LocaleFormats& locale)
+QString AgentTimeText(const QTime& time, const core::LocaleFormats& locale)
 {
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     const QString designator = time.hour() < 12 ? locale.locale().amText() : locale.locale().pmText();
     return QStringLiteral("%1:%2 %3").arg(hour12).arg(time.minute(), 2, 10, QLatin1Char('0')).arg(designator);
 }
 
-QString AgentDateText(const QDate& date, const platform::LocaleFormats& locale)
+QString AgentDateText(const QDate& date, const core::LocaleFormats& locale)
 {
     return locale.formatLongDate(date);
 }
 
-SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const platform::LocaleFormats& locale)
+SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const core::LocaleFormats& locale)
 {
     SpeechText s;
     s.text = ReplaceFirst(text, Translate(QStringLiteral("*TIME")), AgentTimeText(now.time(), locale));
@@ -92,20 +92,25 @@ QStringList FillCharacterList(const QStringList& masks)
     return names;
 }
 
-AgentSpeech::AgentSpeech(platform::CharacterService& service, AgentSettings settings,
+AgentSpeech::AgentSpeech(character::CharacterService& service, AgentSettings settings,
                          const bool& shuttingDown, platform::MessageBoxes& messages,
-                         const platform::Clock& clock, const platform::LocaleFormats& locale,
+                         const platform::Clock& clock, const core::LocaleFormats& locale,
                          const platform::ProgramFolders& folders)
     : m_service(service), m_settings(settings), m_shuttingDown(shuttingDown), m_messages(messages),
       m_clock(clock), m_locale(locale), m_folders(folders)
 {
-    connect(&m_service, &platform::CharacterService::Move, this, &AgentSpeech::Agent1Move);
+    connect(&m_service, &character::CharacterService::Move, this, &AgentSpeech::Agent1Move);
+}
+
+QStringList AgentSpeech::FillCharacterList() const
+{
+    return events::FillCharacterList(AgentCharsMask(m_folders));
 }
 
 void AgentSpeech::Start()
 {
-    AgentAvailable = !AgentCharsMask(m_folders).isEmpty() && m_service.canStart();
-    if (AgentAvailable && !m_settings.AgentCharacter.isEmpty())
+    m_available = !AgentCharsMask(m_folders).isEmpty() && m_service.canStart();
+    if (m_available && !m_settings.AgentCharacter.isEmpty())
         LoadAgentCharacter();
 }
 
@@ -121,7 +126,7 @@ void AgentSpeech::LoadAgentCharacter()
         // also when it speaks where it stands (the event editor's test).
         m_loaded->setLeft(m_settings.AgentLeft);
         m_loaded->setTop(m_settings.AgentTop);
-    } catch (const platform::CharacterLoadError&) {
+    } catch (const character::CharacterLoadError&) {
         m_loaded = nullptr;
         m_messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));
     }
@@ -138,7 +143,7 @@ void AgentSpeech::UnloadAgentCharacter()
     m_service.Unload(m_settings.AgentCharacter);
 }
 
-bool AgentSpeech::WaitForAgentRequest(const platform::CharacterRequestPtr& request)
+bool AgentSpeech::WaitForAgentRequest(const character::CharacterRequestPtr& request)
 {
     if (!request || request->finished())
         return true;
@@ -176,7 +181,7 @@ void AgentSpeech::AgentSpeak(const QString& text, bool hideBalloon)
 
 void AgentSpeech::Announce(const QString& character, const QString& text, bool moveToSavedPlace)
 {
-    if (!AgentAvailable || character.isEmpty())
+    if (!m_available || character.isEmpty())
         return;
     if (m_settings.AgentCharacter != character) {
         UnloadAgentCharacter();

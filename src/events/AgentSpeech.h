@@ -1,15 +1,19 @@
 #pragma once
 
-#include "platform/character/CharacterService.h"
+#include "character/CharacterService.h"
+#include "events/AgentAnnouncer.h"
+#include "events/AgentCharacters.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+namespace core {
+class LocaleFormats;
+} // namespace core
 namespace platform {
 class Clock;
-class LocaleFormats;
 class MessageBoxes;
 struct ProgramFolders;
 } // namespace platform
@@ -28,9 +32,9 @@ struct AgentSettings
 // Replaces the first occurrence of `token` (letter case counts) by `by`.
 QString ReplaceFirst(const QString& text, const QString& token, const QString& by);
 // "h:nn ampm": 3:05 PM, with the user's morning and afternoon designators.
-QString AgentTimeText(const QTime& time, const platform::LocaleFormats& locale);
+QString AgentTimeText(const QTime& time, const core::LocaleFormats& locale);
 // The user's long date format.
-QString AgentDateText(const QDate& date, const platform::LocaleFormats& locale);
+QString AgentDateText(const QDate& date, const core::LocaleFormats& locale);
 
 // A text made ready to speak: the (translated) time and date tokens replaced, the first of each
 // only, and the hide token taken out; `hide` tells whether it was there.
@@ -39,7 +43,7 @@ struct SpeechText
     QString text;
     bool hide = false;
 };
-SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const platform::LocaleFormats& locale);
+SpeechText PrepareSpeech(const QString& text, const QDateTime& now, const core::LocaleFormats& locale);
 
 // The folders that hold character files ("<folder>*.acs"): the program's character folder and
 // the user's own ("chars/" in the user's data folder), each named only when it holds one.
@@ -50,8 +54,9 @@ QStringList FillCharacterList(const QStringList& masks);
 
 // Announcements by the desktop character: finding out at start whether the service is there,
 // loading and unloading the current character, speaking a text with its tokens, and keeping the
-// place the user has dragged the character to.
-class AgentSpeech final : public QObject
+// place the user has dragged the character to. The event actions and the event editors reach the
+// character through here.
+class AgentSpeech final : public QObject, public AgentAnnouncer, public AgentCharacters
 {
     Q_OBJECT
 
@@ -61,12 +66,21 @@ public:
     // slow machine ample room, and a service that never answers costs no more than that.
     static constexpr int DefaultWaitLimitMs = 10000;
 
-    AgentSpeech(platform::CharacterService& service, AgentSettings settings, const bool& shuttingDown,
+    AgentSpeech(character::CharacterService& service, AgentSettings settings, const bool& shuttingDown,
                 platform::MessageBoxes& messages, const platform::Clock& clock,
-                const platform::LocaleFormats& locale, const platform::ProgramFolders& folders);
+                const core::LocaleFormats& locale, const platform::ProgramFolders& folders);
 
-    bool AgentAvailable = false;
     int waitLimitMs = DefaultWaitLimitMs;
+
+    // Whether a character can be loaded and made to speak: known once Start has looked.
+    bool AgentAvailable() const override { return m_available; }
+    bool isAvailable() const override { return m_available; }
+    QStringList FillCharacterList() const override;
+    QString AgentCharacter() const override { return m_settings.AgentCharacter; }
+    void announce(const QString& character, const QString& text, bool atSavedPlace) override
+    {
+        Announce(character, text, atSavedPlace);
+    }
 
     // At the clock window's creation: is the service there, and then the current character.
     void Start();
@@ -74,7 +88,7 @@ public:
     void UnloadAgentCharacter();
     // True when the request finished within the time limit. While the program shuts down no
     // messages are processed, so only a request that is finished already counts.
-    bool WaitForAgentRequest(const platform::CharacterRequestPtr& request);
+    bool WaitForAgentRequest(const character::CharacterRequestPtr& request);
     void AgentSpeak(const QString& text, bool hideBalloon);
     // An announcement: `character` becomes the current one (loaded when it is another), is
     // placed at the saved position when `moveToSavedPlace`, shown, and speaks `text`. Nothing
@@ -83,25 +97,24 @@ public:
     // At the clock window's close: the character is unloaded and the service let go.
     void Shutdown();
 
-    platform::AgentCharacter* loadedCharacter() const { return m_loaded; }
-    const QString& currentCharacter() const { return m_settings.AgentCharacter; }
-    platform::CharacterRequestPtr lastSpeech() const { return m_lastSpeech; }
-    platform::CharacterService& service() const { return m_service; }
-    const platform::ProgramFolders& folders() const { return m_folders; }
+    character::AgentCharacter* loadedCharacter() const { return m_loaded; }
+    character::CharacterRequestPtr lastSpeech() const { return m_lastSpeech; }
+    character::CharacterService& service() const { return m_service; }
 
     // The service's notice that the user dragged a character.
     void Agent1Move(const QString& name, int x, int y, int cause);
 
 private:
-    platform::CharacterService& m_service;
+    character::CharacterService& m_service;
     AgentSettings m_settings;
     const bool& m_shuttingDown;
     platform::MessageBoxes& m_messages;
     const platform::Clock& m_clock;
-    const platform::LocaleFormats& m_locale;
+    const core::LocaleFormats& m_locale;
     const platform::ProgramFolders& m_folders;
-    platform::AgentCharacter* m_loaded = nullptr;
-    platform::CharacterRequestPtr m_lastSpeech;
+    character::AgentCharacter* m_loaded = nullptr;
+    character::CharacterRequestPtr m_lastSpeech;
+    bool m_available = false;
 };
 
 } // namespace events

@@ -1,7 +1,7 @@
 #include "events/DueRule.h"
 
-#include "platform/DateTimeText.h"
-#include "platform/LocaleFormats.h"
+#include "core/DateTimeText.h"
+#include "core/LocaleFormats.h"
 
 namespace events {
 
@@ -23,7 +23,7 @@ std::optional<int> twoDigits(QChar tens, QChar ones)
 
 } // namespace
 
-std::optional<QTime> readHourlyTime(const QString& text, const platform::LocaleFormats& locale)
+std::optional<QTime> readHourlyTime(const QString& text, const core::LocaleFormats& locale)
 {
     if (text.size() < 8)
         return std::nullopt;
@@ -38,21 +38,21 @@ std::optional<QTime> readHourlyTime(const QString& text, const platform::LocaleF
 }
 
 EventSchedule readSchedule(const EventRecord& row, const QStringList& scheduleNames,
-                           const QStringList& weekdayNames, const platform::LocaleFormats& locale)
+                           const QStringList& weekdayNames, const core::LocaleFormats& locale)
 {
     EventSchedule s;
     s.kind = positionOf(scheduleNames, row.text(ScheduleName));
     if (s.kind == skStart)
         return s;
     if (s.kind == skOneTime) {
-        const auto date = platform::parseDateText(row.text(DayDate), locale);
+        const auto date = core::parseDateText(row.text(DayDate), locale);
         s.readable = date.has_value();
         s.date = date.value_or(QDate());
     } else if (s.kind == skWeekday) {
         s.weekday = positionOf(weekdayNames, row.text(DayDate));
     }
     const auto time = s.kind == skHourly ? readHourlyTime(row.text(TimeText), locale)
-                                         : platform::parseTimeText(row.text(TimeText), locale);
+                                         : core::parseTimeText(row.text(TimeText), locale);
     s.readable = s.readable && time.has_value();
     if (time) {
         s.hour = s.kind == skHourly ? -1 : time->hour();

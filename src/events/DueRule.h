@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <optional>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace events {
 
@@ -29,12 +29,12 @@ struct EventSchedule
 // The schedule of a row: kind and weekday by their current names (letter case aside), the date
 // and time with the user's formats. An hourly time is "xx:mm:ss".
 EventSchedule readSchedule(const EventRecord& row, const QStringList& scheduleNames,
-                           const QStringList& weekdayNames, const platform::LocaleFormats& locale);
+                           const QStringList& weekdayNames, const core::LocaleFormats& locale);
 
 // The minute and second of an hourly time text: two characters that stand for the hour, then
 // two-digit minute and second, each after ":" or the user's time separator ("xx:05:30", "xx.05.30"
 // where the user writes 14.05.30). Anything after the eighth character is not looked at.
-std::optional<QTime> readHourlyTime(const QString& text, const platform::LocaleFormats& locale);
+std::optional<QTime> readHourlyTime(const QString& text, const core::LocaleFormats& locale);
 
 // Whether an event with this schedule is due in the second of `now` (its milliseconds aside):
 // one-time on its date, weekday on its day, daily, hourly every hour, at the hour, minute and

@@ -1,7 +1,7 @@
 #include "events/EventListLook.h"
 
 #include "events/EventList.h"
-#include "events/EventPictures.h"
+#include "widgets/Icons.h"
 
 #include <algorithm>
 #include <array>
@@ -12,8 +12,9 @@ namespace {
 
 const QIcon& scheduleIconOf(int iconIndex)
 {
-    static const std::array<QIcon, 5> icons = {scheduleIcon(0), scheduleIcon(1), scheduleIcon(2),
-                                               scheduleIcon(3), scheduleIcon(4)};
+    static const std::array<QIcon, 5> icons = {widgets::scheduleIcon(0), widgets::scheduleIcon(1),
+                                               widgets::scheduleIcon(2), widgets::scheduleIcon(3),
+                                               widgets::scheduleIcon(4)};
     return icons[size_t(std::clamp(iconIndex, 0, 4))];
 }
 
@@ -34,7 +35,7 @@ QVariant EventListLook::data(const QModelIndex& index, int role) const
 QVariant EventListLook::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role == Qt::DecorationRole && orientation == Qt::Horizontal && section == m_sortColumn) {
-        static const QIcon up = sortIcon(true), down = sortIcon(false);
+        static const QIcon up = widgets::sortIcon(true), down = widgets::sortIcon(false);
         return m_ascending ? up : down;
     }
     return QIdentityProxyModel::headerData(section, orientation, role);

@@ -1,6 +1,6 @@
 #include "events/EventsFile.h"
 
-#include "platform/AnsiText.h"
+#include "core/AnsiText.h"
 
 #include <cstring>
 
@@ -201,7 +201,7 @@ void skipValue(Reader& in, quint8 tag)
 
 QString text(const QByteArray& bytes)
 {
-    return platform::decode8Bit(bytes);
+    return core::decode8Bit(bytes);
 }
 
 std::vector<EventRecord> readRows(const QByteArray& payload)
@@ -273,7 +273,7 @@ void putInt32(QByteArray& out, qint32 value)
 
 void putShortText(QByteArray& out, const QString& value)
 {
-    const QByteArray bytes = platform::encodeShortString(value, kMaxText);
+    const QByteArray bytes = core::encodeShortString(value, kMaxText);
     out.append(char(quint8(bytes.size())));
     out.append(bytes);
 }

@@ -1,14 +1,14 @@
 #include "events/EventsPage.h"
 
-#include "events/DateTimeText.h"
+#include "core/DateTimeText.h"
 #include "events/EventList.h"
 #include "events/EventListLook.h"
-#include "events/EventPictures.h"
 #include "events/EventStorage.h"
 #include "events/HourlyField.h"
 #include "events/NewEvent.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
+#include "widgets/Icons.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -62,15 +62,15 @@ QToolButton* toolButton(const QIcon& icon, const QString& hint, QWidget* parent)
 
 // The date picker shows the date as the list stores it: two-digit day and month, four-digit year,
 // in the user's order and with the user's separator.
-QString datePickerFormat(const platform::LocaleFormats& locale)
+QString datePickerFormat(const core::LocaleFormats& locale)
 {
     const QString sep = u'\'' + QString(locale.dateSeparator()) + u'\'';
-    switch (DateTextFormat(locale.shortDateFormat())) {
-    case DateOrder::DayFirst:
+    switch (core::DateTextFormat(locale.shortDateFormat())) {
+    case core::DateOrder::DayFirst:
         return QStringLiteral("dd") + sep + QStringLiteral("MM") + sep + QStringLiteral("yyyy");
-    case DateOrder::YearFirst:
+    case core::DateOrder::YearFirst:
         return QStringLiteral("yyyy") + sep + QStringLiteral("MM") + sep + QStringLiteral("dd");
-    case DateOrder::MonthFirst:
+    case core::DateOrder::MonthFirst:
         break;
     }
     return QStringLiteral("MM") + sep + QStringLiteral("dd") + sep + QStringLiteral("yyyy");
@@ -150,7 +150,7 @@ void EventsPage::buildFields()
     cboSchedule = ownTexts(new QComboBox(gpEvents));
     const QStringList kinds = scheduleNames();
     for (int k = 0; k < kinds.size(); ++k)
-        cboSchedule->addItem(scheduleIcon(k), kinds[k]);
+        cboSchedule->addItem(widgets::scheduleIcon(k), kinds[k]);
     cboSchedule->setIconSize(QSize(16, 16));
     m_lblSchedule = new QLabel(QStringLiteral("Schedule"), gpEvents);
     m_lblSchedule->setBuddy(cboSchedule);
@@ -224,12 +224,14 @@ void EventsPage::buildFields()
 
 void EventsPage::buildList()
 {
-    btnLV = toolButton(viewStyleIcon(vsReport), QStringLiteral("View Style"), this);
+    btnLV = toolButton(widgets::viewStyleIcon(vsReport), QStringLiteral("View Style"), this);
     btnLV->setPopupMode(QToolButton::MenuButtonPopup);
-    btnAdd = ownTexts(toolButton(eventPicture(EventPicture::Add), QString(), this));
-    btnDelete = toolButton(eventPicture(EventPicture::Delete), QStringLiteral("Delete from list"), this);
-    btnSave = toolButton(eventPicture(EventPicture::Save), QStringLiteral("Save"), this);
-    btnEventDetails = toolButton(eventPicture(EventPicture::Details), QStringLiteral("Event Details"), this);
+    btnAdd = ownTexts(toolButton(widgets::eventPicture(widgets::EventPicture::Add), QString(), this));
+    btnDelete = toolButton(widgets::eventPicture(widgets::EventPicture::Delete),
+                           QStringLiteral("Delete from list"), this);
+    btnSave = toolButton(widgets::eventPicture(widgets::EventPicture::Save), QStringLiteral("Save"), this);
+    btnEventDetails = toolButton(widgets::eventPicture(widgets::EventPicture::Details),
+                                 QStringLiteral("Event Details"), this);
     btnDelete->setEnabled(false);
     btnSave->setEnabled(false);
     btnEventDetails->setEnabled(false);
@@ -308,7 +310,7 @@ void EventsPage::buildMenu()
     auto* styles = new QActionGroup(popLV);
     const char16_t* const names[] = {u"Large Icons", u"Small Icons", u"List", u"Details"};
     for (int style = 0; style < 4; ++style) {
-        QAction* item = popLV->addAction(viewStyleIcon(style), QString::fromUtf16(names[style]));
+        QAction* item = popLV->addAction(widgets::viewStyleIcon(style), QString::fromUtf16(names[style]));
         item->setCheckable(true);
         styles->addAction(item);
         mnuViewStyle[size_t(style)] = item;
@@ -317,11 +319,13 @@ void EventsPage::buildMenu()
     popLV->addSeparator();
     SelectAll1 = popLV->addAction(QStringLiteral("Select All"));
     SelectAll1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    Add1 = popLV->addAction(eventPicture(EventPicture::Add), QStringLiteral("Add"));
+    Add1 = popLV->addAction(widgets::eventPicture(widgets::EventPicture::Add), QStringLiteral("Add"));
     Add1->setShortcut(QKeySequence(Qt::Key_Insert));
-    Delete1 = popLV->addAction(eventPicture(EventPicture::Delete), QStringLiteral("Delete"));
+    Delete1 = popLV->addAction(widgets::eventPicture(widgets::EventPicture::Delete),
+                               QStringLiteral("Delete"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    EventDetails1 = popLV->addAction(eventPicture(EventPicture::Details), QStringLiteral("Event Details"));
+    EventDetails1 = popLV->addAction(widgets::eventPicture(widgets::EventPicture::Details),
+                                     QStringLiteral("Event Details"));
     btnLV->setMenu(popLV);
     // The keys work while the list has the focus; in the name field Delete deletes letters.
     for (QAction* action : {SelectAll1, Add1, Delete1}) {
@@ -392,7 +396,7 @@ void EventsPage::LVSelectItem()
     const int kind = scheduleKindOf(row);
     // An unreadable date or time ends the filling there, with the reason; the row stays as it is.
     const auto readTime = [&]() -> bool {
-        const std::optional<QTime> time = parseTimeText(row.text(TimeText), m_platform.locale);
+        const std::optional<QTime> time = core::parseTimeText(row.text(TimeText), m_platform.locale);
         if (!time) {
             m_filling = false;
             m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid time"))
@@ -404,7 +408,7 @@ void EventsPage::LVSelectItem()
     };
     switch (kind) {
     case skOneTime: {
-        const std::optional<QDate> date = parseDateText(row.text(DayDate), m_platform.locale);
+        const std::optional<QDate> date = core::parseDateText(row.text(DayDate), m_platform.locale);
         if (!date) {
             m_filling = false;
             m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid date"))
@@ -711,7 +715,7 @@ void EventsPage::showViewStyle(int style)
     LV->setCurrentWidget(style == vsReport ? static_cast<QWidget*>(lvReport) : lvIcons);
     if (hadFocus)
         focusList();
-    btnLV->setIcon(viewStyleIcon(style));
+    btnLV->setIcon(widgets::viewStyleIcon(style));
     mnuViewStyle[size_t(std::clamp(style, 0, 3))]->setChecked(true);
 }
 
@@ -759,12 +763,12 @@ void EventsPage::enableSave()
 
 QString EventsPage::dateText(const QDate& date) const
 {
-    return formatDateText(date, m_platform.locale);
+    return core::formatDateText(date, m_platform.locale);
 }
 
 QString EventsPage::timeText(const QTime& time) const
 {
-    return formatTimeText(time, m_platform.locale);
+    return core::formatTimeText(time, m_platform.locale);
 }
 
 QString EventsPage::hourlyText() const

@@ -1,19 +1,19 @@
 #include "events/NewEvent.h"
 
-#include "events/DateTimeText.h"
+#include "core/DateTimeText.h"
 #include "lang/Translate.h"
 
 namespace events {
 
 EventRecord makeNewEvent(const NewEventChoice& choice, const EventRecord* selected,
-                         const platform::LocaleFormats& locale)
+                         const core::LocaleFormats& locale)
 {
     const int kind = choice.kind < skOneTime || choice.kind > skStart ? int(skOneTime) : choice.kind;
     EventRecord row;
     row.Name = Translate(QStringLiteral("Untitled Event"));
     switch (kind) {
     case skOneTime:
-        row.text(DayDate) = formatDateText(choice.date, locale);
+        row.text(DayDate) = core::formatDateText(choice.date, locale);
         break;
     case skWeekday:
         row.text(DayDate) = choice.weekday;
@@ -24,7 +24,7 @@ EventRecord makeNewEvent(const NewEventChoice& choice, const EventRecord* select
     if (kind == skHourly)
         row.text(TimeText) = QStringLiteral("xx:") + choice.hourlyMinutes + u':' + choice.hourlySeconds;
     else if (kind != skStart)
-        row.text(TimeText) = formatTimeText(choice.time, locale);
+        row.text(TimeText) = core::formatTimeText(choice.time, locale);
     row.text(ScheduleName) = scheduleNames()[kind];
     row.IconIndex = kind;
     if (selected) {

@@ -5,9 +5,9 @@
 #include <QDate>
 #include <QTime>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace events {
 
@@ -25,6 +25,6 @@ struct NewEventChoice
 // A new, inactive event: "Untitled Event" on the chosen schedule. Its action is copied from the
 // selected row when there is one, otherwise it is a message box titled with the program's name.
 EventRecord makeNewEvent(const NewEventChoice& choice, const EventRecord* selected,
-                         const platform::LocaleFormats& locale);
+                         const core::LocaleFormats& locale);
 
 } // namespace events

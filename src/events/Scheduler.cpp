@@ -16,7 +16,7 @@ bool unchanged(const QString& kept, const QString& now)
 
 } // namespace
 
-Scheduler::Scheduler(EventList& list, const platform::LocaleFormats& locale, EventActions& actions,
+Scheduler::Scheduler(EventList& list, const core::LocaleFormats& locale, EventActions& actions,
                      std::function<bool()> saveList)
     : m_list(list), m_locale(locale), m_actions(actions), m_saveList(std::move(saveList))
 {

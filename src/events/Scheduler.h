@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-} // namespace platform
+} // namespace core
 
 namespace events {
 
@@ -24,7 +24,7 @@ class Scheduler final : public ScheduledEvents
 {
 public:
     // `saveList` writes the list after a one-time event has fired; its failure is not reported.
-    Scheduler(EventList& list, const platform::LocaleFormats& locale, EventActions& actions,
+    Scheduler(EventList& list, const core::LocaleFormats& locale, EventActions& actions,
               std::function<bool()> saveList);
 
     int FindDueEvent(int start, const QDateTime& now) override;
@@ -55,7 +55,7 @@ private:
     };
 
     EventList& m_list;
-    const platform::LocaleFormats& m_locale;
+    const core::LocaleFormats& m_locale;
     EventActions& m_actions;
     std::function<bool()> m_saveList;
     // The language is fixed for a run, so the names are too.

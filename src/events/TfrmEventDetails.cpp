@@ -1,9 +1,11 @@
 #include "events/TfrmEventDetails.h"
 
+#include "core/FileFilter.h"
+
 #include "events/EventList.h"
-#include "events/EventPictures.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
+#include "widgets/Icons.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -124,7 +126,7 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     lblMessage = new QLabel(QStringLiteral("Message:"), m_filePlace);
     btnFileOpen = ownTexts(new QToolButton(m_filePlace));
     btnFileOpen->setText(Translate(QStringLiteral("File")));
-    btnFileOpen->setIcon(eventPicture(EventPicture::OpenFile));
+    btnFileOpen->setIcon(widgets::eventPicture(widgets::EventPicture::OpenFile));
     btnFileOpen->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_filePlace->addWidget(lblMessage);
     m_filePlace->addWidget(btnFileOpen);
@@ -138,7 +140,7 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     btnAgent = new QToolButton(m_runPlace);
     btnAgent->setText(QStringLiteral("Agent Support"));
     btnAgent->setToolTip(QStringLiteral("Agent Support"));
-    btnAgent->setIcon(eventPicture(EventPicture::Agent));
+    btnAgent->setIcon(widgets::eventPicture(widgets::EventPicture::Agent));
     btnAgent->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_runPlace->addWidget(cboRunWindow);
     m_runPlace->addWidget(btnAgent);
@@ -316,13 +318,13 @@ void TfrmEventDetails::radTypeClick(int t)
         ShowFileIcon(txtFolder->text() + txtFile->text());
     } else if (t == atAdjustTime) {
         lblInstruction->setText(Translate(QStringLiteral("Set the clock from the Internet time server")));
-        img->setPixmap(eventPicture(EventPicture::AdjustTime).pixmap(32, 32));
+        img->setPixmap(widgets::eventPicture(widgets::EventPicture::AdjustTime).pixmap(32, 32));
     } else if (agent) {
         lblFolder->setText(Translate(QStringLiteral("Agent:")));
         lblInstruction->setText(agentAvailable()
                                     ? Translate(QStringLiteral("Announce with an Agent Character"))
                                     : Translate(QStringLiteral("Microsoft Agent is not installed")));
-        img->setPixmap(eventPicture(EventPicture::Agent).pixmap(32, 32));
+        img->setPixmap(widgets::eventPicture(widgets::EventPicture::Agent).pixmap(32, 32));
         if (agentAvailable() && cboCharacter->count() > 0 && cboCharacter->currentIndex() < 0) {
             const int current = cboCharacter->findText(m_characters->AgentCharacter(), Qt::MatchFixedString);
             cboCharacter->setCurrentIndex(current >= 0 ? current : 0);
@@ -399,7 +401,7 @@ void TfrmEventDetails::dftDrop(const QStringList& paths)
 
 QStringList TfrmEventDetails::fileFilters()
 {
-    return platform::fileDialogFilters(filterPairs());
+    return core::fileDialogFilters(filterPairs());
 }
 
 void TfrmEventDetails::btnFileOpenClick()

@@ -1,6 +1,6 @@
 #include "lang/LanguageTable.h"
 
-#include "platform/AnsiText.h"
+#include "core/AnsiText.h"
 #include "platform/WholeFile.h"
 
 #include <QDir>
@@ -32,7 +32,7 @@ LanguageTable LanguageTable::fromText(const QString& text)
 LanguageTable LanguageTable::load(const QString& path)
 {
     const platform::ReadResult file = platform::readWholeFile(path, MaxFileSize);
-    return file.wasRead() ? fromText(platform::decode8BitLines(file.bytes)) : LanguageTable();
+    return file.wasRead() ? fromText(core::decode8BitLines(file.bytes)) : LanguageTable();
 }
 
 std::optional<QString> LanguageTable::lookup(const QString& text) const

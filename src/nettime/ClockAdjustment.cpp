@@ -17,8 +17,8 @@ ClockAdjustment::Applied ClockAdjustment::applyTimeOfDay(DayTime picker)
 {
     const QDateTime now = m_clock.now();
     const DayTime timeOfDay = picker - std::floor(picker);
-    const double change = timeOfDay - platform::dayTime(QDate(1899, 12, 30), now.time());
-    const QDateTime target(now.date(), platform::timeOf(timeOfDay));
+    const double change = timeOfDay - core::dayTime(QDate(1899, 12, 30), now.time());
+    const QDateTime target(now.date(), core::timeOf(timeOfDay));
     const ClockSetter::Result result = m_setter.setLocalTime(target);
     if (result == ClockSetter::Result::Set) {
         m_lastChange = change;

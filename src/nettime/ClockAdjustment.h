@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/DayTime.h"
 #include "platform/ClockSetter.h"
-#include "platform/DayTime.h"
 
 #include <QDateTime>
 
@@ -11,7 +11,7 @@ class Clock;
 
 namespace nettime {
 
-using platform::DayTime;
+using core::DayTime;
 
 // The changes made to the computer's clock during the run, in days: the last one, which can be
 // undone, and the sum of all, which a cancelled configuration dialog takes back. Only changes the

@@ -35,7 +35,7 @@ DayTime pickerWithTime(DayTime picker, DayTime v)
 
 DayTime localFromUtc(const QTime& utc, qint32 biasMinutes)
 {
-    return utc.msecsSinceStartOfDay() / 86400000.0 - biasMinutes / platform::MinutesPerDay;
+    return utc.msecsSinceStartOfDay() / 86400000.0 - biasMinutes / core::MinutesPerDay;
 }
 
 } // namespace nettime

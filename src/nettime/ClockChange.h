@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/DayTime.h"
+#include "core/DayTime.h"
 
 #include <QString>
 
 namespace nettime {
 
-using platform::DayTime;
+using core::DayTime;
 
 // A change of the clock in hours, minutes, seconds and milliseconds: the size of a signed amount
 // of days, rounded to the millisecond, whole days dropped.

@@ -1,9 +1,9 @@
 #include "nettime/InternetPage.h"
 
+#include "core/DateTimeText.h"
 #include "lang/Translate.h"
 #include "nettime/ClockChange.h"
 #include "nettime/TimeClient.h"
-#include "platform/DateTimeText.h"
 #include "platform/HostLookup.h"
 
 #include <QComboBox>
@@ -257,17 +257,17 @@ void InternetPage::setPicker(const QDateTime& value)
 
 void InternetPage::setPicker(DayTime value)
 {
-    setPicker(QDateTime(platform::dateOf(value), platform::timeOf(value)));
+    setPicker(QDateTime(core::dateOf(value), core::timeOf(value)));
 }
 
 DayTime InternetPage::pickerValue() const
 {
-    return platform::dayTime(dtp->dateTime());
+    return core::dayTime(dtp->dateTime());
 }
 
 std::optional<QTime> InternetPage::readTimeStr(const QString& text) const
 {
-    return platform::parseTimeText(text, m_platform.locale);
+    return core::parseTimeText(text, m_platform.locale);
 }
 
 void InternetPage::setManualButtons(bool enabled)
@@ -461,7 +461,7 @@ void InternetPage::tmrTimer()
 {
     const QDateTime now = m_platform.clock.now();
     if (dtp->hasFocus())
-        lblTime->setText(platform::formatTimeText(now.time(), m_platform.locale));
+        lblTime->setText(core::formatTimeText(now.time(), m_platform.locale));
     else
         setPicker(now);
 }
@@ -516,7 +516,7 @@ bool InternetPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == dtp) {
         if (event->type() == QEvent::FocusIn) {
-            lblTime->setText(platform::formatTimeText(m_platform.clock.now().time(), m_platform.locale));
+            lblTime->setText(core::formatTimeText(m_platform.clock.now().time(), m_platform.locale));
             lblTime->show();
         } else if (event->type() == QEvent::FocusOut) {
             lblTime->hide();

@@ -1,6 +1,6 @@
 #include "nettime/ServerList.h"
 
-#include "platform/AnsiText.h"
+#include "core/AnsiText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +19,7 @@ QStringList parseServerList(const QByteArray& bytes)
         qsizetype end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')
             ++end;
-        names << platform::decode8Bit(text.mid(start, end - start));
+        names << core::decode8Bit(text.mid(start, end - start));
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
             ++end;
         start = end + 1;
@@ -31,7 +31,7 @@ QByteArray serverListBytes(const QStringList& names)
 {
     QByteArray bytes;
     for (const QString& name : names)
-        bytes += platform::encode8Bit(name) + "\r\n";
+        bytes += core::encode8Bit(name) + "\r\n";
     return bytes;
 }
 

@@ -1,11 +1,11 @@
 #include "nettime/TimeClient.h"
 
+#include "core/DateTimeText.h"
 #include "nettime/TimeReply.h"
-#include "platform/DateTimeText.h"
 
 namespace nettime {
 
-TTimeClient::TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale, QObject* parent)
+TTimeClient::TTimeClient(platform::HostLookup& lookup, const core::LocaleFormats& locale, QObject* parent)
     : TAsyncSocket(lookup, parent), m_locale(locale)
 {
     Port = 37;
@@ -14,7 +14,7 @@ TTimeClient::TTimeClient(platform::HostLookup& lookup, const platform::LocaleFor
 
 QString TTimeClient::TimeStr()
 {
-    return platform::formatTimeText(replyTimeOfDay(*replySeconds(readReply())), m_locale);
+    return core::formatTimeText(replyTimeOfDay(*replySeconds(readReply())), m_locale);
 }
 
 qint32 TTimeClient::TimeInt()

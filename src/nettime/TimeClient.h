@@ -2,9 +2,9 @@
 
 #include "nettime/AsyncSocket.h"
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace nettime {
 
@@ -16,17 +16,16 @@ class TTimeClient final : public TAsyncSocket
     Q_OBJECT
 
 public:
-    TTimeClient(platform::HostLookup& lookup, const platform::LocaleFormats& locale,
-                QObject* parent = nullptr);
+    TTimeClient(platform::HostLookup& lookup, const core::LocaleFormats& locale, QObject* parent = nullptr);
 
-    // The UTC time of day in the user's long time format, as platform::formatTimeText writes it,
-    // so that platform::parseTimeText reads it back in every locale; the date is dropped.
+    // The UTC time of day in the user's long time format, as core::formatTimeText writes it,
+    // so that core::parseTimeText reads it back in every locale; the date is dropped.
     QString TimeStr();
     // The reply's 32 bits, read as signed.
     qint32 TimeInt();
 
 private:
-    const platform::LocaleFormats& m_locale;
+    const core::LocaleFormats& m_locale;
 };
 
 } // namespace nettime

@@ -33,30 +33,6 @@ std::optional<QString> QtCommonDialogs::openFileFiltered(QWidget* parent, const 
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-QStringList fileDialogFilters(const QString& pairs)
-{
-    const QStringList parts = pairs.split(u'|');
-    QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        if (const qsizetype open = description.lastIndexOf(u'('); open > 0 && description.endsWith(u')'))
-            description = description.left(open).trimmed();
-        QStringList patterns;
-        for (QString pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
-            pattern = pattern.trimmed();
-            if (pattern == QStringLiteral("*.*"))
-                pattern = QStringLiteral("*");
-            if (!patterns.contains(pattern))
-                patterns << pattern;
-            if (pattern.toUpper() != pattern && !patterns.contains(pattern.toUpper()))
-                patterns << pattern.toUpper();
-        }
-        if (!description.isEmpty() && !patterns.isEmpty())
-            entries << description + QStringLiteral(" (") + patterns.join(u' ') + u')';
-    }
-    return entries;
-}
-
 std::optional<QColor> QtCommonDialogs::chooseColor(QWidget* parent, const QColor& initial)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent);

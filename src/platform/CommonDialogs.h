@@ -30,11 +30,6 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
 };
 
-// A filter list as the language files hold it, "Description|patterns|Description|patterns...",
-// in the file dialog's form, an entry for each pair: "*.*" becomes "*", and each pattern comes in
-// both letter cases, since the file system minds them.
-QStringList fileDialogFilters(const QString& pairs);
-
 class QtCommonDialogs final : public CommonDialogs
 {
 public:

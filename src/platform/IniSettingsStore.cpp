@@ -1,18 +1,14 @@
 #include "platform/IniSettingsStore.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace platform {
 
-IniSettingsStore::IniSettingsStore(QString path) : m_path(std::move(path))
+IniSettingsStore::IniSettingsStore(QString path) : m_file(std::move(path), core::IniFile::MaxFileSize)
 {
-    const ReadResult file = readWholeFile(m_path, IniFile::MaxFileSize);
+    const ReadResult file = m_file.read();
     if (file.wasRead())
-        m_ini = IniFile::parse(file.bytes);
-    else if (file.exists())
-        m_notRead = file.error;
+        m_ini = core::IniFile::parse(file.bytes);
 }
 
 QString IniSettingsStore::defaultPath()
@@ -33,14 +29,7 @@ void IniSettingsStore::write(const QString& section, const QString& name, const 
 
 SaveResult IniSettingsStore::sync()
 {
-    if (!m_notRead.isEmpty())
-        return SaveResult::failure(m_path + QStringLiteral(" was not read at start (") + m_notRead +
-                                   QStringLiteral("), so it is left as it was"));
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    SaveResult result = m_ini.save(m_path);
-    if (!result)
-        result.error = m_path + QStringLiteral(": ") + result.error;
-    return result;
+    return m_file.save(m_ini.serialize());
 }
 
 } // namespace platform

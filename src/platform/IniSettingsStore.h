@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
+#include "platform/DataFile.h"
 #include "platform/SettingsStore.h"
 
 namespace platform {
@@ -20,14 +21,13 @@ public:
     void write(const QString& section, const QString& name, const QString& value) override;
     SaveResult sync() override;
 
-    const QString& path() const { return m_path; }
+    const QString& path() const { return m_file.path(); }
     // Why the file that is there was not read; empty when it was, or when there was none.
-    const QString& notReadBecause() const { return m_notRead; }
+    const QString& notReadBecause() const { return m_file.notReadBecause(); }
 
 private:
-    QString m_path;
-    IniFile m_ini;
-    QString m_notRead;
+    DataFile m_file;
+    core::IniFile m_ini;
 };
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/LocaleFormats.h"
 #include "platform/Autostart.h"
 #include "platform/Clock.h"
 #include "platform/ClockSetter.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTimeSettings.h"
-#include "platform/LocaleFormats.h"
 #include "platform/MessageBoxes.h"
 #include "platform/NetworkReachability.h"
 #include "platform/NotificationArea.h"
@@ -14,7 +14,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/TimeZoneSource.h"
-#include "platform/character/CharacterService.h"
 
 namespace platform {
 
@@ -25,7 +24,7 @@ struct Platform
     Clock& clock;
     ScreenInfo& screen;
     SettingsStore& settings;
-    const LocaleFormats& locale;
+    const core::LocaleFormats& locale;
     MessageBoxes& messages;
     Autostart& autostart;
     Shell& shell;
@@ -36,7 +35,6 @@ struct Platform
     ClockSetter& clockSetter;
     NetworkReachability& network;
     DateTimeSettings& dateTimeSettings;
-    CharacterService& characters;
 };
 
 } // namespace platform

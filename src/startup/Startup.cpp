@@ -7,12 +7,12 @@
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
+#include "character/DesktopCharacters.h"
 #include "config/TfrmConfig.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
 #include "events/Scheduler.h"
-#include "events/SpeakingCharacter.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
@@ -22,7 +22,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
-#include "platform/character/DesktopCharacters.h"
 #include "timezones/TfrmTimeZone.h"
 
 #include <functional>
@@ -48,7 +47,7 @@ int runVeskel(int& argc, char** argv)
     platform::SystemClock clock;
     platform::QtScreenInfo screen;
     platform::IniSettingsStore settings(platform::IniSettingsStore::defaultPath());
-    const platform::LocaleFormats locale;
+    const core::LocaleFormats locale;
     platform::QtMessageBoxes messages(QStringLiteral("Veskel"));
     const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
     platform::XdgAutostart autostart(platform::XdgAutostart::defaultEntryPath(), folders.ProgramFile);
@@ -60,13 +59,12 @@ int runVeskel(int& argc, char** argv)
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
     // Characters: the user's own first, then the shipped ones.
-    platform::DesktopCharacters characters(
+    character::DesktopCharacters characters(
         {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
-        std::make_unique<platform::EspeakSpeech>());
-    const platform::Platform services{clock,    screen,           settings,  locale,
-                                      messages, autostart,        shell,     notificationArea,
-                                      dialogs,  timeZoneSource,   folders,   clockSetter,
-                                      network,  dateTimeSettings, characters};
+        std::make_unique<character::EspeakSpeech>());
+    const platform::Platform services{
+        clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
+        dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
     messages.setButtonCaptions([](const QString& caption) { return Translate(caption); });
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
@@ -77,7 +75,7 @@ int runVeskel(int& argc, char** argv)
 
     AboutBox about(shell);
     RunFlags flags;
-    auto clockWindow = std::make_unique<TfrmClock>(services, flags, &about);
+    auto clockWindow = std::make_unique<TfrmClock>(services, characters, flags, &about);
     // The event list outlives every window: the scheduler, the actions and both editors work on
     // the same rows, so an edit counts at once, before it is saved.
     events::EventList eventList;
@@ -95,7 +93,7 @@ int runVeskel(int& argc, char** argv)
     // What events do: media through Qt Multimedia, the time from the Internet page's update
     // command when the network is there, announcements by the clock window's character.
     platform::QtMediaPlayer mediaPlayer;
-    events::SpeakingCharacter character(*clockWindow->Agent);
+    events::AgentSpeech& character = *clockWindow->Agent;
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
                                   [&configuration] { configuration().tabInternet->btnUpdateTimeClick(); }});
@@ -120,7 +118,7 @@ int runVeskel(int& argc, char** argv)
         // bias while its rules say daylight time is in force.
         configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
             const timezones::TRegTZI& local = zones->LocalRules();
-            const bool daylight = timezones::IsDaylightTime(local, platform::dayTime(clock.now()),
+            const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()),
                                                             zones->RuleYear());
             return local.Bias + (daylight ? local.DaylightBias : 0);
         });

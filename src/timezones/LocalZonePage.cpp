@@ -1,7 +1,7 @@
 #include "timezones/LocalZonePage.h"
 
-#include "timezones/ZoneIcons.h"
 #include "timezones/ZoneRuleGroup.h"
+#include "widgets/Icons.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,7 +37,7 @@ LocalZonePage::LocalZonePage(QWidget* parent) : QWidget(parent)
 
     btnTimeZones = new QToolButton(gpTimeZones);
     btnTimeZones->setAutoRaise(true);
-    btnTimeZones->setIcon(globeIcon());
+    btnTimeZones->setIcon(widgets::globeIcon());
     btnTimeZones->setIconSize(QSize(24, 24));
     btnTimeZones->setToolTip(QStringLiteral("More Time Zones"));
     auto* more = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "timezones/TZClockSettings.h"
 
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
+#include "core/StoredInteger.h"
 
 #include <algorithm>
 
@@ -8,51 +9,90 @@ namespace timezones {
 
 namespace {
 
-const QString kClock = QStringLiteral("Clock");
-const QString kHourHand = QStringLiteral("Hour Hand");
-const QString kMinHand = QStringLiteral("Min Hand");
-const QString kSecHand = QStringLiteral("Sec Hand");
-const QString kFont = QStringLiteral("Font");
-const QString kDigital = QStringLiteral("Digital");
-
-class Reader
+enum class Form
 {
-public:
-    explicit Reader(const platform::IniFile& file) : m_file(file) {}
-
-    qint32 integer(const QString& section, const QString& key, qint32 fallback) const
-    {
-        const std::optional<QString> text = m_file.value(section, key);
-        return text ? parseStoredInteger(*text).value_or(fallback) : fallback;
-    }
-    bool boolean(const QString& section, const QString& key, bool fallback) const
-    {
-        return integer(section, key, fallback ? 1 : 0) != 0;
-    }
-    QString text(const QString& section, const QString& key, const QString& fallback) const
-    {
-        return m_file.value(section, key).value_or(fallback);
-    }
-
-private:
-    const platform::IniFile& m_file;
+    Integer,
+    Flag,
+    Text
 };
 
-QString flag(bool value)
+// Where a key's value lives, and what it falls back to when the file has no readable value.
+struct Field
 {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
+    Form form;
+    int TZClockSettings::*integer = nullptr;
+    bool TZClockSettings::*flag = nullptr;
+    int TZFont::*fontInteger = nullptr;
+    bool TZFont::*fontFlag = nullptr;
+    bool fontName = false;
+};
+
+struct Row
+{
+    const char16_t* section;
+    const char16_t* key;
+    Field field;
+};
+
+constexpr Field integer(int TZClockSettings::*f)
+{
+    return {Form::Integer, f};
+}
+constexpr Field flag(bool TZClockSettings::*f)
+{
+    return {Form::Flag, nullptr, f};
+}
+constexpr Field fontInteger(int TZFont::*f)
+{
+    return {Form::Integer, nullptr, nullptr, f};
+}
+constexpr Field fontFlag(bool TZFont::*f)
+{
+    return {Form::Flag, nullptr, nullptr, nullptr, f};
+}
+constexpr Field fontName()
+{
+    return {Form::Text, nullptr, nullptr, nullptr, nullptr, true};
+}
+
+// Every key of tzclkset.dta, in the order the file is written.
+const Row kRows[] = {
+    {u"Clock", u"Color", integer(&TZClockSettings::Color)},
+    {u"Clock", u"Width", integer(&TZClockSettings::Width)},
+    {u"Clock", u"Height", integer(&TZClockSettings::Height)},
+    {u"Clock", u"Second Hand", flag(&TZClockSettings::ShowSecHand)},
+    {u"Clock", u"Is Digital", flag(&TZClockSettings::IsDigital)},
+    {u"Hour Hand", u"Color", integer(&TZClockSettings::HourHandColor)},
+    {u"Hour Hand", u"Length", integer(&TZClockSettings::HourHandLength)},
+    {u"Hour Hand", u"Width", integer(&TZClockSettings::HourHandWidth)},
+    {u"Min Hand", u"Color", integer(&TZClockSettings::MinHandColor)},
+    {u"Min Hand", u"Length", integer(&TZClockSettings::MinHandLength)},
+    {u"Min Hand", u"Width", integer(&TZClockSettings::MinHandWidth)},
+    {u"Sec Hand", u"Color", integer(&TZClockSettings::SecHandColor)},
+    {u"Sec Hand", u"Length", integer(&TZClockSettings::SecHandLength)},
+    {u"Sec Hand", u"Width", integer(&TZClockSettings::SecHandWidth)},
+    {u"Font", u"Name", fontName()},
+    {u"Font", u"Color", fontInteger(&TZFont::Color)},
+    {u"Font", u"Size", fontInteger(&TZFont::Size)},
+    {u"Font", u"Bold", fontFlag(&TZFont::Bold)},
+    {u"Font", u"Italic", fontFlag(&TZFont::Italic)},
+    {u"Font", u"StrikeOut", fontFlag(&TZFont::StrikeOut)},
+    {u"Font", u"Underline", fontFlag(&TZFont::Underline)},
+    {u"Digital", u"Seconds", flag(&TZClockSettings::ShowSeconds)},
+    {u"Digital", u"AMPM", flag(&TZClockSettings::ShowAmPm)},
+};
+
+int& integerOf(const Field& f, TZClockSettings& s)
+{
+    return f.integer ? s.*f.integer : s.Font.*f.fontInteger;
+}
+
+bool& flagOf(const Field& f, TZClockSettings& s)
+{
+    return f.flag ? s.*f.flag : s.Font.*f.fontFlag;
 }
 
 } // namespace
-
-std::optional<qint32> parseStoredInteger(const QString& text)
-{
-    bool ok = false;
-    const qlonglong value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(value);
-}
 
 QString TZClockSettings::displayFormat() const
 {
@@ -88,71 +128,50 @@ void TZClockSettings::clamp()
     Font.Name = Font.Name.trimmed().left(MaxFontNameLength);
 }
 
-TZClockSettings ReadClockSettings(const platform::IniFile& file, const TZFont& fontDefault)
+TZClockSettings ReadClockSettings(const core::IniFile& file, const TZFont& fontDefault)
 {
-    const Reader r(file);
     TZClockSettings s;
-    const TZClockSettings d;
-    s.Color = r.integer(kClock, QStringLiteral("Color"), d.Color);
-    s.Width = r.integer(kClock, QStringLiteral("Width"), d.Width);
-    s.Height = r.integer(kClock, QStringLiteral("Height"), d.Height);
-    s.ShowSecHand = r.boolean(kClock, QStringLiteral("Second Hand"), d.ShowSecHand);
-    s.IsDigital = r.boolean(kClock, QStringLiteral("Is Digital"), d.IsDigital);
-    s.HourHandColor = r.integer(kHourHand, QStringLiteral("Color"), d.HourHandColor);
-    s.HourHandLength = r.integer(kHourHand, QStringLiteral("Length"), d.HourHandLength);
-    s.HourHandWidth = r.integer(kHourHand, QStringLiteral("Width"), d.HourHandWidth);
-    s.MinHandColor = r.integer(kMinHand, QStringLiteral("Color"), d.MinHandColor);
-    s.MinHandLength = r.integer(kMinHand, QStringLiteral("Length"), d.MinHandLength);
-    s.MinHandWidth = r.integer(kMinHand, QStringLiteral("Width"), d.MinHandWidth);
-    s.SecHandColor = r.integer(kSecHand, QStringLiteral("Color"), d.SecHandColor);
-    s.SecHandLength = r.integer(kSecHand, QStringLiteral("Length"), d.SecHandLength);
-    s.SecHandWidth = r.integer(kSecHand, QStringLiteral("Width"), d.SecHandWidth);
-    s.Font.Name = r.text(kFont, QStringLiteral("Name"), fontDefault.Name);
-    s.Font.Color = r.integer(kFont, QStringLiteral("Color"), fontDefault.Color);
-    s.Font.Size = r.integer(kFont, QStringLiteral("Size"), fontDefault.Size);
-    // The style starts empty; each flag that reads true is added.
-    s.Font.Bold = r.boolean(kFont, QStringLiteral("Bold"), false);
-    s.Font.Italic = r.boolean(kFont, QStringLiteral("Italic"), false);
-    s.Font.StrikeOut = r.boolean(kFont, QStringLiteral("StrikeOut"), false);
-    s.Font.Underline = r.boolean(kFont, QStringLiteral("Underline"), false);
-    s.ShowSeconds = r.boolean(kDigital, QStringLiteral("Seconds"), d.ShowSeconds);
-    s.ShowAmPm = r.boolean(kDigital, QStringLiteral("AMPM"), d.ShowAmPm);
+    // The font falls back on the window's own; its style starts empty.
+    s.Font.Name = fontDefault.Name;
+    s.Font.Color = fontDefault.Color;
+    s.Font.Size = fontDefault.Size;
+    for (const Row& row : kRows) {
+        const std::optional<QString> text = file.value(QString::fromUtf16(row.section),
+                                                       QString::fromUtf16(row.key));
+        if (!text)
+            continue;
+        if (row.field.form == Form::Text) {
+            s.Font.Name = *text;
+        } else if (const std::optional<qint32> value = core::parseStoredInteger(*text)) {
+            if (row.field.form == Form::Integer)
+                integerOf(row.field, s) = *value;
+            else
+                flagOf(row.field, s) = *value != 0;
+        }
+    }
     s.clamp();
     if (s.Font.Name.isEmpty())
         s.Font.Name = fontDefault.Name;
     return s;
 }
 
-platform::IniFile WriteClockSettings(const TZClockSettings& s)
+void WriteClockSettings(TZClockSettings s, core::IniFile& file)
 {
-    platform::IniFile file;
-    auto number = [&file](const QString& section, const QString& key, qint32 value) {
-        file.setValue(section, key, QString::number(value));
-    };
-    number(kClock, QStringLiteral("Color"), s.Color);
-    number(kClock, QStringLiteral("Width"), s.Width);
-    number(kClock, QStringLiteral("Height"), s.Height);
-    file.setValue(kClock, QStringLiteral("Second Hand"), flag(s.ShowSecHand));
-    file.setValue(kClock, QStringLiteral("Is Digital"), flag(s.IsDigital));
-    number(kHourHand, QStringLiteral("Color"), s.HourHandColor);
-    number(kHourHand, QStringLiteral("Length"), s.HourHandLength);
-    number(kHourHand, QStringLiteral("Width"), s.HourHandWidth);
-    number(kMinHand, QStringLiteral("Color"), s.MinHandColor);
-    number(kMinHand, QStringLiteral("Length"), s.MinHandLength);
-    number(kMinHand, QStringLiteral("Width"), s.MinHandWidth);
-    number(kSecHand, QStringLiteral("Color"), s.SecHandColor);
-    number(kSecHand, QStringLiteral("Length"), s.SecHandLength);
-    number(kSecHand, QStringLiteral("Width"), s.SecHandWidth);
-    file.setValue(kFont, QStringLiteral("Name"), s.Font.Name);
-    number(kFont, QStringLiteral("Color"), s.Font.Color);
-    number(kFont, QStringLiteral("Size"), s.Font.Size);
-    file.setValue(kFont, QStringLiteral("Bold"), flag(s.Font.Bold));
-    file.setValue(kFont, QStringLiteral("Italic"), flag(s.Font.Italic));
-    file.setValue(kFont, QStringLiteral("StrikeOut"), flag(s.Font.StrikeOut));
-    file.setValue(kFont, QStringLiteral("Underline"), flag(s.Font.Underline));
-    file.setValue(kDigital, QStringLiteral("Seconds"), flag(s.ShowSeconds));
-    file.setValue(kDigital, QStringLiteral("AMPM"), flag(s.ShowAmPm));
-    return file;
+    for (const Row& row : kRows) {
+        QString value;
+        switch (row.field.form) {
+        case Form::Text:
+            value = s.Font.Name;
+            break;
+        case Form::Integer:
+            value = QString::number(integerOf(row.field, s));
+            break;
+        case Form::Flag:
+            value = flagOf(row.field, s) ? QStringLiteral("1") : QStringLiteral("0");
+            break;
+        }
+        file.setValue(QString::fromUtf16(row.section), QString::fromUtf16(row.key), value);
+    }
 }
 
 } // namespace timezones

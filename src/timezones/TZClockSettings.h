@@ -1,14 +1,13 @@
 #pragma once
 
-#include "platform/Colors.h"
+#include "core/Colors.h"
 
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
-namespace platform {
+namespace core {
 class IniFile;
-}
+} // namespace core
 
 namespace timezones {
 
@@ -16,7 +15,7 @@ namespace timezones {
 struct TZFont
 {
     QString Name;
-    platform::TColor Color = platform::clWindowText;
+    core::TColor Color = core::clWindowText;
     int Size = 8; // points
     bool Bold = false;
     bool Italic = false;
@@ -31,14 +30,14 @@ struct TZClockSettings
 {
     int Width = 175; // the zone clock window's size
     int Height = 194;
-    platform::TColor Color = platform::clSilver;
-    platform::TColor HourHandColor = platform::clBlack;
+    core::TColor Color = core::clSilver;
+    core::TColor HourHandColor = core::clBlack;
     int HourHandLength = 60; // percent of the face's radius
     int HourHandWidth = 3;   // pixels
-    platform::TColor MinHandColor = platform::clBlack;
+    core::TColor MinHandColor = core::clBlack;
     int MinHandWidth = 2;
     int MinHandLength = 80;
-    platform::TColor SecHandColor = platform::clRed;
+    core::TColor SecHandColor = core::clRed;
     int SecHandLength = 90;
     int SecHandWidth = 1;
     bool ShowSecHand = true;
@@ -69,11 +68,9 @@ struct TZClockSettings
 
 // Reads the settings from the file's sections and keys; a missing key or a value that is not a
 // whole number reads as its default, the font's defaults being the window's own font.
-TZClockSettings ReadClockSettings(const platform::IniFile& file, const TZFont& fontDefault);
-// Every key, in the file's order: Clock, Hour Hand, Min Hand, Sec Hand, Font, Digital.
-platform::IniFile WriteClockSettings(const TZClockSettings& settings);
-
-// A whole number as the file stores it ("-12", " 7 "), or none for anything else.
-std::optional<qint32> parseStoredInteger(const QString& text);
+TZClockSettings ReadClockSettings(const core::IniFile& file, const TZFont& fontDefault);
+// Sets every key in `file`, in the file's order (Clock, Hour Hand, Min Hand, Sec Hand, Font,
+// Digital); whatever else the file holds stays as it was.
+void WriteClockSettings(TZClockSettings settings, core::IniFile& file);
 
 } // namespace timezones

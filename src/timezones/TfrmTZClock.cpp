@@ -9,8 +9,8 @@
 
 namespace timezones {
 
-TfrmTZClock::TfrmTZClock(platform::Clock& clock, const platform::LocaleFormats& locale,
-                         TZClockSettings& settings, QMenu* popupMenu, QWidget* parent)
+TfrmTZClock::TfrmTZClock(platform::Clock& clock, const core::LocaleFormats& locale, TZClockSettings& settings,
+                         QMenu* popupMenu, QWidget* parent)
     : QWidget(parent, Qt::Window), m_settings(settings)
 {
     setWindowTitle(QStringLiteral("Time Zone Clock")); // translated with the window

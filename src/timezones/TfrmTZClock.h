@@ -4,9 +4,11 @@
 
 class QMenu;
 
+namespace core {
+class LocaleFormats;
+} // namespace core
 namespace platform {
 class Clock;
-class LocaleFormats;
 } // namespace platform
 
 namespace clockface {
@@ -25,7 +27,7 @@ class TfrmTZClock final : public QWidget
     Q_OBJECT
 
 public:
-    TfrmTZClock(platform::Clock& clock, const platform::LocaleFormats& locale, TZClockSettings& settings,
+    TfrmTZClock(platform::Clock& clock, const core::LocaleFormats& locale, TZClockSettings& settings,
                 QMenu* popupMenu, QWidget* parent = nullptr);
 
     clockface::TClockFace* face = nullptr;

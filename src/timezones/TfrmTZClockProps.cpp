@@ -1,12 +1,13 @@
 #include "timezones/TfrmTZClockProps.h"
 
 #include "clockface/TClockFace.h"
+#include "core/StoredInteger.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
-#include "platform/ColorPicker.h"
 #include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTZClock.h"
 #include "timezones/TfrmTimeZone.h"
+#include "widgets/ColorPicker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,7 +63,7 @@ TfrmTZClockProps::TfrmTZClockProps(TfrmTimeZone& owner, QWidget* parent)
     pgc->addTab(tabAnalog, QStringLiteral("Analog"));
     pgc->addTab(tabDigital, QStringLiteral("Digital"));
 
-    btnBGColor = new platform::ColorPicker(owner.platformServices().dialogs, this);
+    btnBGColor = new widgets::ColorPicker(owner.platformServices().dialogs, this);
     auto* background = new QHBoxLayout;
     background->addWidget(new QLabel(QStringLiteral("Background Color"), this));
     background->addWidget(btnBGColor);
@@ -107,14 +108,14 @@ TfrmTZClockProps::TfrmTZClockProps(TfrmTimeZone& owner, QWidget* parent)
     connect(trkSHandWidth, &QSlider::valueChanged, this, [this](int v) { trkWidthChange(SecondHand, v); });
     connect(trkMinHandWidth, &QSlider::valueChanged, this, [this](int v) { trkWidthChange(MinuteHand, v); });
     connect(trkHourHandWidth, &QSlider::valueChanged, this, [this](int v) { trkWidthChange(HourHand, v); });
-    const std::pair<platform::ColorPicker*, int> pickers[] = {{btnSecHandColor, SecondHand},
-                                                              {btnMinHandColor, MinuteHand},
-                                                              {btnHourHandColor, HourHand},
-                                                              {btnFontColor, FontColor},
-                                                              {btnBGColor, Background}};
+    const std::pair<widgets::ColorPicker*, int> pickers[] = {{btnSecHandColor, SecondHand},
+                                                             {btnMinHandColor, MinuteHand},
+                                                             {btnHourHandColor, HourHand},
+                                                             {btnFontColor, FontColor},
+                                                             {btnBGColor, Background}};
     for (const auto& [picker, tag] : pickers)
-        connect(picker, &platform::ColorPicker::colorChanged, this,
-                [this, tag = tag](platform::TColor color) { btnColorChange(tag, color); });
+        connect(picker, &widgets::ColorPicker::colorChanged, this,
+                [this, tag = tag](core::TColor color) { btnColorChange(tag, color); });
     connect(chkShowSecHand, &QCheckBox::clicked, this, &TfrmTZClockProps::chkShowSecHandClick);
     connect(cboFont, &QFontComboBox::currentFontChanged, this, &TfrmTZClockProps::cboFontChange);
     connect(cboFontSize, &QComboBox::editTextChanged, this, &TfrmTZClockProps::cboFontSizeChange);
@@ -141,11 +142,11 @@ QWidget* TfrmTZClockProps::buildAnalogPage()
 {
     auto* page = new QWidget;
     auto hand = [page](const QString& title, QGroupBox*& group, QSlider*& length, QSlider*& width, int widest,
-                       int widthTick, platform::ColorPicker*& color, platform::CommonDialogs& dialogs) {
+                       int widthTick, widgets::ColorPicker*& color, platform::CommonDialogs& dialogs) {
         group = new QGroupBox(title, page);
         length = trackBar(100, 10, 10, group);
         width = trackBar(widest, widthTick, widthTick, group);
-        color = new platform::ColorPicker(dialogs, group);
+        color = new widgets::ColorPicker(dialogs, group);
         auto* grid = new QGridLayout(group);
         grid->setContentsMargins(6, 2, 6, 2);
         grid->setVerticalSpacing(0);
@@ -194,7 +195,7 @@ QWidget* TfrmTZClockProps::buildDigitalPage()
     cboFontSize->addItems(
         {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
     cboFontSize->setInsertPolicy(QComboBox::NoInsert);
-    btnFontColor = new platform::ColorPicker(m_owner.platformServices().dialogs, GroupBox3);
+    btnFontColor = new widgets::ColorPicker(m_owner.platformServices().dialogs, GroupBox3);
     chkBold = new QCheckBox(QStringLiteral("Bold"), GroupBox3);
     chkItalic = new QCheckBox(QStringLiteral("Italic"), GroupBox3);
     chkStrikeOut = new QCheckBox(QStringLiteral("StrikeOut"), GroupBox3);
@@ -318,7 +319,7 @@ void TfrmTZClockProps::trkWidthChange(int tag, int value)
     apply(*PreviewClock);
 }
 
-void TfrmTZClockProps::btnColorChange(int tag, platform::TColor color)
+void TfrmTZClockProps::btnColorChange(int tag, core::TColor color)
 {
     if (m_loading)
         return;
@@ -363,7 +364,7 @@ void TfrmTZClockProps::cboFontSizeChange(const QString& text)
     if (m_loading)
         return;
     if (!text.isEmpty()) {
-        const std::optional<qint32> size = parseStoredInteger(text);
+        const std::optional<qint32> size = core::parseStoredInteger(text);
         if (!size) {
             // The working settings and the preview keep what they had.
             m_owner.platformServices().messages.error(

@@ -15,7 +15,7 @@ class QTabWidget;
 namespace clockface {
 class TClockFace;
 }
-namespace platform {
+namespace widgets {
 class ColorPicker;
 }
 
@@ -45,27 +45,27 @@ public:
     QGroupBox* gpSecondHand = nullptr;
     QSlider* trkSecHandLength = nullptr;
     QSlider* trkSHandWidth = nullptr;
-    platform::ColorPicker* btnSecHandColor = nullptr;
+    widgets::ColorPicker* btnSecHandColor = nullptr;
     QCheckBox* chkShowSecHand = nullptr;
     QGroupBox* gpMinHand = nullptr;
     QSlider* trkMinHandLength = nullptr;
     QSlider* trkMinHandWidth = nullptr;
-    platform::ColorPicker* btnMinHandColor = nullptr;
+    widgets::ColorPicker* btnMinHandColor = nullptr;
     QGroupBox* gpHourHand = nullptr;
     QSlider* trkHourHandLength = nullptr;
     QSlider* trkHourHandWidth = nullptr;
-    platform::ColorPicker* btnHourHandColor = nullptr;
+    widgets::ColorPicker* btnHourHandColor = nullptr;
     QGroupBox* GroupBox3 = nullptr;
     QFontComboBox* cboFont = nullptr;
     QComboBox* cboFontSize = nullptr;
-    platform::ColorPicker* btnFontColor = nullptr;
+    widgets::ColorPicker* btnFontColor = nullptr;
     QCheckBox* chkBold = nullptr;
     QCheckBox* chkItalic = nullptr;
     QCheckBox* chkStrikeOut = nullptr;
     QCheckBox* chkUnderline = nullptr;
     QCheckBox* chkShowSeconds = nullptr;
     QCheckBox* chkShowAmPm = nullptr;
-    platform::ColorPicker* btnBGColor = nullptr;
+    widgets::ColorPicker* btnBGColor = nullptr;
     QGroupBox* gpPreview = nullptr;
     clockface::TClockFace* PreviewClock = nullptr;
     QPushButton* btnAll = nullptr;
@@ -77,7 +77,7 @@ public:
     // colour, 5 the background.
     void trkLengthChange(int tag, int value);
     void trkWidthChange(int tag, int value);
-    void btnColorChange(int tag, platform::TColor color);
+    void btnColorChange(int tag, core::TColor color);
     void chkShowSecHandClick();
     void cboFontChange();
     void cboFontSizeChange(const QString& text);

@@ -1,9 +1,9 @@
 #include "timezones/TfrmTimeZone.h"
 
 #include "clockface/TClockFace.h"
+#include "core/IniFile.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
-#include "platform/IniFile.h"
 #include "platform/Stderr.h"
 #include "timezones/LocalZonePage.h"
 #include "timezones/TZFaceLook.h"
@@ -47,8 +47,9 @@ QString shownLines(QString text)
 } // namespace
 
 TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComplete, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_platform(platform), m_createdAt(platform.clock.now()),
-      m_ruleYear(m_createdAt.date().year())
+    : QWidget(parent, Qt::Window), m_platform(platform),
+      m_settingsFile(platform.folders.dataFile(QStringLiteral("tzclkset.dta")), core::IniFile::MaxFileSize),
+      m_createdAt(platform.clock.now()), m_ruleYear(m_createdAt.date().year())
 {
     setWindowTitle(QStringLiteral("Time Zones"));
     buildControls();
@@ -57,7 +58,9 @@ TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComp
     TZFont ownFont;
     ownFont.Name = font().family();
     ownFont.Size = font().pointSize() > 0 ? font().pointSize() : ownFont.Size;
-    Settings = ReadClockSettings(platform::IniFile::load(settingsPath()), ownFont);
+    if (const platform::ReadResult file = m_settingsFile.read(); file.wasRead())
+        m_settingsIni = core::IniFile::parse(file.bytes);
+    Settings = ReadClockSettings(m_settingsIni, ownFont);
     applyFont(*ClockFace1, Settings.Font);
 
     lang::applyLanguage(this); // the shared menu too: it is this window's
@@ -69,7 +72,8 @@ TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComp
 
 TfrmTimeZone::~TfrmTimeZone()
 {
-    const platform::SaveResult saved = WriteClockSettings(Settings).save(settingsPath());
+    WriteClockSettings(Settings, m_settingsIni);
+    const platform::SaveResult saved = m_settingsFile.save(m_settingsIni.serialize());
     if (!saved)
         platform::sayOnStderr(QStringLiteral("the time-zone clock settings were not saved: ") + saved.error);
     // The zone clock goes first, while the menu it borrows and the filter it reports to exist.
@@ -225,7 +229,7 @@ void TfrmTimeZone::buildDetailPanel()
 
 QString TfrmTimeZone::settingsPath() const
 {
-    return m_platform.folders.dataFile(QStringLiteral("tzclkset.dta"));
+    return m_settingsFile.path();
 }
 
 const ZoneTable& TfrmTimeZone::Zones()
@@ -352,7 +356,7 @@ void TfrmTimeZone::ShowZone(const QString& name)
     if (position < 0)
         return;
     m_details = describeZone(zones.Records[size_t(position)], zones.local(),
-                             platform::dayTime(m_platform.clock.now()), zones.RuleYear, m_platform.locale);
+                             core::dayTime(m_platform.clock.now()), zones.RuleYear, m_platform.locale);
     lblDaylightDesc->setText(m_details.DaylightDesc);
     lblStandardDesc->setText(m_details.StandardDesc);
     lblTimeThere->setText(m_details.TimeThere);

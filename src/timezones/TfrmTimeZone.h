@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/IniFile.h"
+#include "platform/DataFile.h"
 #include "platform/Platform.h"
 #include "timezones/TZClockSettings.h"
 #include "timezones/ZoneDetails.h"
@@ -153,6 +155,10 @@ private:
     QTreeWidgetItem* topRow() const;
 
     platform::Platform m_platform;
+    // tzclkset.dta as it was read: written back with the settings in it, and whatever else it
+    // held kept.
+    platform::DataFile m_settingsFile;
+    core::IniFile m_settingsIni;
     QDateTime m_createdAt; // the rule year and the zones are those of this moment
     int m_ruleYear = 0;
     std::optional<TRegTZI> m_localRules;

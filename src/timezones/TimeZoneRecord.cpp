@@ -1,7 +1,7 @@
 #include "timezones/TimeZoneRecord.h"
 
+#include "core/LocaleFormats.h"
 #include "lang/Translate.h"
-#include "platform/LocaleFormats.h"
 
 #include <cmath>
 
@@ -38,11 +38,11 @@ bool daylightBetween(DayTime start, DayTime end, DayTime at)
 // the hour after that change (which the wall clock shows twice) is not taken for daylight time.
 bool daylightAtUtc(const TRegTZI& zone, DayTime utc, int ruleYear)
 {
-    const DayTime standard = utc - zone.Bias / platform::MinutesPerDay;
+    const DayTime standard = utc - zone.Bias / core::MinutesPerDay;
     const DayTime start = TransitionDate(zone.DaylightDate, ruleYear);
     DayTime end = TransitionDate(zone.StandardDate, ruleYear);
     if (end != 0.0)
-        end += zone.DaylightBias / platform::MinutesPerDay; // from daylight into standard wall-clock time
+        end += zone.DaylightBias / core::MinutesPerDay; // from daylight into standard wall-clock time
     return daylightBetween(start, end, standard);
 }
 
@@ -59,7 +59,7 @@ DayTime TransitionDate(const SystemTime& rule, int ruleYear)
     for (int day = 1; day <= first.daysInMonth(); ++day) {
         const QDate date(ruleYear, rule.wMonth, day);
         if (date.dayOfWeek() % 7 == rule.wDayOfWeek) { // Sunday = 0
-            found = platform::dayTime(date, at);
+            found = core::dayTime(date, at);
             if (++count == rule.wDay)
                 break;
         }
@@ -75,17 +75,17 @@ bool IsDaylightTime(const TRegTZI& zone, DayTime wallClock, int ruleYear)
 
 DayTime UtcNow(const TRegTZI& local, DayTime now, int ruleYear)
 {
-    DayTime utc = now + local.Bias / platform::MinutesPerDay;
+    DayTime utc = now + local.Bias / core::MinutesPerDay;
     if (IsDaylightTime(local, now, ruleYear))
-        utc += local.DaylightBias / platform::MinutesPerDay;
+        utc += local.DaylightBias / core::MinutesPerDay;
     return utc;
 }
 
 DayTime ZoneTimeFromUtc(const TRegTZI& zone, DayTime utc, int ruleYear)
 {
-    DayTime t = utc - zone.Bias / platform::MinutesPerDay;
+    DayTime t = utc - zone.Bias / core::MinutesPerDay;
     if (daylightAtUtc(zone, utc, ruleYear))
-        t -= zone.DaylightBias / platform::MinutesPerDay;
+        t -= zone.DaylightBias / core::MinutesPerDay;
     return t;
 }
 
@@ -100,7 +100,7 @@ HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, 
     return {m / 60, m % 60};
 }
 
-QString BiasText(qint32 bias, const platform::LocaleFormats& locale)
+QString BiasText(qint32 bias, const core::LocaleFormats& locale)
 {
     // The whole phrase after the number is what a language file translates.
     if (bias < 0)
@@ -114,7 +114,7 @@ QString BiasText(qint32 bias, const platform::LocaleFormats& locale)
     return u' ' + Translate(QStringLiteral(" GMT"));
 }
 
-QString DescribeRule(const SystemTime& rule, const platform::LocaleFormats& locale)
+QString DescribeRule(const SystemTime& rule, const core::LocaleFormats& locale)
 {
     if (rule.wDay + rule.wDayOfWeek + rule.wMonth + rule.wHour == 0 || !inDomain(rule))
         return Translate(QStringLiteral("Not set for this time zone"));

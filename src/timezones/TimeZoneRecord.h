@@ -1,17 +1,17 @@
 #pragma once
 
-#include "platform/DayTime.h"
+#include "core/DayTime.h"
 
 #include <QString>
 #include <QStringList>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace timezones {
 
-using platform::DayTime;
+using core::DayTime;
 
 // A yearly rule in the shape of the platform's SYSTEMTIME: month 1-12 (0: no such change),
 // weekday 0 (Sunday) to 6, occurrence 1-5 (5: the last), and the wall-clock time of the change.
@@ -71,10 +71,10 @@ HoursMinutes ZoneOffset(const TRegTZI& zone, const TRegTZI& local, DayTime now, 
 
 // "12 hours ahead of GMT", "1 hour behind GMT", "0.5 hour ahead of GMT"; two blanks and "GMT"
 // for 0.
-QString BiasText(qint32 bias, const platform::LocaleFormats& locale);
+QString BiasText(qint32 bias, const core::LocaleFormats& locale);
 
 // "Last Sunday of October", or "Not set for this time zone".
-QString DescribeRule(const SystemTime& rule, const platform::LocaleFormats& locale);
+QString DescribeRule(const SystemTime& rule, const core::LocaleFormats& locale);
 
 // "(GMT+10:00) Canberra, Melbourne, Sydney" gives "GMT+10:00", "Canberra", "Melbourne", "Sydney".
 QStringList SplitDisplayName(const QString& displayName);

@@ -1,7 +1,7 @@
 #include "timezones/ZoneDetails.h"
 
+#include "core/LocaleFormats.h"
 #include "lang/Translate.h"
-#include "platform/LocaleFormats.h"
 #include "timezones/ZoneRows.h"
 
 #include <algorithm>
@@ -9,13 +9,13 @@
 namespace timezones {
 
 ZoneDetails describeZone(const TRegTZI& record, const TRegTZI& local, DayTime now, int ruleYear,
-                         const platform::LocaleFormats& locale)
+                         const core::LocaleFormats& locale)
 {
     ZoneDetails d;
     d.DaylightDesc = DescribeRule(record.DaylightDate, locale);
     d.StandardDesc = DescribeRule(record.StandardDate, locale);
     const DayTime there = ZoneTimeFromUtc(record, UtcNow(local, now, ruleYear), ruleYear);
-    d.TimeThere = locale.formatLongDate(platform::dateOf(there));
+    d.TimeThere = locale.formatLongDate(core::dateOf(there));
     d.DaylightNow = IsDaylightTime(record, there, ruleYear);
     const DayTime toDaylight = TransitionDate(record.DaylightDate, ruleYear);
     if (toDaylight > 0.0)

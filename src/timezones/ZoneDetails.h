@@ -5,9 +5,9 @@
 #include <QString>
 #include <optional>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace timezones {
 
@@ -31,7 +31,7 @@ struct ZoneDetails
 };
 
 ZoneDetails describeZone(const TRegTZI& record, const TRegTZI& local, DayTime now, int ruleYear,
-                         const platform::LocaleFormats& locale);
+                         const core::LocaleFormats& locale);
 
 // The first line of a bias text: what comes before the translated "Local time", less the line
 // break; none when "Local time" is not in it.

@@ -33,8 +33,7 @@ private:
 
 } // namespace
 
-void fillZoneList(QTreeWidget& list, const ZoneTable& zones, int sortTag,
-                  const platform::LocaleFormats& locale)
+void fillZoneList(QTreeWidget& list, const ZoneTable& zones, int sortTag, const core::LocaleFormats& locale)
 {
     QList<QTreeWidgetItem*> items;
     for (int i = 0; i < zones.count(); ++i)

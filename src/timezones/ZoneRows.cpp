@@ -1,21 +1,21 @@
 #include "timezones/ZoneRows.h"
 
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <cstdlib>
 
 namespace timezones {
 
-QString transitionText(DayTime date, const platform::LocaleFormats& locale)
+QString transitionText(DayTime date, const core::LocaleFormats& locale)
 {
     if (date == 0.0)
         return {};
-    return locale.formatShortDate(platform::dateOf(date)) + QStringLiteral(", ") +
-           locale.formatShortTime(platform::timeOf(date));
+    return locale.formatShortDate(core::dateOf(date)) + QStringLiteral(", ") +
+           locale.formatShortTime(core::timeOf(date));
 }
 
 std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, int ruleYear,
-                              const platform::LocaleFormats& locale)
+                              const core::LocaleFormats& locale)
 {
     const QStringList parts = SplitDisplayName(record.Display);
     const QString standard = transitionText(TransitionDate(record.StandardDate, ruleYear), locale);

@@ -5,9 +5,9 @@
 #include <QString>
 #include <vector>
 
-namespace platform {
+namespace core {
 class LocaleFormats;
-}
+} // namespace core
 
 namespace timezones {
 
@@ -30,10 +30,10 @@ struct ZoneRow
 
 // The rows of a zone, one per city of its display name; none when the name holds no city.
 std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, int ruleYear,
-                              const platform::LocaleFormats& locale);
+                              const core::LocaleFormats& locale);
 
 // A change date as the list shows it: the short date, a comma, the short time. Empty for none.
-QString transitionText(DayTime date, const platform::LocaleFormats& locale);
+QString transitionText(DayTime date, const core::LocaleFormats& locale);
 
 // The sort key of the list: + or - (column + 1), positive for ascending. A click on a column
 // sorts it ascending, a second click descending, the next ascending again.

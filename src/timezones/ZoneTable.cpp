@@ -73,7 +73,7 @@ QString shortened(QString name)
 
 QDateTime utcOf(DayTime value)
 {
-    return QDateTime(platform::dateOf(value), platform::timeOf(value), Qt::UTC);
+    return QDateTime(core::dateOf(value), core::timeOf(value), Qt::UTC);
 }
 
 // The zone database names a zone without a name of its own by its offset ("GMT+04:30"), also for
@@ -132,13 +132,13 @@ bool agreesAllYear(const QTimeZone& zone, const TRegTZI& record, int year)
     const DayTime toDaylight = TransitionDate(record.DaylightDate, year);
     const DayTime toStandard = TransitionDate(record.StandardDate, year);
     if (toDaylight != 0.0) // given in standard time
-        changes.push_back(utcOf(toDaylight + record.Bias / platform::MinutesPerDay));
+        changes.push_back(utcOf(toDaylight + record.Bias / core::MinutesPerDay));
     if (toStandard != 0.0) // given in daylight time
-        changes.push_back(utcOf(toStandard + (record.Bias + record.DaylightBias) / platform::MinutesPerDay));
+        changes.push_back(utcOf(toStandard + (record.Bias + record.DaylightBias) / core::MinutesPerDay));
     for (const QDateTime& at : changes) {
         if (at < from || at >= to)
             continue;
-        const DayTime utc = platform::dayTime(at);
+        const DayTime utc = core::dayTime(at);
         const qint64 recordOffset = std::llround((ZoneTimeFromUtc(record, utc, year) - utc) * 86400.0);
         if (recordOffset != zone.offsetFromUtc(at))
             return false;

@@ -13,7 +13,7 @@ using fakes::MemorySettingsStore;
 namespace {
 
 const QSize kScreen(1024, 768);
-const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 ClockSettings loaded(const MemorySettingsStore& store, bool* complete = nullptr)
 {
@@ -165,7 +165,7 @@ TEST(ClockSettings, HandsAreNoWiderOrLongerThanTheLargestWindowCanShow)
 
 TEST(ClockSettings, RealsFollowTheUsersNumberFormat)
 {
-    const platform::LocaleFormats de(QLocale(QLocale::German, QLocale::Germany));
+    const core::LocaleFormats de(QLocale(QLocale::German, QLocale::Germany));
     MemorySettingsStore store;
     store.set("SecHand", "Length", "0,5");
     ClockSettings s;

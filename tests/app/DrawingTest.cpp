@@ -133,10 +133,10 @@ TEST(ClockFrame, ThePictureIsStretchedOverTheWholeFace)
     source.setPixel(1, 0, qRgb(0, 255, 0));
     source.setPixel(0, 1, qRgb(0, 0, 255));
     source.setPixel(1, 1, qRgb(255, 255, 0));
-    const ClockPicture picture = ClockPicture::fromImage(source);
+    const picture::ClockPicture shown = picture::ClockPicture::fromImage(source);
     FrameContent c = plainFace({100, 60}, QTime(0, 0, 0));
     c.hourHand.style.Length = c.minuteHand.style.Length = c.secondHand.style.Length = 0;
-    c.picture = &picture;
+    c.picture = &shown;
     ClockFrameRenderer renderer;
     renderer.render(c);
     const QImage& buffer = renderer.frame();

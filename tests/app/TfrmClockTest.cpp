@@ -285,14 +285,14 @@ TEST_F(ClockWindow, StartEventsRunAtEveryShowingButNotWhenOnlyTheFlagsChange)
 TEST_F(ClockWindow, TheCharacterComesWithTheClockAndKeepsTheDraggedPlaceOverARestart)
 {
     create();
-    EXPECT_FALSE(clock->Agent->AgentAvailable); // no character file: no service, and no word of it
+    EXPECT_FALSE(clock->Agent->AgentAvailable()); // no character file: no service, and no word of it
     EXPECT_TRUE(fake.characters.log.isEmpty());
     EXPECT_TRUE(fake.messages.errors.isEmpty());
     clock.reset();
 
     fixtures::writeCharacterFile(fake.folders.CharsFolder, "merlin.acs", fixtures::smallCharacter());
     create();
-    ASSERT_TRUE(clock->Agent->AgentAvailable);
+    ASSERT_TRUE(clock->Agent->AgentAvailable());
     EXPECT_TRUE(fake.characters.isLoaded("merlin"));
     fake.characters.drag("merlin", 333, 222);
     clock->close();

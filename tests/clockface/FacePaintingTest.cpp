@@ -3,7 +3,7 @@
 #include "clockface/PanelFrame.h"
 #include "clockface/RevolvingDrum.h"
 #include "clockface/SevenSegment.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -16,7 +16,7 @@ using namespace clockface;
 
 namespace {
 
-const platform::LocaleFormats kUsFormats{QLocale(QLocale::English, QLocale::UnitedStates)};
+const core::LocaleFormats kUsFormats{QLocale(QLocale::English, QLocale::UnitedStates)};
 const QColor kSilver(192, 192, 192);
 
 QColor at(const QImage& image, int x, int y)
@@ -98,8 +98,8 @@ TEST(PanelFrame, BevelsTakeTheirShadesFromTheBorderColour)
     // A border band in its own colour between the bevels moves the face inwards.
     ClockFaceLook banded;
     banded.BorderWidth = 2;
-    banded.BorderColor = platform::clNavy;
-    banded.Color = platform::clWhite;
+    banded.BorderColor = core::clNavy;
+    banded.Color = core::clWhite;
     banded.DisplayFormat = QString();
     const QImage b = renderClockFace({60, 40}, banded, QTime(0, 0), kUsFormats);
     const BevelShades navy = bevelShades(QColor(0, 0, 128));
@@ -241,7 +241,7 @@ TEST(AnalogFace, NumeralsTakeTheirRoomFromTheFont)
 
     ClockFaceLook look = bareAnalog();
     look.Font = font;
-    look.FontColor = platform::clBlue;
+    look.FontColor = core::clBlue;
     look.HoursDisplayStyle = dsDecimalNumbers;
     const QImage face = renderClockFace({150, 150}, look, QTime(0, 0), kUsFormats);
     // "12" stands centred above the centre, on the radius.
@@ -267,8 +267,8 @@ TEST(SevenSegment, PenWidthIsANinthOfTheCellMadeOdd)
         ClockFaceLook look;
         look.ClockStyle = csIndicator;
         look.BevelInner = look.BevelOuter = bvNone;
-        look.Color = platform::clWhite;
-        look.FontColor = platform::clBlack;
+        look.Color = core::clWhite;
+        look.FontColor = core::clBlack;
         look.Font = *font;
         look.DisplayFormat = QStringLiteral("8");
         const QSize size(60, 50);
@@ -306,8 +306,8 @@ TEST(SevenSegment, DigitsLightTheirOwnSegments)
     font.setPixelSize(30);
     ClockFaceLook look;
     look.ClockStyle = csIndicator;
-    look.Color = platform::clWhite;
-    look.FontColor = platform::clBlack;
+    look.Color = core::clWhite;
+    look.FontColor = core::clBlack;
     look.Font = font;
     const QFontMetrics fm = metricsOf(font);
     const QSize size(80, 60);
@@ -335,7 +335,7 @@ TEST(TextFace, TheTextIsCentredOnTheControlAndClippedToTheFace)
     font.setPixelSize(14);
     ClockFaceLook look;
     look.Font = font;
-    look.FontColor = platform::clBlack;
+    look.FontColor = core::clBlack;
     look.DisplayFormat = QStringLiteral("h:mm:ss ampm");
     const QImage wide = renderClockFace({200, 20}, look, QTime(15, 4, 5), kUsFormats);
     // Centred: the ink starts as far from the left as it ends from the right, give or take a
@@ -407,7 +407,7 @@ TEST(RevolvingDrum, From1259To1300OnlyTheChangedCharactersRoll)
     look.ClockStyle = csRevolvingDrum;
     look.DisplayFormat = QStringLiteral("hh:mm");
     look.Font = font;
-    look.FontColor = platform::clBlack;
+    look.FontColor = core::clBlack;
     const QSize size(120, 44);
     const QTime one(13, 0);
     const QImage still = renderClockFace(size, look, one, kUsFormats, {QStringLiteral("13:00"), 10});

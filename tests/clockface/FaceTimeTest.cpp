@@ -1,6 +1,6 @@
 #include "clockface/FaceTimeFormat.h"
 #include "clockface/ShownTime.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(ShownTime, OffsetsShiftTheLocalTimeAndWrapIntoOneDay)
 
 TEST(FaceTimeFormat, TheFormatsTheZoneClocksUse)
 {
-    const platform::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
+    const core::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
     const QTime t(15, 4, 5, 7);
     EXPECT_EQ(formatFaceTime("hh:mm:ss", QTime(9, 4, 5), us), "09:04:05");
     EXPECT_EQ(formatFaceTime("h:mm", QTime(9, 4, 5), us), "9:04");
@@ -44,7 +44,7 @@ TEST(FaceTimeFormat, TheFormatsTheZoneClocksUse)
     EXPECT_EQ(formatFaceTime("", t, us), "");
 
     // The separator and the designators are the locale's own.
-    const platform::LocaleFormats finnish(QLocale(QLocale::Finnish, QLocale::Finland));
+    const core::LocaleFormats finnish(QLocale(QLocale::Finnish, QLocale::Finland));
     EXPECT_EQ(finnish.timeSeparator(), u'.');
     EXPECT_EQ(formatFaceTime("hh:mm:ss", t, finnish), "15.04.05");
 }
@@ -54,7 +54,7 @@ TEST(FaceTimeFormat, EveryLocaleGivesTheTimeWithItsSeparatorAndDesignators)
     const QTime morning(9, 7, 3), evening(21, 7, 3);
     for (const QLocale& locale :
          QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
-        const platform::LocaleFormats formats(locale);
+        const core::LocaleFormats formats(locale);
         const QString sep = formats.timeSeparator();
         ASSERT_EQ(formatFaceTime("hh:mm:ss", evening, formats), "21" + sep + "07" + sep + "03")
             << locale.name().toStdString();

@@ -18,7 +18,7 @@ class ClockFaceWidget : public ::testing::Test
 {
 protected:
     fakes::FakeClock clock;
-    platform::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    core::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
 
     std::unique_ptr<TClockFace> make() { return std::make_unique<TClockFace>(clock, locale); }
 };
@@ -120,17 +120,17 @@ TEST_F(ClockFaceWidget, ChangesRepaintAStoppedFaceAtOnceAndARunningOneWithItsNex
     counter.paints = 0;
 
     face->setClockStyle(csAnalog);
-    face->HandOptions().setHourHandColor(platform::clBlue);
+    face->HandOptions().setHourHandColor(core::clBlue);
     QCoreApplication::processEvents();
     EXPECT_GE(counter.paints, 1);
-    EXPECT_EQ(face->look().HandOptions.HourHandColor(), platform::clBlue);
+    EXPECT_EQ(face->look().HandOptions.HourHandColor(), core::clBlue);
     EXPECT_EQ(face->look().ClockStyle, csAnalog);
 
     face->setActive(true);
     QCoreApplication::processEvents();
     counter.paints = 0;
     face->HandOptions().setHourHandLenght(150);
-    face->setBorderColor(platform::clNavy);
+    face->setBorderColor(core::clNavy);
     face->setDrawMask(false);
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 0);
@@ -145,10 +145,10 @@ TEST_F(ClockFaceWidget, ChangesRepaintAStoppedFaceAtOnceAndARunningOneWithItsNex
 
     // Giving the face a whole set of options takes every value and keeps them the face's own.
     THandOptions options;
-    options.setSecHandColor(platform::clGreen);
+    options.setSecHandColor(core::clGreen);
     options.setShowSecHand(false);
     face->HandOptions() = options;
-    EXPECT_EQ(face->HandOptions().SecHandColor(), platform::clGreen);
+    EXPECT_EQ(face->HandOptions().SecHandColor(), core::clGreen);
     EXPECT_FALSE(face->look().HandOptions.ShowSecHand());
     EXPECT_NE(face->HandOptions().Clock(), nullptr);
     EXPECT_EQ(THandOptions(face->HandOptions()).Clock(), nullptr);
@@ -160,7 +160,7 @@ TEST_F(ClockFaceWidget, TheWidgetShowsExactlyWhatThePaintingGives)
     const auto face = make();
     face->resize(150, 150);
     face->setClockStyle(csAnalog);
-    face->HandOptions().setMinHandColor(platform::clGreen);
+    face->HandOptions().setMinHandColor(core::clGreen);
     face->setActive(true);
     const QImage shown = face->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage painted = renderClockFace({150, 150}, face->look(), QTime(10, 8, 37), locale);

@@ -6,10 +6,10 @@
 #include "events/EventsPage.h"
 #include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
-#include "platform/ColorPicker.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 #include "support/TimeServers.h"
+#include "widgets/ColorPicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -149,7 +149,7 @@ TEST_F(ConfigDialog, APictureThatCannotBeShownIsReportedAndCanBeCleared)
 TEST_F(ConfigDialog, HideClockNeedsTheTrayIconAndGivesWayToIt)
 {
     fake.settings.set("Clock", "OnTray", "0");
-    clock = std::make_unique<app::TfrmClock>(fake.services(), flags);
+    clock = std::make_unique<app::TfrmClock>(fake.services(), fake.characters, flags);
     clock->show();
     dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details);
     open();

@@ -1,7 +1,6 @@
 #include "events/AgentSpeech.h"
 #include "events/EventActions.h"
 #include "events/EventRecord.h"
-#include "events/SpeakingCharacter.h"
 
 #include "lang/LanguageTable.h"
 #include "lang/Translate.h"
@@ -52,7 +51,7 @@ protected:
 
 TEST(AgentText, TokensAreReplacedOnceEachAndOnlyAsWritten)
 {
-    const platform::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
+    const core::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
     const QDateTime at(QDate(2026, 3, 2), QTime(15, 5, 0));
     EXPECT_EQ(events::PrepareSpeech("It is *TIME", at, us).text, QStringLiteral("It is 3:05 PM"));
     EXPECT_EQ(events::PrepareSpeech("*TIME, I said *TIME", at, us).text,
@@ -75,7 +74,7 @@ TEST(AgentText, ALanguageFileMayRenameTheTokens)
 {
     const lang::LanguageTable table = lang::LanguageTable::fromText("*DATE=*DATUM\n*TIME=*ZEIT\n");
     lang::setActiveLanguage(&table);
-    const platform::LocaleFormats de(QLocale(QLocale::German, QLocale::Germany));
+    const core::LocaleFormats de(QLocale(QLocale::German, QLocale::Germany));
     const QDateTime at(QDate(2026, 3, 2), QTime(15, 5, 0));
     EXPECT_EQ(events::PrepareSpeech("Heute ist *DATUM, nicht *DATE", at, de).text,
               QStringLiteral("Heute ist Montag, 2. März 2026, nicht *DATE"));
@@ -88,7 +87,7 @@ TEST(AgentText, TheTimeTextHoldsInEveryLocale)
     const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                   QLocale::AnyTerritory);
     for (const QLocale& l : locales) {
-        const platform::LocaleFormats formats(l);
+        const core::LocaleFormats formats(l);
         const QString text = events::AgentTimeText(QTime(15, 5), formats);
         ASSERT_TRUE(text.startsWith(QStringLiteral("3:05 "))) << l.name().toStdString();
         EXPECT_EQ(text.mid(5), l.pmText()) << l.name().toStdString();
@@ -118,7 +117,7 @@ TEST_F(AgentSpeechTest, CharacterFoldersAndTheCharacterList)
 TEST_F(AgentSpeechTest, StartLoadsTheCurrentCharacterWhenTheServiceIsThere)
 {
     agent.Start();
-    EXPECT_TRUE(agent.AgentAvailable);
+    EXPECT_TRUE(agent.AgentAvailable());
     // It stands where the user last put a character, ready to speak there.
     EXPECT_EQ(service.log,
               (QStringList{"Connected 1", "Load merlin merlin.acs", "Left merlin 207", "Top merlin 104"}));
@@ -136,7 +135,7 @@ TEST_F(AgentSpeechTest, StartLoadsTheCurrentCharacterWhenTheServiceIsThere)
                         platform.locale,
                         platform.folders};
     without.Start();
-    EXPECT_FALSE(without.AgentAvailable);
+    EXPECT_FALSE(without.AgentAvailable());
     without.Announce("merlin", "Hello", true);
     EXPECT_TRUE(none.log.isEmpty());
     EXPECT_TRUE(platform.messages.errors.isEmpty());
@@ -163,7 +162,7 @@ TEST_F(AgentSpeechTest, AnAnnouncementPlacesShowsAndSpeaksWithTheTimeThenHidesWh
 
 TEST_F(AgentSpeechTest, AnAgentEventAndTheEditorsReachTheClocksCharacter)
 {
-    events::SpeakingCharacter speaking(agent);
+    events::AgentSpeech& speaking = agent;
     EXPECT_FALSE(speaking.isAvailable()); // not before the clock has looked for the service
     start();
     EXPECT_TRUE(speaking.isAvailable() && speaking.AgentAvailable());
@@ -216,17 +215,17 @@ TEST_F(AgentSpeechTest, WaitingRunsTheEventLoopUntilTheRequestEndsOrTheLimit)
     service.autoComplete = true;
     bool ticked = false;
     QTimer::singleShot(0, [&] { ticked = true; });
-    const platform::CharacterRequestPtr shown = agent.loadedCharacter()->Show(false);
-    EXPECT_EQ(shown->Status(), platform::RequestPending);
+    const character::CharacterRequestPtr shown = agent.loadedCharacter()->Show(false);
+    EXPECT_EQ(shown->Status(), character::RequestPending);
     EXPECT_TRUE(agent.WaitForAgentRequest(shown));
-    EXPECT_EQ(shown->Status(), platform::RequestComplete);
+    EXPECT_EQ(shown->Status(), character::RequestComplete);
     EXPECT_TRUE(ticked); // the clock goes on ticking inside the wait
 
     service.autoComplete = false;
     agent.waitLimitMs = 60;
-    const platform::CharacterRequestPtr stuck = agent.loadedCharacter()->Speak("...", QString());
+    const character::CharacterRequestPtr stuck = agent.loadedCharacter()->Speak("...", QString());
     EXPECT_FALSE(agent.WaitForAgentRequest(stuck));
-    EXPECT_EQ(stuck->Status(), platform::RequestPending);
+    EXPECT_EQ(stuck->Status(), character::RequestPending);
 
     // Shutting down: no messages are processed, so a waiting timer does not fire.
     shuttingDown = true;
@@ -241,9 +240,9 @@ TEST_F(AgentSpeechTest, ShutdownHidesFastUnloadsAndDisconnects)
 {
     start();
     shuttingDown = true;
-    const platform::CharacterRequestPtr speaking = agent.loadedCharacter()->Speak("Long", QString());
+    const character::CharacterRequestPtr speaking = agent.loadedCharacter()->Speak("Long", QString());
     agent.Shutdown();
-    EXPECT_EQ(speaking->Status(), platform::RequestInterrupted);
+    EXPECT_EQ(speaking->Status(), character::RequestInterrupted);
     EXPECT_EQ(service.log, (QStringList{"Speak merlin Long", "StopAll merlin", "Hide merlin 1",
                                         "Unload merlin", "Connected 0"}));
     EXPECT_EQ(agent.loadedCharacter(), nullptr);

@@ -1,5 +1,5 @@
 #include "events/DueRule.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ using namespace events;
 
 namespace {
 
-const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 EventSchedule scheduleOf(const QString& kind, const QString& dayDate, const QString& time)
 {
@@ -75,7 +75,7 @@ TEST(DueRule, EveryKindAgainstMatchingAndOtherDatesWeekdaysAndTimes)
 
 TEST(DueRule, HourlyTimesTakeAColonOrTheUsersSeparator)
 {
-    const platform::LocaleFormats danish(QLocale(QLocale::Danish, QLocale::Denmark));
+    const core::LocaleFormats danish(QLocale(QLocale::Danish, QLocale::Denmark));
     EXPECT_EQ(readHourlyTime("xx:05:30", danish), QTime(0, 5, 30));
     EXPECT_EQ(readHourlyTime("xx.05.30", danish), QTime(0, 5, 30));
     EXPECT_EQ(readHourlyTime("xx:05.30", danish), QTime(0, 5, 30));

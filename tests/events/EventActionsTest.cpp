@@ -1,5 +1,5 @@
 #include "events/EventActions.h"
-#include "events/DateTimeText.h"
+#include "core/DateTimeText.h"
 #include "events/EventList.h"
 #include "events/EventRecord.h"
 #include "events/Scheduler.h"
@@ -158,8 +158,8 @@ TEST_F(Actions, AOneTimeEventWhoseActionFailsStillCountsAsRun)
     Scheduler scheduler(list, fake.locale, actions, {});
     EventRecord row = actionRow("Run a Program", "", "missing.exe");
     row.text(ScheduleName) = "One Time";
-    row.text(DayDate) = formatDateText(fake.clock.current.date(), fake.locale);
-    row.text(TimeText) = formatTimeText(fake.clock.current.time(), fake.locale);
+    row.text(DayDate) = core::formatDateText(fake.clock.current.date(), fake.locale);
+    row.text(TimeText) = core::formatTimeText(fake.clock.current.time(), fake.locale);
     row.Active = true;
     list.appendRow(row);
     fake.shell.runAnswer = false;

@@ -1,5 +1,5 @@
 #include "events/EventStorage.h"
-#include "events/DateTimeText.h"
+#include "core/DateTimeText.h"
 #include "events/EventList.h"
 #include "events/NewEvent.h"
 #include "support/FakePlatform.h"
@@ -133,7 +133,7 @@ TEST(StorageOnAFullDisk, AFailedSaveKeepsTheOldFileTellsTheUserOrSaysItOnStderr)
 
 TEST(NewEvent, DefaultsFollowTheChosenScheduleAndTheSelectedRow)
 {
-    const platform::LocaleFormats german(QLocale(QLocale::German, QLocale::Germany));
+    const core::LocaleFormats german(QLocale(QLocale::German, QLocale::Germany));
     NewEventChoice choice;
     choice.date = QDate(2026, 3, 5);
     choice.time = QTime(9, 15, 0);

@@ -1,5 +1,5 @@
 #include "events/EventsPage.h"
-#include "events/DateTimeText.h"
+#include "core/DateTimeText.h"
 #include "events/EventList.h"
 #include "events/EventListLook.h"
 #include "events/EventStorage.h"
@@ -401,8 +401,8 @@ TEST(EventsPageLocales, WhatThePickersWriteTheyReadBackInEveryLocale)
     for (const QLocale& locale :
          QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
         SCOPED_TRACE(locale.name().toStdString());
-        fake.locale = platform::LocaleFormats(locale);
-        const platform::LocaleFormats& formats = fake.locale;
+        fake.locale = core::LocaleFormats(locale);
+        const core::LocaleFormats& formats = fake.locale;
         const platform::Platform here = fake.services();
         EventList list;
         EventStorage storage(list, fake.programPath("Events.dta"), fake.messages);
@@ -410,8 +410,8 @@ TEST(EventsPageLocales, WhatThePickersWriteTheyReadBackInEveryLocale)
         EventsPage page(list, storage, details, here);
         EventRecord r;
         r.Name = "Once";
-        r.text(DayDate) = formatDateText(date, formats);
-        r.text(TimeText) = formatTimeText(time, formats);
+        r.text(DayDate) = core::formatDateText(date, formats);
+        r.text(TimeText) = core::formatTimeText(time, formats);
         r.text(ScheduleName) = "One Time";
         list.appendRow(r);
         page.selectRow(0);
@@ -419,8 +419,8 @@ TEST(EventsPageLocales, WhatThePickersWriteTheyReadBackInEveryLocale)
         ASSERT_EQ(page.DTPTime->time(), time);
         page.DTPTime->setTime(later);
         page.DTPDate->setDate(date.addDays(-360));
-        ASSERT_EQ(parseTimeText(list.row(0).text(TimeText), formats), later);
-        ASSERT_EQ(parseDateText(list.row(0).text(DayDate), formats), date.addDays(-360));
+        ASSERT_EQ(core::parseTimeText(list.row(0).text(TimeText), formats), later);
+        ASSERT_EQ(core::parseDateText(list.row(0).text(DayDate), formats), date.addDays(-360));
         ++locales;
     }
     EXPECT_TRUE(fake.messages.errors.isEmpty());

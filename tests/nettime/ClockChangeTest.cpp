@@ -33,22 +33,22 @@ TEST(ClockChange, SizesAreSplitToTheMillisecondWithoutSignOrWholeDays)
 
 TEST(ClockChange, TheServersTimeBecomesLocalTimeAndThePickersRuleKeepsItsDate)
 {
-    const DayTime noon = platform::dayTime(QDate(2026, 3, 2), QTime(12, 0));
+    const DayTime noon = core::dayTime(QDate(2026, 3, 2), QTime(12, 0));
     const DayTime day = std::trunc(noon);
 
     // Ten hours east of UTC: 20:00:00 UTC is 06:00:00 local, on the picker's own date.
     const DayTime east = localFromUtc(QTime(20, 0), -600);
     EXPECT_DOUBLE_EQ(east, 30.0 / 24);
     const DayTime eastPicker = pickerWithTime(noon, east);
-    EXPECT_EQ(platform::dateOf(eastPicker), QDate(2026, 3, 2));
-    EXPECT_EQ(platform::timeOf(eastPicker), QTime(6, 0));
+    EXPECT_EQ(core::dateOf(eastPicker), QDate(2026, 3, 2));
+    EXPECT_EQ(core::timeOf(eastPicker), QTime(6, 0));
 
     // Five hours west: 01:00:00 UTC gives -4 h, which the picker holds as 20:00:00 the day before.
     const DayTime west = localFromUtc(QTime(1, 0), 300);
     EXPECT_DOUBLE_EQ(west, -4.0 / 24);
     const DayTime westPicker = pickerWithTime(noon, west);
-    EXPECT_EQ(platform::dateOf(westPicker), QDate(2026, 3, 1));
-    EXPECT_EQ(platform::timeOf(westPicker), QTime(20, 0));
+    EXPECT_EQ(core::dateOf(westPicker), QDate(2026, 3, 1));
+    EXPECT_EQ(core::timeOf(westPicker), QTime(20, 0));
 
     // The same time of day leaves the picker as it is.
     EXPECT_EQ(pickerWithTime(noon, 0.5), noon);

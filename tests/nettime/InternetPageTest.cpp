@@ -1,6 +1,6 @@
 #include "nettime/InternetPage.h"
+#include "core/DateTimeText.h"
 #include "nettime/TimeClient.h"
-#include "platform/DateTimeText.h"
 #include "support/FakePlatform.h"
 #include "support/Files.h"
 #include "support/TimeServers.h"
@@ -301,7 +301,7 @@ TEST_F(InternetPageTest, TheServersTimeIsReadBackUnderLocalesThatWriteTimesTheir
 {
     for (const char* name :
          {"es_ES", "nn_NO", "fr_CA", "ja_JP", "ko_KR", "zh_TW", "ar_EG", "fi_FI", "en_US"}) {
-        fake.locale = platform::LocaleFormats(QLocale(QString::fromLatin1(name)));
+        fake.locale = core::LocaleFormats(QLocale(QString::fromLatin1(name)));
         make();
         fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 5));
         updateFrom(QTime(21, 30, 15));
@@ -310,7 +310,7 @@ TEST_F(InternetPageTest, TheServersTimeIsReadBackUnderLocalesThatWriteTimesTheir
         page->show();
         QApplication::setActiveWindow(page.get());
         page->dtp->setFocus();
-        EXPECT_EQ(platform::parseTimeText(page->lblTime->text(), fake.locale), QTime(21, 30, 15)) << name;
+        EXPECT_EQ(core::parseTimeText(page->lblTime->text(), fake.locale), QTime(21, 30, 15)) << name;
     }
 }
 

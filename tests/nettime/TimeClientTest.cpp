@@ -1,9 +1,9 @@
 #include "nettime/TimeClient.h"
+#include "core/DateTimeText.h"
+#include "core/LocaleFormats.h"
 #include "nettime/TimeReply.h"
 #include "nettime/WinsockErrors.h"
-#include "platform/DateTimeText.h"
 #include "platform/HostLookup.h"
-#include "platform/LocaleFormats.h"
 #include "support/TimeServers.h"
 
 #include <QCoreApplication>
@@ -24,7 +24,7 @@ using namespace nettime;
 
 namespace {
 
-const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 using namespace timeservers;
 
 // The kind of a fetch's failure, or nothing when it did not fail with ESockError.

@@ -108,7 +108,7 @@ TEST(WholeFile, ASettingsFileThatWasNotReadIsNeverWrittenOver)
 {
     QTemporaryDir dir;
     const QString huge = dir.filePath("huge.conf");
-    const QByteArray hugeBytes = "[Clock]\nWidth=300\n" + QByteArray(platform::IniFile::MaxFileSize, ';');
+    const QByteArray hugeBytes = "[Clock]\nWidth=300\n" + QByteArray(core::IniFile::MaxFileSize, ';');
     ASSERT_TRUE(saveWholeFile(huge, hugeBytes));
     {
         platform::IniSettingsStore store(huge);

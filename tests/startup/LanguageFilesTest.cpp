@@ -100,7 +100,7 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
         {
             app::RunFlags flags;
             app::AboutBox about(fake.shell);
-            app::TfrmClock clock(fake.services(), flags, &about);
+            app::TfrmClock clock(fake.services(), fake.characters, flags, &about);
             lang::TfrmLanguage chooser(clock.Settings.Language, fake.folders.LangFolder, fake.messages);
             chooser.show();
             events::EventList eventList;

@@ -7,7 +7,7 @@
 
 namespace fixtures {
 
-using namespace platform::acs;
+using namespace character::acs;
 
 namespace {
 

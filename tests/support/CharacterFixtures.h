@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/character/AcsCharacter.h"
+#include "character/AcsCharacter.h"
 
 #include <QString>
 
@@ -10,10 +10,10 @@ namespace fixtures {
 // a voice with its extra data, a balloon, a palette, a tray icon, states, animations with
 // branches, exits and mouths (one with region data), pictures with outlines, and a sound.
 // `name` is its US English name.
-platform::acs::Character smallCharacter(const QString& name = QStringLiteral("Tester"));
+character::acs::Character smallCharacter(const QString& name = QStringLiteral("Tester"));
 
 // Writes `character` as `folder` + `fileName`; returns the full path.
 QString writeCharacterFile(const QString& folder, const QString& fileName,
-                           const platform::acs::Character& character, bool compressed = true);
+                           const character::acs::Character& character, bool compressed = true);
 
 } // namespace fixtures

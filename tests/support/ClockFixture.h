@@ -34,7 +34,7 @@ protected:
     {
         if (withAboutBox)
             about = std::make_unique<app::AboutBox>(fake.shell);
-        clock = std::make_unique<app::TfrmClock>(fake.services(), flags, about.get());
+        clock = std::make_unique<app::TfrmClock>(fake.services(), fake.characters, flags, about.get());
         return *clock;
     }
     // Shows the clock and ends start-up, as the last window made at start does.

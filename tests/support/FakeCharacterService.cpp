@@ -4,8 +4,8 @@
 
 namespace fakes {
 
-using platform::CharacterRequest;
-using platform::CharacterRequestPtr;
+using character::CharacterRequest;
+using character::CharacterRequestPtr;
 
 void FakeCharacterService::setConnected(bool connected)
 {
@@ -17,17 +17,17 @@ CharacterRequestPtr FakeCharacterService::Load(const QString& name, const QStrin
 {
     log << QStringLiteral("Load %1 %2").arg(name, loadKey);
     if (brokenFiles.count(loadKey) || m_characters.count(name))
-        throw platform::CharacterLoadError("cannot load");
+        throw character::CharacterLoadError("cannot load");
     m_characters[name] = std::make_unique<FakeCharacter>(*this, name);
     auto done = std::make_shared<CharacterRequest>();
-    done->setStatus(platform::RequestComplete);
+    done->setStatus(character::RequestComplete);
     return done;
 }
 
-platform::AgentCharacter& FakeCharacterService::Character(const QString& name)
+character::AgentCharacter& FakeCharacterService::Character(const QString& name)
 {
     if (!m_characters.count(name))
-        throw platform::CharacterLoadError("not loaded");
+        throw character::CharacterLoadError("not loaded");
     return *m_characters.at(name);
 }
 
@@ -51,8 +51,8 @@ CharacterRequestPtr FakeCharacter::request(const QString& entry)
     m_open.push_back(r);
     if (m_service.autoComplete) {
         QTimer::singleShot(0, [r] {
-            if (r->Status() == platform::RequestPending)
-                r->setStatus(platform::RequestComplete);
+            if (r->Status() == character::RequestPending)
+                r->setStatus(character::RequestComplete);
         });
     }
     return r;
@@ -92,7 +92,7 @@ void FakeCharacter::StopAll(const QString&)
     m_service.log << QStringLiteral("StopAll %1").arg(m_name);
     for (const CharacterRequestPtr& r : m_open)
         if (!r->finished())
-            r->setStatus(platform::RequestInterrupted);
+            r->setStatus(character::RequestInterrupted);
     m_open.clear();
 }
 

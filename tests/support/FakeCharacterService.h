@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/character/CharacterService.h"
+#include "character/CharacterService.h"
 
 #include <QStringList>
 
@@ -17,7 +17,7 @@ class FakeCharacter;
 // merlin.acs", "Show merlin 0", "Speak merlin Hello", ...). Requests stay pending until the test
 // moves them on, or, with `autoComplete`, until the event loop next runs (as a real character
 // would finish them while the program waits).
-class FakeCharacterService final : public platform::CharacterService
+class FakeCharacterService final : public character::CharacterService
 {
     Q_OBJECT
 
@@ -30,14 +30,14 @@ public:
     bool canStart() const override { return startable; }
     void setConnected(bool connected) override;
     bool Connected() const override { return m_connected; }
-    platform::CharacterRequestPtr Load(const QString& name, const QString& loadKey) override;
-    platform::AgentCharacter& Character(const QString& name) override;
+    character::CharacterRequestPtr Load(const QString& name, const QString& loadKey) override;
+    character::AgentCharacter& Character(const QString& name) override;
     void Unload(const QString& name) override;
     bool isLoaded(const QString& name) const override { return m_characters.count(name) != 0; }
 
     FakeCharacter* character(const QString& name) const;
     // Every request made so far, oldest first.
-    std::vector<platform::CharacterRequestPtr> requests;
+    std::vector<character::CharacterRequestPtr> requests;
     // The user drags a character.
     void drag(const QString& name, int x, int y) { emit Move(name, x, y, MovedByUser); }
 
@@ -46,7 +46,7 @@ private:
     std::map<QString, std::unique_ptr<FakeCharacter>> m_characters;
 };
 
-class FakeCharacter final : public platform::AgentCharacter
+class FakeCharacter final : public character::AgentCharacter
 {
 public:
     FakeCharacter(FakeCharacterService& service, QString name) : m_service(service), m_name(std::move(name))
@@ -58,15 +58,15 @@ public:
     int Left() const override { return m_left; }
     int Top() const override { return m_top; }
     bool Visible() const override { return m_visible; }
-    platform::CharacterRequestPtr Show(bool fast) override;
-    platform::CharacterRequestPtr Hide(bool fast) override;
-    platform::CharacterRequestPtr Speak(const QString& text, const QString& url) override;
+    character::CharacterRequestPtr Show(bool fast) override;
+    character::CharacterRequestPtr Hide(bool fast) override;
+    character::CharacterRequestPtr Speak(const QString& text, const QString& url) override;
     void StopAll(const QString& types) override;
     void setBalloonVisible(bool visible) override;
     bool BalloonVisible() const override { return m_balloon; }
 
 private:
-    platform::CharacterRequestPtr request(const QString& entry);
+    character::CharacterRequestPtr request(const QString& entry);
 
     FakeCharacterService& m_service;
     QString m_name;
@@ -74,7 +74,7 @@ private:
     int m_top = 0;
     bool m_visible = false;
     bool m_balloon = true;
-    std::vector<platform::CharacterRequestPtr> m_open;
+    std::vector<character::CharacterRequestPtr> m_open;
 };
 
 } // namespace fakes

@@ -56,9 +56,8 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock,     screen,      settings,         locale,           messages,
-            autostart, shell,       notificationArea, dialogs,          timeZones,
-            folders,   clockSetter, network,          dateTimeSettings, characters};
+    return {clock,   screen,    settings, locale,      messages, autostart,       shell, notificationArea,
+            dialogs, timeZones, folders,  clockSetter, network,  dateTimeSettings};
 }
 
 QIcon RecordingShell::associatedIcon(const QString& path)

@@ -257,7 +257,7 @@ public:
     FakeClock clock;
     FakeScreen screen;
     MemorySettingsStore settings;
-    platform::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    core::LocaleFormats locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     RecordingMessageBoxes messages;
     FakeAutostart autostart;
     RecordingShell shell;

@@ -1,10 +1,11 @@
 #include "timezones/TZClockSettings.h"
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
+#include "core/StoredInteger.h"
 
 #include <gtest/gtest.h>
 
 using namespace timezones;
-using platform::IniFile;
+using core::IniFile;
 
 namespace {
 
@@ -21,6 +22,13 @@ TZClockSettings read(const QByteArray& text)
     return ReadClockSettings(IniFile::parse(text), windowFont());
 }
 
+QByteArray written(const TZClockSettings& s)
+{
+    IniFile file;
+    WriteClockSettings(s, file);
+    return file.serialize();
+}
+
 } // namespace
 
 TEST(TZClockSettings, AMissingFileGivesTheDefaultsAndTheyAreWrittenInTheFilesOrder)
@@ -30,35 +38,35 @@ TEST(TZClockSettings, AMissingFileGivesTheDefaultsAndTheyAreWrittenInTheFilesOrd
     EXPECT_EQ(s.Font, windowFont());
     EXPECT_EQ(s.displayFormat(), "h:mm:ss ampm");
 
-    EXPECT_EQ(WriteClockSettings(s).serialize(), QByteArray("[Clock]\n"
-                                                            "Color=12632256\n"
-                                                            "Width=175\n"
-                                                            "Height=194\n"
-                                                            "Second Hand=1\n"
-                                                            "Is Digital=0\n"
-                                                            "\n[Hour Hand]\n"
-                                                            "Color=0\n"
-                                                            "Length=60\n"
-                                                            "Width=3\n"
-                                                            "\n[Min Hand]\n"
-                                                            "Color=0\n"
-                                                            "Length=80\n"
-                                                            "Width=2\n"
-                                                            "\n[Sec Hand]\n"
-                                                            "Color=255\n"
-                                                            "Length=90\n"
-                                                            "Width=1\n"
-                                                            "\n[Font]\n"
-                                                            "Name=DejaVu Sans\n"
-                                                            "Color=-2147483640\n"
-                                                            "Size=9\n"
-                                                            "Bold=0\n"
-                                                            "Italic=0\n"
-                                                            "StrikeOut=0\n"
-                                                            "Underline=0\n"
-                                                            "\n[Digital]\n"
-                                                            "Seconds=1\n"
-                                                            "AMPM=1\n"));
+    EXPECT_EQ(written(s), QByteArray("[Clock]\n"
+                                     "Color=12632256\n"
+                                     "Width=175\n"
+                                     "Height=194\n"
+                                     "Second Hand=1\n"
+                                     "Is Digital=0\n"
+                                     "\n[Hour Hand]\n"
+                                     "Color=0\n"
+                                     "Length=60\n"
+                                     "Width=3\n"
+                                     "\n[Min Hand]\n"
+                                     "Color=0\n"
+                                     "Length=80\n"
+                                     "Width=2\n"
+                                     "\n[Sec Hand]\n"
+                                     "Color=255\n"
+                                     "Length=90\n"
+                                     "Width=1\n"
+                                     "\n[Font]\n"
+                                     "Name=DejaVu Sans\n"
+                                     "Color=-2147483640\n"
+                                     "Size=9\n"
+                                     "Bold=0\n"
+                                     "Italic=0\n"
+                                     "StrikeOut=0\n"
+                                     "Underline=0\n"
+                                     "\n[Digital]\n"
+                                     "Seconds=1\n"
+                                     "AMPM=1\n"));
 }
 
 TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
@@ -70,7 +78,7 @@ TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
     s.HourHandColor = 0x0000FF;
     s.HourHandLength = 55;
     s.HourHandWidth = 7;
-    s.MinHandColor = static_cast<platform::TColor>(0x8000000Fu);
+    s.MinHandColor = static_cast<core::TColor>(0x8000000Fu);
     s.MinHandLength = 75;
     s.MinHandWidth = 4;
     s.SecHandColor = 0x00FF00;
@@ -81,7 +89,7 @@ TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
     s.ShowSeconds = false;
     s.ShowAmPm = true;
     s.IsDigital = true;
-    EXPECT_EQ(ReadClockSettings(IniFile::parse(WriteClockSettings(s).serialize()), windowFont()), s);
+    EXPECT_EQ(ReadClockSettings(IniFile::parse(written(s)), windowFont()), s);
     EXPECT_EQ(s.displayFormat(), "h:mm ampm");
     s.ShowAmPm = false;
     EXPECT_EQ(s.displayFormat(), "h:mm");
@@ -131,9 +139,9 @@ TEST(TZClockSettings, ValuesThatAreNotNumbersReadAsTheirDefaultsAndWildOnesAreHe
               TZClockSettings::MaxFontNameLength);
     EXPECT_EQ(read(QByteArray("[Font]\nName=Sans\r\x01\x00Serif\n", 24)).Font.Name, "SansSerif");
 
-    EXPECT_EQ(parseStoredInteger("-2147483640"), -2147483640);
-    EXPECT_EQ(parseStoredInteger(" 12 "), 12);
-    EXPECT_EQ(parseStoredInteger("2147483648"), std::nullopt);
-    EXPECT_EQ(parseStoredInteger("1e3"), std::nullopt);
-    EXPECT_EQ(parseStoredInteger(""), std::nullopt);
+    EXPECT_EQ(core::parseStoredInteger("-2147483640"), -2147483640);
+    EXPECT_EQ(core::parseStoredInteger(" 12 "), 12);
+    EXPECT_EQ(core::parseStoredInteger("2147483648"), std::nullopt);
+    EXPECT_EQ(core::parseStoredInteger("1e3"), std::nullopt);
+    EXPECT_EQ(core::parseStoredInteger(""), std::nullopt);
 }

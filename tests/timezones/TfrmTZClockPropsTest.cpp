@@ -1,10 +1,11 @@
 #include "timezones/TfrmTZClockProps.h"
 #include "clockface/TClockFace.h"
-#include "platform/ColorPicker.h"
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
 #include "support/FakePlatform.h"
+#include "support/Files.h"
 #include "timezones/TfrmTZClock.h"
 #include "timezones/TfrmTimeZone.h"
+#include "widgets/ColorPicker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,7 +29,7 @@ namespace {
 // What a face shows of the shared look, to compare before and after.
 struct FaceLook
 {
-    platform::TColor color;
+    core::TColor color;
     clockface::THandOptions hands;
     QString format;
     clockface::TClockFaceStyle style;
@@ -96,8 +97,8 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
         (std::array{d.trkHourHandLength->value(), d.trkHourHandWidth->value(), d.trkMinHandLength->value(),
                     d.trkMinHandWidth->value(), d.trkSecHandLength->value(), d.trkSHandWidth->value()}),
         (std::array{60, 3, 80, 2, 90, 1}));
-    EXPECT_EQ(d.btnSecHandColor->color(), platform::clRed);
-    EXPECT_EQ(d.btnBGColor->color(), platform::clSilver);
+    EXPECT_EQ(d.btnSecHandColor->color(), core::clRed);
+    EXPECT_EQ(d.btnBGColor->color(), core::clSilver);
     EXPECT_TRUE(d.chkShowSecHand->isChecked());
     EXPECT_TRUE(d.chkShowSeconds->isChecked());
     EXPECT_TRUE(d.chkShowAmPm->isChecked());
@@ -106,11 +107,11 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
     EXPECT_EQ(d.PreviewClock->ClockStyle(), clockface::csAnalog);
 
     d.trkHourHandLength->setValue(30);
-    d.btnBGColor->pick(platform::clYellow);
+    d.btnBGColor->pick(core::clYellow);
     d.chkShowSecHand->click();
     EXPECT_TRUE(d.btnOK->isEnabled());
     EXPECT_EQ(d.PreviewClock->HandOptions().HourHandLenght(), 30);
-    EXPECT_EQ(d.PreviewClock->Color(), platform::clYellow);
+    EXPECT_EQ(d.PreviewClock->Color(), core::clYellow);
     EXPECT_FALSE(d.PreviewClock->HandOptions().ShowSecHand());
     d.BitBtn2->click();
     EXPECT_FALSE(d.isVisible());
@@ -129,7 +130,7 @@ TEST_F(PropertiesDialog, OkPutsTheDigitalPageOnTheFaceWithExactlyTheTickedStyles
     d.chkUnderline->click();
     d.chkShowAmPm->click();
     d.cboFontSize->setEditText("16");
-    d.btnFontColor->pick(platform::clBlue);
+    d.btnFontColor->pick(core::clBlue);
     EXPECT_EQ(d.PreviewClock->font().pointSize(), 16); // the styles are checked on the face below
     EXPECT_EQ(d.PreviewClock->DisplayFormat(), "h:mm:ss");
     d.btnOK->click();
@@ -142,7 +143,7 @@ TEST_F(PropertiesDialog, OkPutsTheDigitalPageOnTheFaceWithExactlyTheTickedStyles
     EXPECT_TRUE(face.font().underline());
     EXPECT_FALSE(face.font().italic());
     EXPECT_FALSE(face.font().strikeOut());
-    EXPECT_EQ(face.FontColor(), platform::clBlue);
+    EXPECT_EQ(face.FontColor(), core::clBlue);
     // That face's font is the settings' font; the rest of the settings stay.
     EXPECT_TRUE(window->Settings.Font.Bold);
     EXPECT_TRUE(window->Settings.Font.Underline);
@@ -160,7 +161,7 @@ TEST_F(PropertiesDialog, SetAsDefaultThenCancelLeavesTheFaceButReachesTheZoneClo
     TfrmTZClockProps& d = open();
     EXPECT_EQ(d.target(), window->TZClock()->face);
     d.trkMinHandWidth->setValue(7);
-    d.btnHourHandColor->pick(platform::clGreen);
+    d.btnHourHandColor->pick(core::clGreen);
     d.btnDefault->click();
     EXPECT_FALSE(d.btnDefault->isEnabled());
     EXPECT_EQ(window->Settings.MinHandWidth, 7);
@@ -169,20 +170,20 @@ TEST_F(PropertiesDialog, SetAsDefaultThenCancelLeavesTheFaceButReachesTheZoneClo
     d.BitBtn2->click();
     EXPECT_EQ(lookOf(*window->TZClock()->face), before);
     EXPECT_EQ(window->Settings.MinHandWidth, 7);
-    EXPECT_EQ(window->Settings.HourHandColor, platform::clGreen);
+    EXPECT_EQ(window->Settings.HourHandColor, core::clGreen);
 
     // Shown again, the zone clock puts on the new defaults.
     window->btnClock0->setChecked(false);
     window->btnClock0Click();
     showZoneClock();
     EXPECT_EQ(window->TZClock()->face->HandOptions().MinHandWidth(), 7);
-    EXPECT_EQ(window->TZClock()->face->HandOptions().HourHandColor(), platform::clGreen);
+    EXPECT_EQ(window->TZClock()->face->HandOptions().HourHandColor(), core::clGreen);
 
     dialog.reset();
     window.reset(); // the end of the program writes them
-    const platform::IniFile file = platform::IniFile::load(fake.folders.dataFile("tzclkset.dta"));
+    const core::IniFile file = core::IniFile::parse(fakes::readAllOf(fake.folders.dataFile("tzclkset.dta")));
     EXPECT_EQ(file.value("Min Hand", "Width"), QString("7"));
-    EXPECT_EQ(file.value("Hour Hand", "Color"), QString::number(platform::clGreen));
+    EXPECT_EQ(file.value("Hour Hand", "Color"), QString::number(core::clGreen));
 }
 
 TEST_F(PropertiesDialog, ApplyToAllWithAHiddenZoneClockChangesOnlyTheWindowsFaces)
@@ -192,25 +193,25 @@ TEST_F(PropertiesDialog, ApplyToAllWithAHiddenZoneClockChangesOnlyTheWindowsFace
     window->btnClock0Click(); // hidden again
     const FaceLook clockBefore = lookOf(*window->TZClock()->face);
     TfrmTZClockProps& d = open();
-    d.btnBGColor->pick(platform::clWhite);
+    d.btnBGColor->pick(core::clWhite);
     d.chkShowSeconds->click();
     d.btnAll->click();
     EXPECT_FALSE(d.btnAll->isEnabled());
-    EXPECT_EQ(window->ClockFace1->Color(), platform::clWhite);
+    EXPECT_EQ(window->ClockFace1->Color(), core::clWhite);
     EXPECT_EQ(window->ClockFace1->DisplayFormat(), "h:mm ampm");
     EXPECT_EQ(window->ClockFace2->DisplayFormat(), "h:mm ampm");
-    EXPECT_EQ(window->ClockFace2->Color(), platform::clSilver);
+    EXPECT_EQ(window->ClockFace2->Color(), core::clSilver);
     EXPECT_EQ(lookOf(*window->TZClock()->face), clockBefore);
     d.BitBtn2->click(); // what was applied stays
-    EXPECT_EQ(window->ClockFace1->Color(), platform::clWhite);
+    EXPECT_EQ(window->ClockFace1->Color(), core::clWhite);
 
     // With the zone clock shown, its face takes the look too.
     showZoneClock();
     TfrmTZClockProps& again = open();
-    again.btnSecHandColor->pick(platform::clBlue);
+    again.btnSecHandColor->pick(core::clBlue);
     again.btnAll->click();
-    EXPECT_EQ(window->TZClock()->face->HandOptions().SecHandColor(), platform::clBlue);
-    EXPECT_EQ(window->ClockFace1->HandOptions().SecHandColor(), platform::clBlue);
+    EXPECT_EQ(window->TZClock()->face->HandOptions().SecHandColor(), core::clBlue);
+    EXPECT_EQ(window->ClockFace1->HandOptions().SecHandColor(), core::clBlue);
 }
 
 TEST_F(PropertiesDialog, AShortFormatOpensUntickedAndASizeThatIsNotANumberIsRefused)

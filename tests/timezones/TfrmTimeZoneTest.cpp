@@ -1,6 +1,6 @@
 #include "timezones/TfrmTimeZone.h"
 #include "clockface/TClockFace.h"
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
 #include "support/FakePlatform.h"
 #include "support/Files.h"
 #include "timezones/LocalZonePage.h"
@@ -45,9 +45,9 @@ protected:
     {
         ASSERT_TRUE(fakes::writeAllOf(fake.folders.dataFile("tzclkset.dta"), text));
     }
-    platform::IniFile settingsFile() const
+    core::IniFile settingsFile() const
     {
-        return platform::IniFile::load(fake.folders.dataFile("tzclkset.dta"));
+        return core::IniFile::parse(fakes::readAllOf(fake.folders.dataFile("tzclkset.dta")));
     }
 
     // The rows of a zone, top to bottom.
@@ -282,13 +282,13 @@ TEST_F(TimeZonesWindow, TheZoneClockStartsWithTheDefaultsAndItsSizeIsSavedAtTheE
     const TClockFace& face = *clock->face;
     EXPECT_EQ(face.toolTip(), "5.5 hours ahead of GMT\nLocal time +4.5 Hour(s)\nMonday, March 2, 2026");
     EXPECT_EQ(face.ClockStyle(), clockface::csAnalog);
-    EXPECT_EQ(face.Color(), platform::clSilver);
+    EXPECT_EQ(face.Color(), core::clSilver);
     const clockface::THandOptions& h = face.HandOptions();
     EXPECT_EQ((std::array{h.HourHandLenght(), h.HourHandWidth(), h.MinHandLenght(), h.MinHandWidth(),
                           h.SecHandLenght(), h.SecHandWidth()}),
               (std::array{60, 3, 80, 2, 90, 1}));
     EXPECT_EQ((std::array{h.HourHandColor(), h.MinHandColor(), h.SecHandColor()}),
-              (std::array{platform::clBlack, platform::clBlack, platform::clRed}));
+              (std::array{core::clBlack, core::clBlack, core::clRed}));
     EXPECT_EQ(face.DisplayFormat(), "h:mm:ss ampm");
     EXPECT_TRUE(face.Active());
     EXPECT_EQ(face.Time(), QTime(18, 30));
@@ -315,7 +315,7 @@ TEST_F(TimeZonesWindow, TheZoneClockStartsWithTheDefaultsAndItsSizeIsSavedAtTheE
     QCoreApplication::processEvents();
     EXPECT_EQ(window->Settings.Width, 300);
     window.reset(); // the end of the program
-    const platform::IniFile file = settingsFile();
+    const core::IniFile file = settingsFile();
     EXPECT_EQ(file.value("Clock", "Width"), QString("300"));
     EXPECT_EQ(file.value("Clock", "Height"), QString("320"));
     EXPECT_EQ(file.value("Font", "Color"), QString("-2147483640"));
@@ -330,7 +330,7 @@ TEST_F(TimeZonesWindow, IsDigitalShowsTheClockAsTextInTheSettingsFont)
         "[Digital]\nAMPM=0\n");
     create().showWindow();
     EXPECT_EQ(window->ClockFace1->font().family(), "DejaVu Serif"); // the settings' font is this face's
-    EXPECT_EQ(window->ClockFace1->FontColor(), platform::clRed);
+    EXPECT_EQ(window->ClockFace1->FontColor(), core::clRed);
     EXPECT_EQ(window->ClockFace2->DisplayFormat(), "h:mm:ss");
     pressClockButton(true);
     const TClockFace& face = *window->TZClock()->face;
@@ -339,7 +339,7 @@ TEST_F(TimeZonesWindow, IsDigitalShowsTheClockAsTextInTheSettingsFont)
     EXPECT_EQ(face.font().pointSize(), 14);
     EXPECT_TRUE(face.font().bold());
     EXPECT_FALSE(face.font().italic());
-    EXPECT_EQ(face.FontColor(), platform::clRed);
+    EXPECT_EQ(face.FontColor(), core::clRed);
     EXPECT_EQ(face.DisplayFormat(), "h:mm:ss");
     EXPECT_EQ(window->TZClock()->size(), QSize(220, 194));
 }

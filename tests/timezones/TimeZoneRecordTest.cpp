@@ -1,14 +1,14 @@
 #include "timezones/TimeZoneRecord.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 
 #include <gtest/gtest.h>
 
 using namespace timezones;
-using platform::dayTime;
+using core::dayTime;
 
 namespace {
 
-const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 SystemTime rule(int month, int weekday, int occurrence, int hour)
 {
@@ -124,7 +124,7 @@ TEST(ZoneTexts, BiasRulesAndDisplayNames)
     EXPECT_EQ(BiasText(0, kUs), "  GMT");
     EXPECT_EQ(BiasText(-720, kUs), "12 hours ahead of GMT");
     EXPECT_EQ(BiasText(300, kUs), "5 hours behind GMT");
-    EXPECT_EQ(BiasText(-90, platform::LocaleFormats(QLocale(QLocale::German, QLocale::Germany))),
+    EXPECT_EQ(BiasText(-90, core::LocaleFormats(QLocale(QLocale::German, QLocale::Germany))),
               "1,5 hours ahead of GMT");
 
     EXPECT_EQ(DescribeRule(rule(10, 0, 5, 3), kUs), "Last Sunday of October");

@@ -1,5 +1,5 @@
 #include "timezones/ZoneRows.h"
-#include "platform/LocaleFormats.h"
+#include "core/LocaleFormats.h"
 #include "timezones/ZoneDetails.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ using namespace timezones;
 
 namespace {
 
-const platform::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
+const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 ZoneRow row(const QString& caption, const QString& city)
 {
@@ -66,7 +66,7 @@ TEST(ZoneRows, OneRowPerCityAndTheSortKeyOfTheColumns)
 TEST(ZoneDetails, TheSelectedZoneInWords)
 {
     const TRegTZI local = berlin();
-    const DayTime summer = platform::dayTime(QDate(2026, 7, 1), QTime(12, 0));
+    const DayTime summer = core::dayTime(QDate(2026, 7, 1), QTime(12, 0));
     const ZoneDetails here = describeZone(local, local, summer, 2026, kUs);
     EXPECT_TRUE(here.DaylightNow);
     EXPECT_EQ(here.TZBias, "1 hour ahead of GMT\r\nLocal time ");

@@ -17,7 +17,7 @@ const QSet<QByteArray> kNotExpressible = {};
 
 double utcDays(const QDateTime& utc)
 {
-    return platform::dayTime(utc.toUTC());
+    return core::dayTime(utc.toUTC());
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 namespace acswriter {
 
-using namespace platform::acs;
+using namespace character::acs;
 
 namespace {
 

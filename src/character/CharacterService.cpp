@@ -1,0 +1,1 @@
+#include "character/CharacterService.h"

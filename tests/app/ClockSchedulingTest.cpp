@@ -1,0 +1,126 @@
+#include "app/TfrmClock.h"
+#include "platform/MessageBoxes.h"
+#include "support/SchedulingFixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace events;
+
+namespace {
+
+// The clock window's tick driving the scheduler.
+class ClockScheduling : public fakes::Scheduling
+{
+};
+
+} // namespace
+
+TEST_F(ClockScheduling, TheClockTickRunsEachEventOnceAndNoSecondItDidNotSee)
+{
+    app::RunFlags flags;
+    app::TfrmClock clock(fake.services(), fake.characters, flags);
+    clock.setScheduledEvents(&scheduler);
+    flags.StartupComplete = true;
+    add("Ten", "Daily", "", "10:00:00 AM");
+    add("Also ten", "Daily", "", "10:00:00 AM");
+    add("Five", "Daily", "", "10:00:05 AM");
+    add("Minute", "Daily", "", "10:01:00 AM");
+
+    const auto tickAt = [&](const QTime& t) {
+        fake.clock.set(t);
+        clock.tmrTimer();
+        QCoreApplication::processEvents();
+    };
+    tickAt(QTime(10, 0, 0)); // second 0 is scanned on every tick
+    tickAt(QTime(10, 0, 0, 200));
+    tickAt(QTime(10, 0, 0, 400));
+    tickAt(QTime(10, 0, 4));
+    tickAt(QTime(10, 0, 6)); // 10:00:05 is never observed: it does not run later
+    tickAt(QTime(10, 1, 0));
+    tickAt(QTime(10, 1, 0, 200));
+    EXPECT_EQ(actions.ran, (QStringList{"Ten", "Also ten", "Minute"}));
+}
+
+TEST_F(ClockScheduling, TheScanLooksAtTheSecondTheTickRead)
+{
+    // The clock moves on a millisecond with every read: the tick reads 10:00:04.999, and anything
+    // that read the clock again would see 10:00:05.
+    app::RunFlags flags;
+    app::TfrmClock clock(fake.services(), fake.characters, flags);
+    clock.setScheduledEvents(&scheduler);
+    flags.StartupComplete = true;
+    add("Four", "Daily", "", "10:00:04 AM");
+    add("Five", "Daily", "", "10:00:05 AM");
+    fake.clock.set(QTime(10, 0, 3, 500));
+    clock.tmrTimer();
+    fake.clock.set(QTime(10, 0, 4, 999));
+    fake.clock.msPerRead = 1;
+    clock.tmrTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(actions.ran, QStringList{"Four"});
+}
+
+// A reminder's box leaves the clock going: the face moves on, later seconds are scanned, and an
+// event due while the box is open runs, in a box of its own beside the first.
+TEST_F(ClockScheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextEvent)
+{
+    platform::QtMessageBoxes boxes(QStringLiteral("Veskel"));
+    EventActions realActions({boxes, fake.shell, fake.media, world.agent, fake.folders});
+    Scheduler realScheduler(list, fake.locale, realActions, {});
+    app::RunFlags flags;
+    app::TfrmClock clock(fake.services(), fake.characters, flags);
+    clock.setScheduledEvents(&realScheduler);
+    flags.StartupComplete = true;
+    add("First", "Daily", "", "2:00:00 PM");
+    add("Meanwhile", "One Time", date(0), "2:00:02 PM");
+
+    const auto shownBoxes = [] {
+        QStringList titles;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                titles << box->windowTitle();
+        return titles;
+    };
+    // Waits for a condition while the event loop runs, at most two seconds.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    };
+
+    const auto closeBoxes = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w))
+                box->close();
+    };
+    // A box that waited for the user would wait for ever: a watchdog closes it.
+    QTimer::singleShot(5000, &clock, closeBoxes);
+
+    // While the first box is open the clock moves on two seconds, and then two more. Just before
+    // the end of each second, so the clock's timer, which wakes as a second begins, comes soon.
+    QStringList hints;
+    QObject::connect(&clock, &app::TfrmClock::trayHintChanged, [&hints](const QString& h) { hints << h; });
+    fake.clock.set(QTime(14, 0, 0, 990));
+    clock.tmr->start();
+    ASSERT_TRUE(waitFor([&] { return shownBoxes().contains("First title"); }));
+    fake.clock.set(QTime(14, 0, 2, 990));
+    waitFor([&] { return shownBoxes().contains("Meanwhile title"); });
+    fake.clock.set(QTime(14, 0, 4, 990));
+    waitFor([&] { return hints.size() >= 3; });
+    QStringList open = shownBoxes();
+    open.sort();
+    clock.tmr->stop();
+    closeBoxes();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(open, (QStringList{"First title", "Meanwhile title"}));
+    EXPECT_FALSE(list.row(1).Active);
+    EXPECT_EQ(hints, (QStringList{"2:00:00 PM, Monday, March 2, 2026", "2:00:02 PM, Monday, March 2, 2026",
+                                  "2:00:04 PM, Monday, March 2, 2026"}));
+}

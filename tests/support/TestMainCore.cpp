@@ -1,0 +1,12 @@
+#include "support/LeakSuppressions.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+// Tests that make no window.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
