@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth
-  xinetd clang libclang-rt-14-dev clang-format
+  xinetd python3-dbusmock clang libclang-rt-14-dev clang-format
   desktop-file-utils appstream dpkg-dev libx11-dev libxdamage-dev weston x11-utils
 )
 
