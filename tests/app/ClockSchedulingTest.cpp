@@ -3,8 +3,8 @@
 #include "support/SchedulingFixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -86,13 +86,7 @@ TEST_F(ClockScheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextE
         return titles;
     };
     // Waits for a condition while the event loop runs, at most two seconds.
-    const auto waitFor = [](const std::function<bool()>& done) {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
-    };
+    const auto waitFor = [](const std::function<bool()>& done) { return QTest::qWaitFor(done, 2000); };
 
     const auto closeBoxes = [] {
         for (QWidget* w : QApplication::topLevelWidgets())

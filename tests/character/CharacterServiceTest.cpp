@@ -7,7 +7,6 @@
 #include "support/CharacterFixtures.h"
 #include "support/Files.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -156,11 +155,7 @@ TEST_F(CharacterServiceTest, TheWindowTakesTheShapeOfTheFrameAndTellsWhereTheUse
 
     // A double click sends it away.
     QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(5, 5));
-    QElapsedTimer waited;
-    waited.start();
-    while (c.Visible() && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_FALSE(c.Visible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !c.Visible(); }, 5000));
 }
 
 TEST(FrameComposer, StacksPicturesFromTheLastAndLaysTheMouthOn)

@@ -9,7 +9,6 @@
 #include "support/SchedulingFixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>

@@ -3,10 +3,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using platform::DesktopShell;
@@ -16,11 +16,7 @@ namespace {
 // Waits for the file to be written, not merely made: the shell makes it before `pwd` writes.
 bool waitForFile(const QString& path)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (QFileInfo(path).size() == 0 && waited.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return QFileInfo(path).size() > 0;
+    return QTest::qWaitFor([&] { return QFileInfo(path).size() > 0; }, 10000);
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVideoWidget>
 #include <QtEndian>
 #include <cmath>
@@ -71,15 +71,15 @@ Outcome playToEnd(QtMediaPlayer& player, const QString& path, const std::functio
         [&outcome, path](const QString& done) { outcome.finished = done == path; });
     player.play(path,
                 [&outcome](const QString& reason) { outcome.failure = reason.isEmpty() ? "?" : reason; });
-    QElapsedTimer waited;
-    waited.start();
-    while (!outcome.told() && waited.elapsed() < 15000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (whilePlaying && player.videoWindow() && player.videoWindow()->isVisible()) {
-            whilePlaying(); // which plays something else: this file will not end
-            break;
-        }
-    }
+    QTest::qWaitFor(
+        [&] {
+            if (whilePlaying && player.videoWindow() && player.videoWindow()->isVisible()) {
+                whilePlaying(); // which plays something else: this file will not end
+                return true;
+            }
+            return outcome.told();
+        },
+        15000);
     QObject::disconnect(connection);
     return outcome;
 }

@@ -3,12 +3,11 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -69,14 +68,8 @@ public:
         m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_service.start(
             m_python, {"-m", "dbusmock", "--session", "-t", "timedated", "-l", m_dir.filePath("calls.log")});
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 10000) {
-            if (bus->interface()->isServiceRegistered(kTimedated))
-                return true;
-            QThread::msleep(20);
-        }
-        return false;
+        return QTest::qWaitFor([&] { return bus->interface()->isServiceRegistered(kTimedated).value(); },
+                               10000);
     }
     void stopService()
     {
