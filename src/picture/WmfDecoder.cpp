@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -84,6 +85,24 @@ private:
     const uchar* m_p;
 };
 
+// Where the metafile's own header starts: after the placeable header, when there is one.
+qint64 headerStart(const QByteArray& data)
+{
+    return data.size() >= 4 && LittleEndian(data).u32(0) == 0x9AC6CDD7u ? 22 : 0;
+}
+
+// libwmf makes room for the largest record the header declares before it reads any, so a few
+// bytes could ask for gigabytes. No record is longer than the file.
+void boundLargestRecord(QByteArray& bytes)
+{
+    const qint64 at = headerStart(bytes) + 12;
+    if (at + 4 > bytes.size())
+        return;
+    const auto most = quint32(bytes.size() / 2);
+    if (LittleEndian(bytes).u32(at) > most)
+        qToLittleEndian(most, bytes.data() + at);
+}
+
 // Nothing when the metafile's records are within the bounds, else why not. Damage is left to
 // libwmf to find: a record that runs past the end simply ends the count.
 const char* exceedsBounds(const QByteArray& data)
@@ -92,7 +111,7 @@ const char* exceedsBounds(const QByteArray& data)
         return "the metafile is too large";
     const LittleEndian in(data);
     const qint64 size = data.size();
-    qint64 at = (size >= 4 && in.u32(0) == 0x9AC6CDD7u) ? 22 : 0; // the placeable header
+    qint64 at = headerStart(data);
     if (at + 18 > size)
         return nullptr;
     at += qint64(std::max<quint16>(9, in.u16(at + 2))) * 2;
@@ -612,6 +631,7 @@ std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure
     if (!api)
         return fail("the metafile reader could not start");
     QByteArray bytes = data; // libwmf wants a writable buffer
+    boundLargestRecord(bytes);
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(bytes.data()), long(bytes.size())) != wmf_E_None)
         return fail("the file is not a Windows metafile");
     Device scanning;
@@ -627,16 +647,19 @@ std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure
         wmf_mem_close(api);
         return fail("the metafile is damaged");
     }
+    // A header of no units per inch, or records far out, give a box of no size or of infinite
+    // size: no picture.
+    const double boxWidth = double(bbox.BR.x) - bbox.TL.x;
+    const double boxHeight = double(bbox.BR.y) - bbox.TL.y;
     unsigned int width = 0;
     unsigned int height = 0;
     wmf_display_size(api, &width, &height, 96, 96);
-    if (width == 0 || height == 0) {
-        width = unsigned(std::ceil(std::max(1.0f, bbox.BR.x - bbox.TL.x)));
-        height = unsigned(std::ceil(std::max(1.0f, bbox.BR.y - bbox.TL.y)));
+    if ((width == 0 || height == 0) && boxWidth <= kMaxSide && boxHeight <= kMaxSide) {
+        width = unsigned(std::ceil(std::max(1.0, boxWidth)));
+        height = unsigned(std::ceil(std::max(1.0, boxHeight)));
     }
-    const float boxWidth = bbox.BR.x - bbox.TL.x;
-    const float boxHeight = bbox.BR.y - bbox.TL.y;
-    if (width > kMaxSide || height > kMaxSide || !(boxWidth > 0) || !(boxHeight > 0)) {
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide || !(boxWidth > 0) ||
+        !(boxHeight > 0) || !std::isfinite(boxWidth) || !std::isfinite(boxHeight)) {
         wmf_mem_close(api);
         return fail("the metafile has no usable size");
     }
