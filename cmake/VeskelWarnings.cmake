@@ -20,7 +20,10 @@ function(veskel_plugin name)
   cmake_parse_arguments(ARG "" "OUTPUT" "SOURCES;LINKS" ${ARGN})
   add_library(${name} MODULE ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} veskel_warnings)
-  target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL -Wl,--no-undefined)
+  target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL)
+  if(NOT VESKEL_SANITIZE) # clang leaves the sanitizers' runtime to the program
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${ARG_OUTPUT}
                         LIBRARY_OUTPUT_DIRECTORY ${VESKEL_PROGRAM_DIR})
   set_property(GLOBAL APPEND PROPERTY VESKEL_PLUGINS ${name})
