@@ -6,7 +6,7 @@
 
 using picture::MetafileCost;
 
-TEST(MetafileCost, EachCountIsHeldToItsBoundAndStaysRefusedOncePast)
+TEST(MetafileCost, EachCountIsHeldToItsBoundAndEverythingIsRefusedOncePast)
 {
     struct Case
     {
@@ -29,11 +29,10 @@ TEST(MetafileCost, EachCountIsHeldToItsBoundAndStaysRefusedOncePast)
             ASSERT_TRUE(k.one(cost)) << k.why << " at " << i;
         EXPECT_FALSE(k.one(cost)) << k.why;
         EXPECT_NE(std::string(cost.exceeded()).find(k.why), std::string::npos);
-        EXPECT_FALSE(cost.countRecord()) << k.why; // everything after is refused too
+        EXPECT_FALSE(cost.countRecord()) << k.why;
     }
-    // A bitmap of negative size (a hostile header) is not a way to win pixels back.
-    MetafileCost cost;
-    EXPECT_FALSE(cost.countBitmap(-1));
+    MetafileCost hostile; // a bitmap header of negative size wins no pixels back
+    EXPECT_FALSE(hostile.countBitmap(-1));
 }
 
 TEST(MetafileCost, RestoredStatesMakeRoomAndNeverGoBelowNone)
@@ -52,26 +51,16 @@ TEST(MetafileCost, RestoredStatesMakeRoomAndNeverGoBelowNone)
 
 TEST(MetafileCost, DrawingIsPricedOnALargeClockWhateverThePictureUnits)
 {
-    const auto priced = [](double units, const std::function<void(MetafileCost&, double)>& draw) {
+    const auto priced = [](double units) {
         MetafileCost cost;
         cost.setPictureSize({units, units / 2});
-        draw(cost, units);
+        cost.chargeFill(units * units / 2);
+        cost.chargeText(units * units / 100, 10);
+        cost.chargeStroke(units, units / 100, 5);
         return cost.drawingMicros();
     };
-    const auto fillAndText = [](MetafileCost& c, double u) {
-        c.chargeFill(u * u / 2);
-        c.chargeText(u * u / 100, 10);
-        c.chargeStroke(u, u / 100, 5);
-    };
-    EXPECT_DOUBLE_EQ(priced(100, fillAndText), priced(100000, fillAndText));
-    // A wide pen's corners cost more than a thin one's; a line costs by its length.
-    const auto line = [](double width, double length) {
-        return [=](MetafileCost& c, double u) { c.chargeStroke(u * length, u * width, 100); };
-    };
-    EXPECT_GT(priced(100, line(0.1, 1)), priced(100, line(0.001, 1)));
-    EXPECT_GT(priced(100, line(0.001, 10)), priced(100, line(0.001, 1)));
-
-    // Filling the whole picture over and over reaches the bound, and then everything is refused.
+    EXPECT_DOUBLE_EQ(priced(100), priced(100000));
+    // Filling the whole picture over and over reaches the bound after some hundreds of times.
     MetafileCost cost;
     cost.setPictureSize({10, 10});
     int fills = 0;
@@ -80,5 +69,4 @@ TEST(MetafileCost, DrawingIsPricedOnALargeClockWhateverThePictureUnits)
     EXPECT_GT(fills, 100);
     EXPECT_LT(fills, 1000);
     EXPECT_NE(std::string(cost.exceeded()).find("drawing"), std::string::npos);
-    EXPECT_FALSE(cost.chargeText(0, 1));
 }

@@ -28,7 +28,7 @@ TEST(MediaOnFirstUse, WithoutThePluginEveryFileIsToldWhyAndWithItQtMultimediaPla
     EXPECT_FALSE(media.isLoaded()); // nothing before the first file
     media.play(notes, told);
     EXPECT_TRUE(media.isLoaded());
-    // The plugin's player finds out for itself that this is no sound.
+    // The plugin's player (Qt Multimedia's) finds out for itself that this is no sound.
     ASSERT_TRUE(QTest::qWaitFor([&failures] { return !failures.isEmpty(); }, 15000));
     EXPECT_FALSE(failures.first().startsWith("unavailable"));
     media.close();
