@@ -45,7 +45,6 @@ public:
 
     // The real service, loaded now if it is not yet; null when it cannot be had.
     CharacterService* service();
-    bool serviceLoaded() const { return m_service != nullptr; }
 
 private:
     class StandIn;
