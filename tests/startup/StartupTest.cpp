@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 
 namespace {
 
@@ -257,4 +259,55 @@ TEST(Startup, AnEndAskedForWhileTheStartUpErrorBoxIsOpenEndsTheRunAndKeepsTheSet
     EXPECT_EQ(clock.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(clock.exitCode(), 0);
     EXPECT_TRUE(settingsWritten(home).contains("Clocks/earth.bmp")) << settingsWritten(home).constData();
+}
+
+// Saves killed midway (SIGKILL at random moments) leave their temporary files beside the files
+// they save; the next start removes those, and nothing that is not of their naming.
+TEST(Startup, TheNextStartRemovesWhatSavesKilledMidwayLeftAndNothingElse)
+{
+    QTemporaryDir home;
+    const QString program = copyOfTheProgram(home);
+    const QString config = home.filePath("config/Palvaro Ltd/");
+    const QStringList saved{home.filePath("Events.dta"), home.filePath("NTPServers.dta"),
+                            home.filePath("tzclkset.dta"), config + "Veskel.conf"};
+    const QStringList notOurs{home.filePath("Events.dta.tmp-Mine"), home.filePath("notes.tmp-abc"),
+                              config + "Veskel.conf.tmp-a.bak"};
+    for (const QString& file : notOurs)
+        ASSERT_TRUE(fakes::writeAllOf(file));
+    const auto temporaries = [&] {
+        QStringList found;
+        for (const QString& folder : {home.path(), config})
+            for (const QFileInfo& file : QDir(folder).entryInfoList({"*.tmp-*"}, QDir::Files | QDir::Hidden))
+                found << file.absoluteFilePath();
+        found.sort();
+        return found;
+    };
+
+    const int kills = 150;
+    for (int i = 0; i < kills; ++i) {
+        QProcess saver;
+        saver.start(SAVING_CHILD, saved.mid(i % 4) + saved.first(i % 4)); // each file first in turn
+        ASSERT_TRUE(saver.waitForReadyRead(10000));
+        QThread::usleep(QRandomGenerator::global()->bounded(20000));
+        saver.kill();
+        saver.waitForFinished();
+    }
+    const qsizetype left = temporaries().size() - notOurs.size();
+    std::cout << "temporary files left by " << kills << " killed saves: " << left << "\n";
+    EXPECT_GT(left, 0) << "no save was killed midway";
+    for (const QString& file : saved) { // each one whole: a quarter megabyte of one letter
+        const QByteArray bytes = fakes::readAllOf(file);
+        EXPECT_TRUE(bytes.size() == 256 * 1024 && bytes.count(bytes.at(0)) == bytes.size())
+            << file.toStdString();
+    }
+
+    QProcess clock;
+    clock.setProcessEnvironment(isolatedEnvironment(home));
+    clock.start(program, {});
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(home.filePath("Veskel_v2.1.lock")); }));
+    clock.terminate();
+    ASSERT_TRUE(clock.waitForFinished(10000));
+    QStringList expected = notOurs;
+    expected.sort();
+    EXPECT_EQ(temporaries().join('\n'), expected.join('\n'));
 }

@@ -56,8 +56,9 @@ FakePlatform::FakePlatform()
 
 platform::Platform FakePlatform::services()
 {
-    return {clock,   screen,    settings, locale,      messages, autostart,       shell, notificationArea,
-            dialogs, timeZones, folders,  clockSetter, network,  dateTimeSettings};
+    return {clock,     screen,      settings,         locale,           messages,
+            autostart, shell,       notificationArea, dialogs,          timeZones,
+            folders,   clockSetter, network,          dateTimeSettings, fileNotices};
 }
 
 QIcon RecordingShell::associatedIcon(const QString& path)

@@ -271,6 +271,8 @@ public:
     FakeNetwork network;
     RecordingDateTimeSettings dateTimeSettings;
     FakeCharacterService characters;
+    QStringList told; // what the user was told of files, once each
+    platform::FileNotices fileNotices{[this](const QString& text) { told << text; }};
 
     platform::Platform services();
     QString programPath(const QString& relative) const { return folders.ProgramFolder + relative; }
