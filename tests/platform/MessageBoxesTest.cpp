@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -58,6 +59,22 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
     EXPECT_LE(box->text().size(), 4001);
     box->close();
     editor.close();
+}
+
+TEST(MessageBoxes, ALongRowOfRemindersStaysOnTheScreen)
+{
+    platform::QtMessageBoxes boxes("Veskel");
+    for (int i = 0; i < 40; ++i)
+        boxes.showInformation("Reminder", QString::number(i));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+            ++shown;
+            EXPECT_TRUE(screen.contains(box->frameGeometry())) << box->text().toStdString();
+            box->close();
+        }
+    EXPECT_EQ(shown, 40);
 }
 
 TEST(MessageBoxes, TheButtonsSpeakTheUsersLanguage)

@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using fakes::readAllOf;
 using platform::saveWholeFile;
@@ -133,4 +135,40 @@ TEST(WholeFile, ASettingsFileThatWasNotReadIsNeverWrittenOver)
     EXPECT_TRUE(fresh.notReadBecause().isEmpty());
     fresh.write("Clock", "Width", "150");
     EXPECT_TRUE(fresh.sync());
+
+    // What the clock writes it reads back: a file just under the limit that a save would take over
+    // it stays as it is.
+    const QString full = dir.filePath("full.conf");
+    const QByteArray fullBytes = "[Other]\nNotes=" + QByteArray(core::IniFile::MaxFileSize - 20, 'x') + "\n";
+    ASSERT_TRUE(saveWholeFile(full, fullBytes));
+    platform::IniSettingsStore nearlyFull(full);
+    nearlyFull.write("Clock", "Width", "150");
+    const platform::SaveResult grown = nearlyFull.sync();
+    EXPECT_FALSE(grown);
+    EXPECT_TRUE(grown.error.contains("more than the clock reads back")) << grown.error.toStdString();
+    EXPECT_TRUE(platform::IniSettingsStore(full).notReadBecause().isEmpty());
+}
+
+// Someone else's link among the user's files, to the user's own file or to nowhere: the clock
+// neither reads nor writes through it, so it can neither be fed a file nor made to publish one.
+TEST(WholeFile, ALinkOfAnotherUserIsNeitherReadNorWrittenThrough)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "making a link of another user takes root";
+    const passwd* other = ::getpwnam("nobody");
+    ASSERT_NE(other, nullptr);
+    QTemporaryDir dir;
+    const QString own = dir.filePath("own.dta"), planted = dir.filePath("tzclkset.dta");
+    const QString dangling = dir.filePath("Events.dta");
+    ASSERT_TRUE(saveWholeFile(own, "the owner's"));
+    ASSERT_TRUE(QFile::link(own, planted));
+    ASSERT_TRUE(QFile::link(dir.filePath("published"), dangling));
+    for (const QString& link : {planted, dangling})
+        ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), other->pw_uid, other->pw_gid), 0);
+
+    EXPECT_EQ(platform::readWholeFile(planted, 100).status, platform::ReadResult::Unreadable);
+    EXPECT_FALSE(saveWholeFile(planted, "written over"));
+    EXPECT_FALSE(saveWholeFile(dangling, "published"));
+    EXPECT_EQ(readAllOf(own), "the owner's");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("published")));
 }

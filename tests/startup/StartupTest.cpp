@@ -1,5 +1,6 @@
 #include "app/VeskelApplication.h"
 #include "support/Files.h"
+#include "support/MockedBus.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -310,4 +311,32 @@ TEST(Startup, TheNextStartRemovesWhatSavesKilledMidwayLeftAndNothingElse)
     QStringList expected = notOurs;
     expected.sort();
     EXPECT_EQ(temporaries().join('\n'), expected.join('\n'));
+}
+
+// The settings are saved as the clock ends, when no window is left: a save that fails reaches the
+// user as a desktop notification that names the file and says why.
+TEST(Startup, ASaveThatFailsAtTheEndIsNotifiedWithTheFileAndWhy)
+{
+    fakes::MockedBus session;
+    if (!session.ready())
+        GTEST_SKIP() << session.skipReason.toStdString();
+    ASSERT_TRUE(session.startService("notification_daemon", "org.freedesktop.Notifications"));
+    QTemporaryDir home;
+    const QString program = copyOfTheProgram(home);
+    ASSERT_TRUE(fakes::writeAllOf(home.filePath("plain"))); // no folder can be made inside it
+    QProcessEnvironment env = isolatedEnvironment(home);
+    env.insert("XDG_CONFIG_HOME", home.filePath("plain/config"));
+    env.insert("DBUS_SESSION_BUS_ADDRESS", session.address);
+    QProcess clock;
+    clock.setProcessEnvironment(env);
+    clock.start(program, {});
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(home.filePath("Veskel_v2.1.lock")); }));
+    clock.terminate();
+    ASSERT_TRUE(clock.waitForFinished(10000));
+
+    const QStringList notes = session.calls("Notify");
+    ASSERT_EQ(notes.size(), 1) << clock.readAllStandardError().constData();
+    EXPECT_TRUE(notes[0].contains(home.filePath("plain/config/Palvaro Ltd/Veskel.conf")) &&
+                notes[0].contains("Not a directory"))
+        << notes[0].toStdString();
 }
