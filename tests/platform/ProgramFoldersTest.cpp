@@ -25,6 +25,15 @@ TEST(ProgramFolders, ABuildFolderKeepsEverythingBesideTheProgram)
     EXPECT_EQ(f.dataFile("Events.dta"), build.path() + "/Events.dta");
     EXPECT_EQ(f.firstRunMarker(), build.path() + "/veskel.vsk");
     EXPECT_FALSE(QFileInfo::exists(home.filePath("Veskel")));
+
+    // Others may write into it, and plant files or links there: the user's files go to their data
+    // folder, and the clock says why.
+    ASSERT_EQ(::chmod(QFile::encodeName(build.path()).constData(), 0777), 0);
+    const auto shared = ProgramFolders::locate(build.filePath("veskel"), home.path(),
+                                               &ProgramFolders::canWriteIn);
+    EXPECT_EQ(shared.UserDataFolder, home.path() + "/Veskel/");
+    EXPECT_TRUE(shared.DataFolderNote.contains("others may write into it"))
+        << shared.DataFolderNote.toStdString();
 }
 
 // An installed program keeps each user's files in their own data folder, seeded once from the
@@ -69,25 +78,16 @@ TEST(ProgramFolders, AnInstalledProgramKeepsEachUsersFilesInTheirDataFolder)
     EXPECT_TRUE(QFile::exists(b.firstRunMarker()));
 }
 
-// A build folder others may write into, or another user's, could hold files or links planted
-// there: the user's files go to their data folder, and the clock says why. A data folder that is
-// someone else's link leaves no folder at all.
-TEST(ProgramFolders, AFolderOthersCanWriteIntoOrAnotherUsersIsNotUsedForTheUsersFiles)
+// Another user's build folder, and another user's link in the place of the user's data folder:
+// neither is used, and with both no folder is left for the user's files.
+TEST(ProgramFolders, AnotherUsersFolderOrLinkIsNotUsedForTheUsersFiles)
 {
     QTemporaryDir build, home;
     QDir().mkpath(build.filePath("Clocks"));
-    ASSERT_EQ(::chmod(QFile::encodeName(build.path()).constData(), 0777), 0);
-    const auto shared = ProgramFolders::locate(build.filePath("veskel"), home.path(),
-                                               &ProgramFolders::canWriteIn);
-    EXPECT_EQ(shared.UserDataFolder, home.path() + "/Veskel/");
-    EXPECT_TRUE(shared.DataFolderNote.contains("others may write into it"))
-        << shared.DataFolderNote.toStdString();
-
     if (::geteuid() != 0)
         GTEST_SKIP() << "folders and links of another user take root to make";
     const passwd* other = ::getpwnam("nobody");
     ASSERT_NE(other, nullptr);
-    ASSERT_EQ(::chmod(QFile::encodeName(build.path()).constData(), 0755), 0);
     ASSERT_EQ(::chown(QFile::encodeName(build.path()).constData(), other->pw_uid, other->pw_gid), 0);
     ASSERT_TRUE(QFile::link(build.path(), home.filePath("Veskel")));
     ASSERT_EQ(::lchown(QFile::encodeName(home.filePath("Veskel")).constData(), other->pw_uid, other->pw_gid),

@@ -29,13 +29,11 @@ TEST(DataFiles, AFileThatWasNotReadIsNeverWrittenOverAndToldOfOnce)
     const platform::Platform services = fake.services(&settings);
     app::RunFlags flags;
     auto clock = std::make_unique<app::TfrmClock>(services, fake.characters, flags, nullptr);
-    clock->SaveSettings();
-    clock.reset();
+    clock.reset(); // saves the settings
 
     events::EventList list;
     events::EventStorage events(list, fake.programPath("Events.dta"), fake.messages, &fake.fileNotices);
     events.LoadEvents();
-    events.SaveEvents(false);
     events.SaveEvents(false);
 
     timeservers::ScriptedLookup lookup;

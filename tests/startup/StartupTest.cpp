@@ -263,7 +263,10 @@ TEST(Startup, AnEndAskedForWhileTheStartUpErrorBoxIsOpenEndsTheRunAndKeepsTheSet
 }
 
 // Saves killed midway (SIGKILL at random moments) leave their temporary files beside the files
-// they save; the next start removes those, and nothing that is not of their naming.
+// they save; the next start removes those, and nothing that is not of their naming. The files
+// left are whole, just under the read limit: the settings and the zone clock's looks read, and
+// would grow past it when saved, so they are kept, and the user hears of it as the clock ends,
+// in a desktop notification that names the file and says why.
 TEST(Startup, TheNextStartRemovesWhatSavesKilledMidwayLeftAndNothingElse)
 {
     QTemporaryDir home;
@@ -271,10 +274,12 @@ TEST(Startup, TheNextStartRemovesWhatSavesKilledMidwayLeftAndNothingElse)
     const QString config = home.filePath("config/Palvaro Ltd/");
     const QStringList saved{home.filePath("Events.dta"), home.filePath("NTPServers.dta"),
                             home.filePath("tzclkset.dta"), config + "Veskel.conf"};
-    const QStringList notOurs{home.filePath("Events.dta.tmp-Mine"), home.filePath("notes.tmp-abc"),
-                              config + "Veskel.conf.tmp-a.bak"};
+    const QStringList notOurs{home.filePath("Events.dta.tmp-Mine"), config + "Veskel.conf.tmp-a.bak",
+                              home.filePath("notes.tmp-abc")}; // in sorted order
     for (const QString& file : notOurs)
         ASSERT_TRUE(fakes::writeAllOf(file));
+    ASSERT_EQ(QProcess::execute(SAVING_CHILD, QStringList{"--once"} + saved), 0);
+    const qint64 size = QFileInfo(saved[0]).size();
     const auto temporaries = [&] {
         QStringList found;
         for (const QString& folder : {home.path(), config})
@@ -296,36 +301,13 @@ TEST(Startup, TheNextStartRemovesWhatSavesKilledMidwayLeftAndNothingElse)
     const qsizetype left = temporaries().size() - notOurs.size();
     std::cout << "temporary files left by " << kills << " killed saves: " << left << "\n";
     EXPECT_GT(left, 0) << "no save was killed midway";
-    for (const QString& file : saved) { // each one whole: a quarter megabyte of one letter
-        const QByteArray bytes = fakes::readAllOf(file);
-        EXPECT_TRUE(bytes.size() == 256 * 1024 && bytes.count(bytes.at(0)) == bytes.size())
-            << file.toStdString();
-    }
+    for (const QString& file : saved) // each one whole
+        EXPECT_EQ(QFileInfo(file).size(), size) << file.toStdString();
 
-    QProcess clock;
-    clock.setProcessEnvironment(isolatedEnvironment(home));
-    clock.start(program, {});
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(home.filePath("Veskel_v2.1.lock")); }));
-    clock.terminate();
-    ASSERT_TRUE(clock.waitForFinished(10000));
-    QStringList expected = notOurs;
-    expected.sort();
-    EXPECT_EQ(temporaries().join('\n'), expected.join('\n'));
-}
-
-// The settings are saved as the clock ends, when no window is left: a save that fails reaches the
-// user as a desktop notification that names the file and says why.
-TEST(Startup, ASaveThatFailsAtTheEndIsNotifiedWithTheFileAndWhy)
-{
     fakes::MockedBus session;
-    if (!session.ready())
-        GTEST_SKIP() << session.skipReason.toStdString();
-    ASSERT_TRUE(session.startService("notification_daemon", "org.freedesktop.Notifications"));
-    QTemporaryDir home;
-    const QString program = copyOfTheProgram(home);
-    ASSERT_TRUE(fakes::writeAllOf(home.filePath("plain"))); // no folder can be made inside it
+    const bool notifications = session.ready() &&
+                               session.startService("notification_daemon", "org.freedesktop.Notifications");
     QProcessEnvironment env = isolatedEnvironment(home);
-    env.insert("XDG_CONFIG_HOME", home.filePath("plain/config"));
     env.insert("DBUS_SESSION_BUS_ADDRESS", session.address);
     QProcess clock;
     clock.setProcessEnvironment(env);
@@ -333,10 +315,12 @@ TEST(Startup, ASaveThatFailsAtTheEndIsNotifiedWithTheFileAndWhy)
     ASSERT_TRUE(waitFor([&] { return QFile::exists(home.filePath("Veskel_v2.1.lock")); }));
     clock.terminate();
     ASSERT_TRUE(clock.waitForFinished(10000));
+    EXPECT_EQ(temporaries().join('\n'), notOurs.join('\n'));
 
-    const QStringList notes = session.calls("Notify");
-    ASSERT_EQ(notes.size(), 1) << clock.readAllStandardError().constData();
-    EXPECT_TRUE(notes[0].contains(home.filePath("plain/config/Palvaro Ltd/Veskel.conf")) &&
-                notes[0].contains("Not a directory"))
-        << notes[0].toStdString();
+    if (!notifications)
+        GTEST_SKIP() << "the notification at the end is not seen: " << session.skipReason.toStdString();
+    const QString notes = session.calls("Notify").join('\n');
+    for (const QString& kept : {saved[2], saved[3]})
+        EXPECT_EQ(notes.count("Cannot create file " + kept + "\nit would grow to "), 1)
+            << notes.toStdString();
 }
