@@ -106,7 +106,7 @@ bool SingleInstance::acquire()
         QStringLiteral("no folder could hold the one-instance lock (tried %1); a second clock could start")
             .arg(m_folders.join(QStringLiteral(", "))) +
         (refused.isEmpty() ? QString()
-                           : QStringLiteral("; not safe: ") + refused.join(QStringLiteral(", "))));
+                           : QStringLiteral("; passed over: ") + refused.join(QStringLiteral(", "))));
     return true;
 }
 
