@@ -75,7 +75,8 @@ int runVeskel(int& argc, char** argv)
 
     VeskelApplication application(argc, argv);
     const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
-    removeWhatKilledRunsLeft(folders);
+    if (!instance.lockFolder().isEmpty()) // without the lock another clock may be saving now
+        removeWhatKilledRunsLeft(folders);
     platform::SystemClock clock;
     platform::QtScreenInfo screen;
     platform::IniSettingsStore settings(platform::IniSettingsStore::defaultPath());
