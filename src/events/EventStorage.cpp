@@ -1,11 +1,12 @@
 #include "events/EventStorage.h"
 
 #include "events/EventList.h"
-#include "events/EventsFile.h"
 #include "lang/Translate.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Stderr.h"
 #include "platform/WholeFile.h"
+
+#include <algorithm>
 
 namespace events {
 
@@ -22,9 +23,11 @@ void EventStorage::LoadEvents()
         return;
     case platform::ReadResult::NotRegular: // a named pipe would block the program for ever
     case platform::ReadResult::Unreadable:
+        m_savedKnown = false;
         m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot open file %s")), m_path));
         return;
     case platform::ReadResult::TooLarge:
+        m_savedKnown = false;
         m_messages.error(Translate(QStringLiteral("Invalid stream format")));
         return;
     case platform::ReadResult::Read:
@@ -36,7 +39,9 @@ void EventStorage::LoadEvents()
         EventsFileContent content = readEventsFile(file.bytes);
         m_list.replaceAll(std::move(content.rows));
         m_list.setViewStyle(content.viewStyle);
+        keepAsSaved();
     } catch (const EventsFileError& e) {
+        m_savedKnown = false;
         m_messages.error(QString::fromLatin1(e.what()) == QLatin1String(InvalidStreamFormat)
                              ? Translate(QStringLiteral("Invalid stream format"))
                              : Translate(QStringLiteral("Stream read error")));
@@ -55,19 +60,47 @@ bool EventStorage::SaveEvents(bool fromUser)
             m_list.setRow(i, row);
         }
     }
-    const QByteArray bytes = writeEventsFile({m_list.rows(), m_list.viewStyle()});
-    const platform::SaveResult saved = platform::saveWholeFile(m_path, bytes);
-    if (!saved) {
-        if (fromUser)
-            m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot create file %s")), m_path));
-        else // no one asked, so no box; the old file is still whole
-            platform::sayOnStderr(QStringLiteral("the events were not saved: ") + m_path +
-                                  QStringLiteral(": ") + saved.error);
+    if (!write({m_list.rows(), m_list.viewStyle()}, fromUser))
         return false;
-    }
+    keepAsSaved();
     if (fromUser)
         m_list.setSaveCommandEnabled(false);
     return true;
+}
+
+bool EventStorage::SaveFiredEvent(int row)
+{
+    if (!m_savedKnown)
+        return false; // a file that could not be read is not written over
+    const auto at = std::find(m_savedIds.begin(), m_savedIds.end(), m_list.id(row));
+    if (at == m_savedIds.end())
+        return true;
+    EventRecord& fired = m_saved.rows[size_t(at - m_savedIds.begin())];
+    fired.Active = false;
+    fired.text(ActiveFlag) = QStringLiteral("F");
+    return write(m_saved, false);
+}
+
+void EventStorage::keepAsSaved()
+{
+    m_saved = {m_list.rows(), m_list.viewStyle()};
+    m_savedIds.resize(m_saved.rows.size());
+    for (size_t i = 0; i < m_savedIds.size(); ++i)
+        m_savedIds[i] = m_list.id(int(i));
+    m_savedKnown = true;
+}
+
+bool EventStorage::write(const EventsFileContent& content, bool fromUser)
+{
+    const platform::SaveResult saved = platform::saveWholeFile(m_path, writeEventsFile(content));
+    if (saved)
+        return true;
+    if (fromUser)
+        m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot create file %s")), m_path));
+    else // no one asked, so no box; the old file is still whole
+        platform::sayOnStderr(QStringLiteral("the events were not saved: ") + m_path + QStringLiteral(": ") +
+                              saved.error);
+    return false;
 }
 
 } // namespace events

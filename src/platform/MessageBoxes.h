@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -31,6 +32,15 @@ public:
     // goes on at once, so a reminder never holds up the clock or the reminders after it. Each box
     // opens a little beside the one opened before it.
     virtual void showInformation(const QString& title, const QString& text) { information(title, text); }
+    // A reminder: shown as by showInformation(), with the offer to be reminded again later.
+    // `later` is told which of `laterChoices` the user took; closing the box takes none.
+    virtual void showReminder(const QString& title, const QString& text, const QStringList& laterChoices,
+                              std::function<void(int choice)> later)
+    {
+        (void)laterChoices;
+        (void)later;
+        showInformation(title, text);
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes
@@ -42,6 +52,9 @@ public:
     void information(const QString& title, const QString& text) override;
     Answer question(const QString& text, bool withCancel) override;
     void showInformation(const QString& title, const QString& text) override;
+    // The box is as wide as its title needs, and a message without blanks wraps all the same.
+    void showReminder(const QString& title, const QString& text, const QStringList& laterChoices,
+                      std::function<void(int choice)> later) override;
 
     // The buttons' captions ("OK", "Yes", "No", "Cancel") in the user's language: the language
     // layer stands above this one, so it lends its translation here.
