@@ -223,7 +223,7 @@ std::vector<EventRecord> readRows(const QByteArray& payload)
         rows.int32(); // state image, ignored
         rows.int32(); // overlay image, ignored
         const qint32 subTexts = rows.int32();
-        rows.int32(); // user data, ignored
+        rows.int32();     // user data, ignored
         if (subTexts < 0) // a count past the data ends where the data does, like any read past it
             tooShort();
         row.Name = text(rows.shortString());

@@ -306,9 +306,12 @@ void EventsPage::buildList()
         140,
         160,
         std::max(120, widest({dateText(QDate(2026, 12, 28)) + u' ' + timeText(QTime(23, 59, 59)),
-                              Translate(QStringLiteral("This event's time has passed"))}))};
+                              Translate(QStringLiteral("This event's time has passed")),
+                              Translate(QStringLiteral("Its date or time cannot be read"))}))};
     for (int c = 0; c < EventList::ColumnCount; ++c)
         lvReport->setColumnWidth(c, widths[c]);
+    header->moveSection(EventList::NextRunColumn, 3); // beside the time, where it is seen
+
     LV->addWidget(lvIcons);
     LV->addWidget(lvReport);
 

@@ -19,25 +19,6 @@ class ClockScheduling : public fakes::Scheduling
 
 } // namespace
 
-TEST_F(ClockScheduling, TheScanLooksAtTheSecondTheTickRead)
-{
-    // The clock moves on a millisecond with every read: the tick reads 10:00:04.999, and anything
-    // that read the clock again would see 10:00:05.
-    app::RunFlags flags;
-    app::TfrmClock clock(fake.services(), fake.characters, flags);
-    clock.setScheduledEvents(&scheduler);
-    flags.StartupComplete = true;
-    add("Four", "Daily", "", "10:00:04 AM");
-    add("Five", "Daily", "", "10:00:05 AM");
-    fake.clock.set(QTime(10, 0, 3, 500));
-    clock.tmrTimer();
-    fake.clock.set(QTime(10, 0, 4, 999));
-    fake.clock.msPerRead = 1;
-    clock.tmrTimer();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(actions.ran, QStringList{"Four"});
-}
-
 // A reminder's box leaves the clock going: the face moves on, later seconds are scanned, and an
 // event due while the box is open runs, in a box of its own beside the first.
 TEST_F(ClockScheduling, AnOpenReminderNeitherFreezesTheClockNorHoldsBackTheNextEvent)

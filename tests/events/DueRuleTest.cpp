@@ -36,7 +36,6 @@ TEST(DueRule, EveryKindAgainstMatchingAndOtherDatesWeekdaysAndTimes)
         {"One Time", "03/02/2026", "2:00:00 PM", monday, true},
         {"One Time", "03/02/2026", "2:00:00 PM", monday.addMSecs(999), true}, // the second, not the instant
         {"One Time", "03/02/2026", "2:00:00 PM", monday.addSecs(1), false},
-        {"One Time", "03/02/2026", "2:00:00 PM", monday.addSecs(3600), false},
         {"One Time", "03/02/2026", "2:00:00 PM", monday.addDays(1), false},
         {"One Time", "03/01/2026", "2:00:00 PM", monday, false},
         {"One Time", "03/02/2026", "2:00 PM", monday, true}, // no seconds: second 0
@@ -44,13 +43,11 @@ TEST(DueRule, EveryKindAgainstMatchingAndOtherDatesWeekdaysAndTimes)
         {"One Time", "03/02/2026", "later", monday, false},
         {"Hourly", "", "xx:00:00", monday, true},
         {"Hourly", "", "xx:00:00", monday.addSecs(3600 * 5), true},
-        {"Hourly", "", "xx:00:00", monday.addDays(3), true},
         {"Hourly", "", "xx:00:00", monday.addSecs(60), false},
         {"Hourly", "", "xx:00:00", monday.addSecs(1), false},
         {"Hourly", "", "xx:30:15", monday.addSecs(30 * 60 + 15), true},
         {"Hourly", "", "xx:0:00", monday, false}, // shorter than xx:mm:ss
         {"Daily", "", "2:00:00 PM", monday, true},
-        {"Daily", "", "2:00:00 PM", monday.addDays(-40), true},
         {"Daily", "", "2:00:00 PM", monday.addSecs(-1), false},
         {"Daily", "", "2:00:00 AM", monday, false},
         {"Daily", "", "14:00:00", monday, true},
@@ -59,12 +56,9 @@ TEST(DueRule, EveryKindAgainstMatchingAndOtherDatesWeekdaysAndTimes)
         {"Weekday", "Monday", "2:00:00 PM", monday.addDays(1), false},
         {"Weekday", "Sunday", "2:00:00 PM", monday.addDays(-1), true},
         {"Weekday", "Sunday", "2:00:00 PM", monday, false},
-        {"Weekday", "Monday", "2:00:01 PM", monday, false},
         {"Weekday", "Mondays", "2:00:00 PM", monday, false}, // a name not found never matches
         {"Start", "", "", monday, false},
-        {"Start", "", "2:00:00 PM", monday, false},
         {"Fortnightly", "", "2:00:00 PM", monday, true}, // an unknown kind counts as daily
-        {"Fortnightly", "", "2:00:00 PM", monday.addSecs(1), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " " + c.dayDate + " " + c.time + " at " +
