@@ -106,15 +106,6 @@ TEST_F(MediaPlayer, PlaysMidiThroughTheSoundFont)
     EXPECT_TRUE(outcome.finished);
 }
 
-TEST_F(MediaPlayer, AFileThatIsNoMediaIsToldWhy)
-{
-    const QString text = dir.filePath("notes.wav");
-    ASSERT_TRUE(fakes::writeAllOf(text, "These are not sounds.\n"));
-    const Outcome outcome = playToEnd(player, text);
-    EXPECT_FALSE(outcome.finished);
-    EXPECT_FALSE(outcome.failure.isEmpty());
-}
-
 TEST_F(MediaPlayer, ANewFileClosesThePlayingVideoAndItsWindow)
 {
     const QString launcher = QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0"));
