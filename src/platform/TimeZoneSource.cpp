@@ -77,6 +77,15 @@ QTimeZone QtTimeZoneSource::zone(const QByteArray& ianaId) const
     return QTimeZone(ianaId);
 }
 
+QList<QByteArray> QtTimeZoneSource::places() const
+{
+    QList<QByteArray> places;
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+        if (QTimeZone(id).territory() != QLocale::AnyTerritory)
+            places << id;
+    return places;
+}
+
 QTimeZone QtTimeZoneSource::systemZone() const
 {
     return QTimeZone::systemTimeZone();

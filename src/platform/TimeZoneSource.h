@@ -21,6 +21,9 @@ public:
     virtual QByteArray defaultZone(const QByteArray& windowsId) const = 0;
     virtual QTimeZone zone(const QByteArray& ianaId) const = 0;
     virtual QTimeZone systemZone() const = 0;
+    // Every place the zone database names (its zone.tab): the zones of a country or a part of
+    // one, without the offsets and aliases that name no place.
+    virtual QList<QByteArray> places() const = 0;
 };
 
 // Qt's zones, with the tz database's links ("Asia/Calcutta" for "Asia/Kolkata") to find the
@@ -35,6 +38,7 @@ public:
     QByteArray defaultZone(const QByteArray& windowsId) const override;
     QTimeZone zone(const QByteArray& ianaId) const override;
     QTimeZone systemZone() const override;
+    QList<QByteArray> places() const override;
 
 private:
     QByteArray windowsIdOf(const QByteArray& ianaId) const;

@@ -1,0 +1,36 @@
+#include "timezones/TZClockFile.h"
+
+#include "core/LocaleFormats.h"
+
+namespace timezones {
+
+TZClockFile::TZClockFile(QString path, const TZFont& fontDefault, const core::LocaleFormats& locale)
+    : m_file(std::move(path), core::IniFile::MaxFileSize)
+{
+    if (const platform::ReadResult file = m_file.read(); file.wasRead())
+        m_ini = core::IniFile::parse(file.bytes);
+    Settings = ReadClockSettings(m_ini, fontDefault, writesTwelveHours(locale));
+    ZoneClock = ReadZoneClock(m_ini);
+}
+
+platform::SaveResult TZClockFile::save()
+{
+    WriteClockSettings(Settings, m_ini);
+    WriteZoneClock(ZoneClock, m_ini);
+    return m_file.save(m_ini.serialize());
+}
+
+bool TZClockFile::writesTwelveHours(const core::LocaleFormats& locale)
+{
+    // The designator field, outside the quoted literal text of the format.
+    bool quoted = false;
+    for (const QChar c : locale.locale().timeFormat(QLocale::ShortFormat)) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted && (c == u'a' || c == u'A'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace timezones
