@@ -248,7 +248,7 @@ TEST_F(PropertiesDialog, PropertiesOpensModallyOnTheFaceOfTheLastMenuAndADoubleC
     showZoneClock();
     menuOverZoneClock();
     closeWhenOpen();
-    emit window->TZClock()->face->OnDblClick(window->TZClock()->face);
+    QTest::mouseDClick(window->TZClock()->face, Qt::LeftButton);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(seen, "clock");
 }

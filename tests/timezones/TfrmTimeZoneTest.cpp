@@ -338,6 +338,7 @@ TEST_F(TimeZonesWindow, TheSharedMenuKnowsWhoseItWas)
 
     QContextMenuEvent onClock(QContextMenuEvent::Mouse, QPoint(5, 5), clock.face->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(clock.face, &onClock);
+    EXPECT_TRUE(window->PopPropsForm->isVisible());
     EXPECT_EQ(window->PopupClock(), 1);
     EXPECT_TRUE(window->Close1->isVisible());
     EXPECT_TRUE(window->N1->isVisible());
