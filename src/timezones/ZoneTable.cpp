@@ -293,9 +293,11 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
     for (const Entry& e : zones)
         names.insert(e.name.toCaseFolded());
     const size_t windowsZones = zones.size();
-    QList<QByteArray> places = source.places();
-    std::sort(places.begin(), places.end());
-    for (const QByteArray& place : places) {
+    QList<platform::TimeZoneSource::Place> places = source.places();
+    std::sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.zone < b.zone; });
+    for (const platform::TimeZoneSource::Place& where : places) {
+        const QByteArray& place = where.zone;
+        table.Whereabouts.insert(place, regionOf(place) + u'\n' + where.country + u'\n' + where.note);
         if (told.contains(place))
             continue;
         const QTimeZone zone = source.zone(place);
@@ -334,13 +336,10 @@ ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTim
         table.Zones.push_back(e.zone);
         table.Places.push_back(std::move(e.places));
     }
-    for (const QList<QByteArray>& places : table.Places)
-        for (const QByteArray& place : places) {
-            const QTimeZone zone = source.zone(place);
-            table.Whereabouts.insert(place, regionOf(place) + u'\n' +
-                                                QLocale::territoryToString(zone.territory()) + u'\n' +
-                                                zone.comment());
-        }
+    for (const QList<QByteArray>& places : table.Places) // the machine's own zone, which may be no place
+        for (const QByteArray& place : places)
+            if (!table.Whereabouts.contains(place))
+                table.Whereabouts.insert(place, regionOf(place));
     return table;
 }
 

@@ -137,7 +137,6 @@ TEST_F(ClockFaceWidget, ChangesRepaintAStoppedFaceAtOnceAndARunningOneWithItsNex
     face->tmrTimer();
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
-
 }
 
 TEST_F(ClockFaceWidget, TheWidgetShowsExactlyWhatThePaintingGives)

@@ -243,7 +243,7 @@ public:
     QByteArray defaultZone(const QByteArray& id) const override { return m_real.defaultZone(id); }
     QTimeZone zone(const QByteArray& id) const override { return m_real.zone(id); }
     QTimeZone systemZone() const override { return QTimeZone(systemId); }
-    QList<QByteArray> places() const override { return m_real.places(); }
+    QList<Place> places() const override { return m_real.places(); }
 
 private:
     platform::QtTimeZoneSource m_real;
