@@ -443,7 +443,7 @@ TEST_F(TimeZonesWindow, TheZoneClockComesBackAsItWasWhenTheProgramEnded)
     pressClockButton(true);
     window->TZClock()->close();
     end();
-    EXPECT_EQ(file->ZoneClock, (ZoneClockState{"<Here>", "", false}));
+    EXPECT_EQ(tzclkset->ZoneClock, (ZoneClockState{"<Here>", "", false}));
     create().restoreZoneClock();
     EXPECT_EQ(window->TZClock(), nullptr);
 }

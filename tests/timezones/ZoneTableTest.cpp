@@ -160,10 +160,11 @@ TEST(ZoneTable, EveryPlaceOfTheZoneDatabaseHasARowThatTellsItsTimeAllYear)
                     << place.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
                 // The daylight test of the zone a record was made from (Dublin, under London's
                 // rules, calls its winter the daylight time) where its wall clock is unambiguous.
-                if (table.Zones[recordOf[place]] == place && !wallClockComesTwice(zone, utc))
+                if (table.Zones[recordOf[place]] == place && !wallClockComesTwice(zone, utc)) {
                     ASSERT_EQ(IsDaylightTime(record, utcDays(utc) + offset / 86400.0, year),
                               offset != zone.standardTimeOffset(utc))
                         << place.toStdString() << " at " << utc.toString(Qt::ISODate).toStdString();
+                }
                 ++instants;
             }
         }

@@ -18,7 +18,7 @@ protected:
     fakes::FakePlatform fake;
     platform::SystemZoneWatch zoneWatch;
     timezones::ZoneRules rules{fake.timeZones, zoneWatch, fake.clock};
-    std::unique_ptr<timezones::TZClockFile> file;
+    std::unique_ptr<timezones::TZClockFile> tzclkset;
     std::unique_ptr<timezones::TfrmTimeZone> window;
 
     void TearDown() override { window.reset(); }
@@ -26,15 +26,15 @@ protected:
     // tzclkset.dta is read as at start, then the window is made.
     timezones::TfrmTimeZone& create()
     {
-        file = std::make_unique<timezones::TZClockFile>(fake.folders.dataFile("tzclkset.dta"),
-                                                        timezones::windowFont(), fake.locale);
-        window = std::make_unique<timezones::TfrmTimeZone>(fake.services(), rules, *file);
+        tzclkset = std::make_unique<timezones::TZClockFile>(fake.folders.dataFile("tzclkset.dta"),
+                                                            timezones::windowFont(), fake.locale);
+        window = std::make_unique<timezones::TfrmTimeZone>(fake.services(), rules, *tzclkset);
         return *window;
     }
     // The end of the program: the window goes, tzclkset.dta is written.
     void end()
     {
         window.reset();
-        ASSERT_TRUE(file->save());
+        ASSERT_TRUE(tzclkset->save());
     }
 };
