@@ -3,9 +3,13 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/SystemClockSetter.h"
+#include "platform/SystemZoneWatch.h"
 #include "platform/TimeZoneSource.h"
+#include "timezones/TZClockFile.h"
+#include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTimeZone.h"
 #include "timezones/ZoneList.h"
+#include "timezones/ZoneRules.h"
 #include "timezones/ZoneTable.h"
 
 #include <QTemporaryDir>
@@ -42,7 +46,7 @@ void BM_FillZoneList(benchmark::State& state)
 }
 BENCHMARK(BM_FillZoneList)->Unit(benchmark::kMillisecond);
 
-// Made at start-up, shown later: the zones are read, listed and the first one shown.
+// Made when first needed: tzclkset.dta and the zones are read, listed and the first one shown.
 void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
 {
     // The desktop's own facilities, with the files in a folder of the benchmark's own.
@@ -66,9 +70,11 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     const platform::Platform desktop{clock,     screen,      settings,         locale,           messages,
                                      autostart, shell,       notificationArea, dialogs,          zones,
                                      folders,   clockSetter, network,          dateTimeSettings, fileNotices};
+    platform::SystemZoneWatch watch;
     for (auto _ : state) {
-        bool startupComplete = false;
-        timezones::TfrmTimeZone window(desktop, startupComplete);
+        timezones::ZoneRules rules(zones, watch, clock);
+        timezones::TZClockFile file(folders.dataFile("tzclkset.dta"), timezones::windowFont(), locale);
+        timezones::TfrmTimeZone window(desktop, rules, file);
         window.FormShow();
         benchmark::DoNotOptimize(window.configPageFilled());
     }

@@ -133,9 +133,12 @@ void TClockFace::lookChanged()
         Refresh();
 }
 
-QTime TClockFace::currentShownTime() const
+QTime TClockFace::currentShownTime()
 {
-    return shownTime(m_clock.now().time(), m_offset, m_active);
+    const QDateTime now = m_clock.now();
+    if (m_offsetSource && m_active)
+        m_offset = m_offsetSource(now);
+    return shownTime(now.time(), m_offset, m_active);
 }
 
 void TClockFace::Refresh()

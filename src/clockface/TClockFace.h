@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -59,6 +60,10 @@ public:
     void setOffsetMin(qint32 value) { m_offset.Minutes = value; }
     qint32 OffsetSec() const { return m_offset.Seconds; }
     void setOffsetSec(qint32 value) { m_offset.Seconds = value; }
+    // Where the offsets come from at every reading of the clock, when set: a face that shows a
+    // zone's time follows that zone's rules at every second it shows.
+    using OffsetSource = std::function<TimeOffset(const QDateTime& now)>;
+    void setOffsetSource(OffsetSource source) { m_offsetSource = std::move(source); }
     THoursDisplayStyle HoursDisplayStyle() const { return m_look.HoursDisplayStyle; }
     void setHoursDisplayStyle(THoursDisplayStyle value);
     bool Active() const { return m_active; }
@@ -126,7 +131,7 @@ private:
     void handOptionsChanged() override;
     // A property changed: an inactive face shows it at once.
     void lookChanged();
-    QTime currentShownTime() const;
+    QTime currentShownTime();
     QRect clientRect() const;
     template <typename T> void store(T& field, T value);
 
@@ -136,6 +141,7 @@ private:
     ClockFaceLook m_look;
     THandOptions m_handOptions{this};
     TimeOffset m_offset;
+    OffsetSource m_offsetSource;
     bool m_active = false;
     QTime m_time{0, 0};
     QTimer m_timer;

@@ -9,9 +9,12 @@
 
 namespace core {
 
-// A small initialisation-file model that keeps sections and keys in the order they were first
-// seen or written, so files read back the way a person (or the program) wrote them. Section and
-// key names compare without regard to letter case; the first of two equal keys wins.
+// A small initialisation-file model that changes only the keys it is asked to change: every
+// other line (comments, blank lines, keys and sections it was never asked about, lines it does
+// not understand) is written back where it stood, byte for byte. A key set anew goes after the
+// last key of its section, a section set anew at the end. Section and key names compare without
+// regard to letter case; the first of two equal keys wins, and a section named twice is one
+// section whose lines stay where each part stood.
 class IniFile
 {
 public:
@@ -29,24 +32,43 @@ public:
     bool isEmpty() const { return m_sections.empty(); }
 
 private:
+    // A line of the file as read: kept as its bytes until the program changes its value.
+    struct Line
+    {
+        QByteArray bytes;
+        qsizetype section = -1; // the section it stands in; -1 before the first
+        QString key;            // empty for a line that holds no key of a section
+        QString value;
+        bool removed = false;
+    };
     struct Entry
     {
         QString key;
         QString value;
     };
+    // Where a key lives: a line of the file, or an entry added after the section's last line.
+    struct Place
+    {
+        bool added = false;
+        size_t index = 0;
+    };
     struct Section
     {
         QString name;
-        std::vector<Entry> entries;
-        QHash<QString, size_t> entryOfKey; // case-folded key -> index in entries
+        qsizetype lastLine = -1; // the line after which added keys go; -1 for a new section
+        std::vector<Entry> added;
+        QHash<QString, Place> placeOfKey; // case-folded key -> where it is
     };
     const Section* findSection(const QString& name) const;
     Section& sectionFor(const QString& name);
-    static const Entry* findEntry(const Section& section, const QString& key);
+    QString lineEnd() const;
 
-    // Files of many thousand keys are read in linear time: names are found through the indexes.
+    // Files of many thousand keys are read in linear time: names are found through the indexes,
+    // and nothing is ever inserted among the lines read.
+    std::vector<Line> m_lines;
     std::vector<Section> m_sections;
     QHash<QString, size_t> m_sectionOfName; // case-folded name -> index in m_sections
+    bool m_crlf = false;                    // the file's lines end in CR LF
 };
 
 } // namespace core

@@ -5,8 +5,9 @@
 
 namespace platform {
 
-QtTimeZoneSource::QtTimeZoneSource(const QString& tzdataLinks)
+QtTimeZoneSource::QtTimeZoneSource(const QString& tzdataLinks, const QString& zoneTab)
 {
+    readPlaces(zoneTab);
     QFile file(tzdataLinks);
     if (!file.open(QIODevice::ReadOnly) || file.size() > (qint64(8) << 20))
         return; // without the links, zones known only by new names have no Windows id
@@ -19,6 +20,32 @@ QtTimeZoneSource::QtTimeZoneSource(const QString& tzdataLinks)
             continue;
         m_linkTarget.insert(fields[2], fields[1]);
         m_linksOf.insert(fields[1], fields[2]);
+    }
+}
+
+void QtTimeZoneSource::readPlaces(const QString& zoneTab)
+{
+    // Lines of country code, position, zone and an optional note, tab apart. Read here, the
+    // places cost no zone of their own to be listed.
+    QFile file(zoneTab);
+    if (file.open(QIODevice::ReadOnly) && file.size() <= (qint64(1) << 20)) {
+        while (!file.atEnd()) {
+            const QByteArray line = file.readLine(4096).trimmed();
+            const QList<QByteArray> fields = line.split('\t');
+            if (line.startsWith('#') || fields.size() < 3 || !QTimeZone::isTimeZoneIdAvailable(fields[2]))
+                continue;
+            const QLocale::Territory country = QLocale::codeToTerritory(QString::fromLatin1(fields[0]));
+            m_places.append({fields[2], QLocale::territoryToString(country),
+                             fields.size() > 3 ? QString::fromUtf8(fields[3]) : QString()});
+        }
+    }
+    if (!m_places.isEmpty())
+        return;
+    // Without the table, Qt's zones that lie in a country.
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+        const QTimeZone zone(id);
+        if (zone.territory() != QLocale::AnyTerritory)
+            m_places.append({id, QLocale::territoryToString(zone.territory()), zone.comment()});
     }
 }
 

@@ -25,12 +25,18 @@
 #include "platform/SingleInstance.h"
 #include "platform/Stderr.h"
 #include "platform/SystemClockSetter.h"
+#include "platform/SystemZoneWatch.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WholeFile.h"
+#include "timezones/LocalZonePage.h"
+#include "timezones/TZClockFile.h"
+#include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTimeZone.h"
+#include "timezones/ZoneRules.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QToolButton>
 
 #include <functional>
 #include <memory>
@@ -154,13 +160,33 @@ int runVeskel(int& argc, char** argv)
     events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages,
                                       &fileNotices);
     eventStorage.LoadEvents();
-    auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
-    timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
+
+    // The zones: the machine's own zone and tzclkset.dta now, the zone database and the time
+    // zones window when first wanted (its menu item, the configuration dialog's zone page, or a
+    // zone clock that was open when the program last ended, shown again here).
+    platform::DesktopSystemZoneWatch zoneWatch;
+    timezones::ZoneRules zoneRules(timeZoneSource, zoneWatch, clock);
+    timezones::TZClockFile tzClockFile(folders.dataFile(QStringLiteral("tzclkset.dta")),
+                                       timezones::windowFont(), locale, &fileNotices);
+    std::unique_ptr<timezones::TfrmTimeZone> timeZoneWindow;
+    std::unique_ptr<config::TfrmConfig> configDialog;
+    const auto timeZones = [&]() -> timezones::TfrmTimeZone& {
+        if (!timeZoneWindow) {
+            timeZoneWindow = std::make_unique<timezones::TfrmTimeZone>(services, zoneRules, tzClockFile);
+            timeZoneWindow->setHelp(
+                [&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
+            if (configDialog)
+                timeZoneWindow->setConfigPage(configDialog->tabTimeZones);
+        }
+        return *timeZoneWindow;
+    };
+    if (tzClockFile.ZoneClock.Shown)
+        timeZones().restoreZoneClock();
+    flags.StartupComplete = true; // the clock begins to tick
 
     // The configuration dialog and the event editor are made when first wanted: most runs never
     // open them, and the clock shows sooner and stays smaller without them.
     std::unique_ptr<events::TfrmEventDetails> eventDetails;
-    std::unique_ptr<config::TfrmConfig> configDialog;
     std::function<config::TfrmConfig&()> configuration;
 
     // What events do: media through Qt Multimedia, the time from the Internet page's update
@@ -190,24 +216,28 @@ int runVeskel(int& argc, char** argv)
         });
         configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
                                                             *eventDetails);
-        timeZones->setConfigPage(configDialog->tabTimeZones);
+        if (timeZoneWindow)
+            timeZoneWindow->setConfigPage(configDialog->tabTimeZones);
         // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
         // bias while its rules say daylight time is in force.
-        configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
-            const timezones::TRegTZI& local = zones->LocalRules();
+        configDialog->tabInternet->setLocalBias([&clock, &zoneRules] {
+            zoneRules.bringUpToDate();
+            const timezones::TRegTZI& local = zoneRules.LocalRules();
             const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()),
-                                                            zones->RuleYear());
+                                                            zoneRules.RuleYear());
             return local.Bias + (daylight ? local.DaylightBias : 0);
         });
-        QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
-                         &timezones::TfrmTimeZone::ConfigPageShown);
+        QObject::connect(configDialog->tabTimeZones->btnTimeZones, &QToolButton::clicked, &application,
+                         [&timeZones] { timeZones().showWindow(); });
+        QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, &application,
+                         [&timeZones] { timeZones().ConfigPageShown(); });
         return *configDialog;
     };
 
     QObject::connect(clockWindow.get(), &TfrmClock::configureRequested, &application,
                      [&configuration] { configuration().showDialog(); });
-    QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, timeZones.get(),
-                     &timezones::TfrmTimeZone::showWindow);
+    QObject::connect(clockWindow.get(), &TfrmClock::timeZonesRequested, &application,
+                     [&timeZones] { timeZones().showWindow(); });
     QObject::connect(clockWindow.get(), &TfrmClock::closing, &application, [&] {
         if (configDialog)
             configDialog->close();
@@ -232,8 +262,9 @@ int runVeskel(int& argc, char** argv)
     fileNotices.setShow(notifyAtTheEnd);
     configDialog.reset();
     eventDetails.reset();
-    clockWindow.reset(); // saves the settings
-    timeZones.reset();
+    clockWindow.reset();    // saves the settings
+    timeZoneWindow.reset(); // notes the zone clock's zone
+    tzClockFile.save();     // a failure is told by the desktop's notifications
     return 0;
 }
 

@@ -16,6 +16,15 @@ enum class Form
     Text
 };
 
+const QString kZoneClock = QStringLiteral("Zone Clock");
+
+// A name the file can hold on one line, of a sensible length.
+QString oneLineName(QString name)
+{
+    name.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    return name.trimmed().left(ZoneClockState::MaxNameLength);
+}
+
 // Where a key's value lives, and what it falls back to when the file has no readable value.
 struct Field
 {
@@ -119,7 +128,7 @@ void TZClockSettings::clamp()
     Width = std::clamp(Width, MinWindowSide, MaxWindowSide);
     Height = std::clamp(Height, MinWindowSide, MaxWindowSide);
     for (int* length : {&HourHandLength, &MinHandLength, &SecHandLength})
-        *length = std::clamp(*length, 0, 100);
+        *length = std::clamp(*length, 1, 100);
     for (int* width : {&HourHandWidth, &MinHandWidth, &SecHandWidth})
         *width = std::clamp(*width, 0, MaxHandWidth);
     Font.Size = std::clamp(Font.Size, 1, MaxFontSize);
@@ -128,9 +137,10 @@ void TZClockSettings::clamp()
     Font.Name = Font.Name.trimmed().left(MaxFontNameLength);
 }
 
-TZClockSettings ReadClockSettings(const core::IniFile& file, const TZFont& fontDefault)
+TZClockSettings ReadClockSettings(const core::IniFile& file, const TZFont& fontDefault, bool amPmDefault)
 {
     TZClockSettings s;
+    s.ShowAmPm = amPmDefault;
     // The font falls back on the window's own; its style starts empty.
     s.Font.Name = fontDefault.Name;
     s.Font.Color = fontDefault.Color;
@@ -172,6 +182,31 @@ void WriteClockSettings(TZClockSettings s, core::IniFile& file)
         }
         file.setValue(QString::fromUtf16(row.section), QString::fromUtf16(row.key), value);
     }
+}
+
+ZoneClockState ReadZoneClock(const core::IniFile& file)
+{
+    ZoneClockState state;
+    state.Name = oneLineName(file.value(kZoneClock, QStringLiteral("Name")).value_or(QString()));
+    const QString zone = file.value(kZoneClock, QStringLiteral("Zone")).value_or(QString()).trimmed();
+    // A zone's id is plain ASCII ("America/Argentina/Buenos_Aires"); anything else names none.
+    if (zone.size() <= ZoneClockState::MaxNameLength &&
+        std::all_of(zone.begin(), zone.end(), [](QChar c) { return c.unicode() > 32 && c.unicode() < 127; }))
+        state.Zone = zone.toLatin1();
+    const std::optional<qint32> shown = core::parseStoredInteger(
+        file.value(kZoneClock, QStringLiteral("Shown")).value_or(QString()));
+    state.Shown = !state.Name.isEmpty() && shown.value_or(0) != 0;
+    return state;
+}
+
+void WriteZoneClock(const ZoneClockState& state, core::IniFile& file)
+{
+    if (state.Name.isEmpty())
+        return;
+    file.setValue(kZoneClock, QStringLiteral("Name"), oneLineName(state.Name));
+    file.setValue(kZoneClock, QStringLiteral("Zone"), QString::fromLatin1(state.Zone));
+    file.setValue(kZoneClock, QStringLiteral("Shown"),
+                  state.Shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace timezones

@@ -2,6 +2,8 @@
 
 #include "clockface/TClockFace.h"
 
+#include <QApplication>
+
 #include <algorithm>
 
 namespace timezones {
@@ -15,6 +17,15 @@ QFont toQFont(const TZFont& font)
     f.setUnderline(font.Underline);
     f.setStrikeOut(font.StrikeOut);
     return f;
+}
+
+TZFont windowFont()
+{
+    const QFont f = QApplication::font();
+    TZFont font;
+    font.Name = f.family();
+    font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
+    return font;
 }
 
 TZFont fontOf(const clockface::TClockFace& face)

@@ -13,6 +13,9 @@ namespace timezones {
 // Carrying the time-zone clock settings onto a face and back.
 
 QFont toQFont(const TZFont& font);
+// The font of a window that sets none of its own, as the time zones window: the zone clocks'
+// font where tzclkset.dta names none.
+TZFont windowFont();
 // The font a face shows its text in, with its colour.
 TZFont fontOf(const clockface::TClockFace& face);
 void applyFont(clockface::TClockFace& face, const TZFont& font);

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -236,6 +237,20 @@ void TfrmTZClockProps::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
     PreviewClock->setActive(false);
+}
+
+void TfrmTZClockProps::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in a box the user types into ends the typing there, not the dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QWidget* focus = focusWidget();
+    if (enter && focus &&
+        (cboFont->isAncestorOf(focus) || cboFontSize->isAncestorOf(focus) || focus == cboFont ||
+         focus == cboFontSize)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmTZClockProps::FormShow()

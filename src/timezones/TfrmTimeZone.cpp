@@ -1,17 +1,17 @@
 #include "timezones/TfrmTimeZone.h"
 
 #include "clockface/TClockFace.h"
-#include "core/IniFile.h"
 #include "lang/ApplyLanguage.h"
-#include "lang/FileTexts.h"
 #include "lang/Translate.h"
 #include "timezones/LocalZonePage.h"
+#include "timezones/TZClockFile.h"
 #include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTZClock.h"
 #include "timezones/TfrmTZClockProps.h"
 #include "timezones/ZoneList.h"
 #include "timezones/ZoneRows.h"
 #include "timezones/ZoneRuleGroup.h"
+#include "timezones/ZoneRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -46,40 +47,26 @@ QString shownLines(QString text)
 
 } // namespace
 
-TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComplete, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_platform(platform),
-      m_settingsFile(platform.folders.dataFile(QStringLiteral("tzclkset.dta")), core::IniFile::MaxFileSize),
-      m_createdAt(platform.clock.now()), m_ruleYear(m_createdAt.date().year())
+TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, ZoneRules& rules, TZClockFile& file,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window), Settings(file.Settings), m_platform(platform), m_rules(rules), m_file(file)
 {
     setWindowTitle(QStringLiteral("Time Zones"));
     buildControls();
-
-    // The look of the zone clocks; the font's defaults are this window's own.
-    TZFont ownFont;
-    ownFont.Name = font().family();
-    ownFont.Size = font().pointSize() > 0 ? font().pointSize() : ownFont.Size;
-    if (const platform::ReadResult file = m_settingsFile.read(); file.wasRead())
-        m_settingsIni = core::IniFile::parse(file.bytes);
-    else if (!m_settingsFile.mayWrite())
-        m_platform.fileNotices.tellOnce(
-            m_settingsFile.path(), lang::notReadText(m_settingsFile.path(), m_settingsFile.notReadBecause()));
-    Settings = ReadClockSettings(m_settingsIni, ownFont);
-    applyFont(*ClockFace1, Settings.Font);
+    applyFont(*ClockFace1, Settings.Font); // the settings' font is this face's
+    connect(&m_rules, &ZoneRules::changed, this, &TfrmTimeZone::rulesChanged);
 
     lang::applyLanguage(this); // the shared menu too: it is this window's
     // Placed in the middle of the desktop at its first showing.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    startupComplete = true;
 }
 
 TfrmTimeZone::~TfrmTimeZone()
 {
-    WriteClockSettings(Settings, m_settingsIni);
-    if (const platform::SaveResult saved = m_settingsFile.save(m_settingsIni.serialize()); !saved)
-        m_platform.fileNotices.tellOnce(saved.file, lang::notSavedText(saved.file, saved.error));
-    // The zone clock goes first, while the menu it borrows and the filter it reports to exist.
     if (m_tzClock) {
+        m_file.ZoneClock = {m_tzClock->zoneName(), m_tzClock->zone(), m_tzClock->isVisible()};
+        // The zone clock goes first, while the menu it borrows and the filter it reports to exist.
         m_tzClock->face->removeEventFilter(this);
         m_tzClock.reset();
     }
@@ -93,6 +80,9 @@ int TfrmTimeZone::scaled(int pixels) const
 
 void TfrmTimeZone::buildControls()
 {
+    txtFind = new QLineEdit(this);
+    txtFind->setPlaceholderText(Translate(QStringLiteral("Find a city, region or country")));
+    txtFind->setClearButtonEnabled(true);
     lv = new QTreeWidget(this);
     lv->setRootIsDecorated(false);
     lv->setUniformRowHeights(true);
@@ -117,10 +107,17 @@ void TfrmTimeZone::buildControls()
     GroupBox1->resize(scaled(200), GroupBox1->height());
     buildDetailPanel();
 
+    // The search box stands above the list, and goes with it when the splitter moves.
+    auto* places = new QWidget(this);
+    auto* placesLayout = new QVBoxLayout(places);
+    placesLayout->setContentsMargins(0, 0, 0, 0);
+    placesLayout->setSpacing(2);
+    placesLayout->addWidget(txtFind);
+    placesLayout->addWidget(lv, 1);
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setHandleWidth(10);
     Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(lv);
+    Splitter1->addWidget(places);
     Splitter1->addWidget(GroupBox1);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
@@ -136,6 +133,7 @@ void TfrmTimeZone::buildControls()
     Close1 = PopPropsForm->addAction(QStringLiteral("Close"));
     ClockFace1->setPopupMenu(PopPropsForm);
 
+    connect(txtFind, &QLineEdit::textChanged, this, &TfrmTimeZone::txtFindChange);
     connect(lv->header(), &QHeaderView::sectionClicked, this, &TfrmTimeZone::LVColumnClick);
     connect(lv, &QTreeWidget::itemSelectionChanged, this, &TfrmTimeZone::lvSelectItem);
     connect(cboTZ, &QComboBox::activated, this, &TfrmTimeZone::cboTZChange);
@@ -145,6 +143,10 @@ void TfrmTimeZone::buildControls()
     connect(ClockFace1, &clockface::TClockFace::OnDblClick, this, &TfrmTimeZone::Properties1Click);
     connect(ClockFace1, &clockface::TClockFace::OnResize, this, &TfrmTimeZone::faceResized);
     connect(ClockFace2, &clockface::TClockFace::OnResize, this, &TfrmTimeZone::faceResized);
+    // The faces keep the shown zone's rules at every second; its labels follow each minute.
+    for (clockface::TClockFace* face : {ClockFace1, ClockFace2})
+        face->setOffsetSource([this](const QDateTime& now) { return shownOffset(now); });
+    connect(ClockFace1, &clockface::TClockFace::OnMinuteChange, this, &TfrmTimeZone::refreshDetails);
     ClockFace1->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { openHelp(HelpContext); });
@@ -229,33 +231,10 @@ void TfrmTimeZone::buildDetailPanel()
     layout->addWidget(GroupBox2);
 }
 
-QString TfrmTimeZone::settingsPath() const
-{
-    return m_settingsFile.path();
-}
-
-const ZoneTable& TfrmTimeZone::Zones()
-{
-    if (!m_zones)
-        m_zones = ZoneTable::load(m_platform.timeZones, m_createdAt);
-    return *m_zones;
-}
-
-const TRegTZI& TfrmTimeZone::LocalRules()
-{
-    if (m_zones)
-        return m_zones->local();
-    if (!m_localRules)
-        m_localRules = ZoneTable::localRules(m_platform.timeZones, m_ruleYear);
-    return *m_localRules;
-}
-
 void TfrmTimeZone::setConfigPage(LocalZonePage* page)
 {
     m_configPage = page;
     m_configPageFilled = false; // a page lent after this window was shown is filled when shown
-    if (page)
-        connect(page->btnTimeZones, &QToolButton::clicked, this, &TfrmTimeZone::showWindow);
 }
 
 void TfrmTimeZone::openHelp(int context) const
@@ -266,13 +245,53 @@ void TfrmTimeZone::openHelp(int context) const
 
 void TfrmTimeZone::listZones()
 {
+    m_rules.bringUpToDate();
     if (m_listed)
         return;
     m_listed = true;
-    const ZoneTable& zones = Zones();
+    const ZoneTable& zones = m_rules.Zones();
+    cboTZ->clear();
     cboTZ->addItems(zones.Names);
     cboTZ->setCurrentIndex(0);
+    lv->clear();
     fillZoneList(*lv, zones, m_sortTag, m_platform.locale);
+    if (!txtFind->text().isEmpty())
+        filterZoneList(*lv, txtFind->text());
+}
+
+void TfrmTimeZone::rulesChanged()
+{
+    // Rows, dates and the shown zone's details are those of the new rules: listed again when
+    // they are shown, the zone shown again under its name and place.
+    if (m_listed) {
+        m_listed = false;
+        if (isVisible()) {
+            const QString name = m_shownName;
+            const QByteArray place = m_shownPlace;
+            listZones();
+            for (int i = 0; i < lv->topLevelItemCount(); ++i) {
+                QTreeWidgetItem* row = lv->topLevelItem(i);
+                if (row->text(ZoneRow::TimeZone) == name && placeOfRow(*row) == place) {
+                    lv->setCurrentItem(row);
+                    break;
+                }
+            }
+            cboTZ->setCurrentIndex(
+                std::max(cboTZ->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive), 0));
+            ShowZone(name, place);
+        }
+    }
+    if (m_configPageFilled)
+        FillConfigPage();
+}
+
+void TfrmTimeZone::txtFindChange(const QString& text)
+{
+    QTreeWidgetItem* first = filterZoneList(*lv, text);
+    if (!first)
+        return;
+    lv->setCurrentItem(first);
+    lv->scrollToItem(first);
 }
 
 void TfrmTimeZone::showWindow()
@@ -307,7 +326,7 @@ void TfrmTimeZone::FormShow()
     ClockFace2->setActive(isVisible());
 
     if (!m_configPageFilled && top) {
-        ShowZone(top->text(ZoneRow::TimeZone));
+        ShowZone(top->text(ZoneRow::TimeZone), placeOfRow(*top));
         FillConfigPage();
     }
 }
@@ -342,7 +361,7 @@ void TfrmTimeZone::lvSelectItem()
     if (selected.isEmpty())
         return;
     const QString name = selected.first()->text(ZoneRow::TimeZone);
-    ShowZone(name);
+    ShowZone(name, placeOfRow(*selected.first()));
     cboTZ->setCurrentIndex(cboTZ->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
@@ -351,14 +370,38 @@ void TfrmTimeZone::cboTZChange(int)
     ShowZone(cboTZ->currentText());
 }
 
-void TfrmTimeZone::ShowZone(const QString& name)
+void TfrmTimeZone::ShowZone(const QString& name, const QByteArray& place)
 {
-    const ZoneTable& zones = Zones();
-    const int position = zones.positionOf(name);
+    m_rules.bringUpToDate();
+    const int position = m_rules.Zones().positionOf(name);
     if (position < 0)
         return;
-    m_details = describeZone(zones.Records[size_t(position)], zones.local(),
-                             core::dayTime(m_platform.clock.now()), zones.RuleYear, m_platform.locale);
+    m_shownName = name;
+    m_shownPlace = place;
+    refreshDetails();
+    for (clockface::TClockFace* face : {ClockFace1, ClockFace2}) {
+        face->setOffsetHour(m_details.Offset.hours);
+        face->setOffsetMin(m_details.Offset.minutes);
+        face->tmrTimer(); // an active face shows the new zone at once, not at its next tick
+    }
+}
+
+void TfrmTimeZone::refreshDetails()
+{
+    m_rules.bringUpToDate();
+    const ZoneTable& zones = m_rules.Zones();
+    const int position = zones.positionOf(m_shownName);
+    if (position < 0)
+        return;
+    const TRegTZI& record = zones.Records[size_t(position)];
+    m_details = describeZone(record, zones.local(), core::dayTime(m_platform.clock.now()), zones.RuleYear,
+                             m_platform.locale);
+    // A city of the zone keeps its own names for its two times (Lima's are not Bogota's).
+    if (!m_shownPlace.isEmpty() && position > 0 && m_shownPlace != zones.Zones[size_t(position)])
+        if (const std::optional<TRegTZI> own = m_rules.recordOf(m_shownPlace)) {
+            m_details.StandardName = own->Std;
+            m_details.DaylightName = own->Dlt;
+        }
     lblDaylightDesc->setText(m_details.DaylightDesc);
     lblStandardDesc->setText(m_details.StandardDesc);
     lblTimeThere->setText(m_details.TimeThere);
@@ -367,12 +410,19 @@ void TfrmTimeZone::ShowZone(const QString& name)
     gpDaylightName->setTitle(m_details.DaylightName);
     lblStandardDT->setText(m_details.StandardDT);
     gpStandardName->setTitle(m_details.StandardName);
-    for (clockface::TClockFace* face : {ClockFace1, ClockFace2}) {
-        face->setOffsetHour(m_details.Offset.hours);
-        face->setOffsetMin(m_details.Offset.minutes);
-        face->tmrTimer(); // an active face shows the new zone at once, not at its next tick
-    }
     lblTZBias->setText(shownLines(m_details.TZBias));
+}
+
+clockface::TimeOffset TfrmTimeZone::shownOffset(const QDateTime& now)
+{
+    m_rules.bringUpToDate();
+    const ZoneTable& zones = m_rules.Zones();
+    const int position = zones.positionOf(m_shownName);
+    if (position < 0)
+        return {};
+    const HoursMinutes offset = ZoneOffset(zones.Records[size_t(position)], zones.local(), core::dayTime(now),
+                                           zones.RuleYear);
+    return {offset.hours, offset.minutes, 0};
 }
 
 void TfrmTimeZone::FillConfigPage()
@@ -380,16 +430,21 @@ void TfrmTimeZone::FillConfigPage()
     m_configPageFilled = true;
     if (!m_configPage)
         return;
+    // The machine's own zone, whatever the list shows first.
+    m_rules.bringUpToDate();
+    const TRegTZI& local = m_rules.LocalRules();
+    const ZoneDetails here = describeZone(local, local, core::dayTime(m_platform.clock.now()),
+                                          m_rules.RuleYear(), m_platform.locale);
     LocalZonePage& page = *m_configPage;
-    if (const std::optional<QString> firstLine = biasFirstLine(m_details.TZBias))
+    if (const std::optional<QString> firstLine = biasFirstLine(here.TZBias))
         page.lblTZBias->setText(*firstLine);
-    page.gpStandardName->setTitle(gpStandardName->title());
-    page.lblStandardDesc->setText(lblStandardDesc->text());
-    page.lblStandardDT->setText(lblStandardDT->text());
-    page.gpDaylightName->setTitle(gpDaylightName->title());
-    page.lblDaylightDesc->setText(lblDaylightDesc->text());
-    page.lblDaylightDT->setText(lblDaylightDT->text());
-    page.chkDaylightSavingNow->setChecked(chkDaylightSavingNow->isChecked());
+    page.gpStandardName->setTitle(here.StandardName);
+    page.lblStandardDesc->setText(here.StandardDesc);
+    page.lblStandardDT->setText(here.StandardDT);
+    page.gpDaylightName->setTitle(here.DaylightName);
+    page.lblDaylightDesc->setText(here.DaylightDesc);
+    page.lblDaylightDT->setText(here.DaylightDT);
+    page.chkDaylightSavingNow->setChecked(here.DaylightNow);
     page.fitGroup();
 }
 
@@ -405,6 +460,21 @@ void TfrmTimeZone::faceResized()
                                                                          : clockface::csText);
 }
 
+TfrmTZClock& TfrmTimeZone::zoneClock()
+{
+    if (!m_tzClock) {
+        m_tzClock = std::make_unique<TfrmTZClock>(m_platform, m_rules, Settings, PopPropsForm);
+        lang::applyLanguage(m_tzClock.get());
+        m_tzClock->face->installEventFilter(this);
+        connect(m_tzClock.get(), &TfrmTZClock::closed, this, &TfrmTimeZone::tzClockClosed);
+        connect(m_tzClock.get(), &TfrmTZClock::propertiesRequested, this, &TfrmTimeZone::Properties1Click);
+        auto* help = new QShortcut(QKeySequence::HelpContents, m_tzClock.get());
+        connect(help, &QShortcut::activated, this, [this] { openHelp(TfrmTZClock::HelpContext); });
+        m_tzClock->Tag = btnClock0->property("Tag").toInt();
+    }
+    return *m_tzClock;
+}
+
 void TfrmTimeZone::btnClock0Click()
 {
     if (!btnClock0->isChecked()) {
@@ -413,24 +483,32 @@ void TfrmTimeZone::btnClock0Click()
             m_tzClock->hide();
         return;
     }
-    if (!m_tzClock) {
-        m_tzClock = std::make_unique<TfrmTZClock>(m_platform.clock, m_platform.locale, Settings,
-                                                  PopPropsForm);
-        lang::applyLanguage(m_tzClock.get());
-        m_tzClock->face->installEventFilter(this);
-        connect(m_tzClock.get(), &TfrmTZClock::closed, this, &TfrmTimeZone::tzClockClosed);
-        connect(m_tzClock.get(), &TfrmTZClock::propertiesRequested, this, &TfrmTimeZone::Properties1Click);
-        auto* help = new QShortcut(QKeySequence::HelpContents, m_tzClock.get());
-        connect(help, &QShortcut::activated, this, [this] { openHelp(TfrmTZClock::HelpContext); });
-    }
-    // The offset of the zone as it was when it was last selected.
-    m_tzClock->face->setOffsetHour(ClockFace1->OffsetHour());
-    m_tzClock->face->setOffsetMin(ClockFace1->OffsetMin());
-    m_tzClock->face->setOffsetSec(ClockFace1->OffsetSec());
-    m_tzClock->face->setToolTip(lblTZBias->text() + u'\n' + lblTimeThere->text());
-    btnClock0->setToolTip(cboTZ->currentText());
-    m_tzClock->setWindowTitle(cboTZ->currentText());
-    m_tzClock->Tag = btnClock0->property("Tag").toInt();
+    // The zone shown here, or the one chosen in the box; the machine's own follows the machine.
+    QString name = m_shownName.isEmpty() ? cboTZ->currentText() : m_shownName;
+    QByteArray place = m_shownPlace;
+    if (name.isEmpty()) // never shown: the machine's own zone
+        name = ZoneTable::localName();
+    if (name == ZoneTable::localName())
+        place.clear();
+    else if (place.isEmpty())
+        place = m_rules.Zones().Zones[size_t(std::max(m_rules.Zones().positionOf(name), 0))];
+    TfrmTZClock& clock = zoneClock();
+    clock.setZone(name, place);
+    btnClock0->setToolTip(name);
+    clock.showClock();
+}
+
+void TfrmTimeZone::restoreZoneClock()
+{
+    const ZoneClockState& state = m_file.ZoneClock;
+    if (!state.Shown)
+        return;
+    // The machine's own zone goes by this language's name for it.
+    const QString name = state.Zone.isEmpty() ? ZoneTable::localName() : state.Name;
+    if (!zoneClock().setZone(name, state.Zone))
+        return; // a zone the database no longer knows
+    btnClock0->setChecked(true);
+    btnClock0->setToolTip(name);
     m_tzClock->showClock();
 }
 

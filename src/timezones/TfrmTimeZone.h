@@ -1,11 +1,9 @@
 #pragma once
 
-#include "core/IniFile.h"
-#include "platform/DataFile.h"
+#include "clockface/ShownTime.h"
 #include "platform/Platform.h"
 #include "timezones/TZClockSettings.h"
 #include "timezones/ZoneDetails.h"
-#include "timezones/ZoneTable.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,6 +17,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QScrollArea;
 class QSplitter;
@@ -34,6 +33,8 @@ namespace timezones {
 
 class LocalZonePage;
 class TfrmTZClock;
+class TZClockFile;
+class ZoneRules;
 
 // The time-zone browser: every zone once per city of its display name, sortable by any column;
 // for the selected zone its bias, its distance from local time, its date, an analogue and a text
@@ -41,33 +42,30 @@ class TfrmTZClock;
 // It hosts the button of the zone clock window and the menu that both share, and fills the
 // configuration dialog's time zones page once.
 //
-// It is the last window made at start-up, and when it exists start-up is complete and the clock
-// begins to tick. The zone database is read when the zones are first needed (the first showing,
-// here or for the configuration page), not at start: most runs never look at them.
+// It is made when first needed (its menu item, the configuration dialog's zone page, a zone
+// clock that was open when the program last ended), and the zone database is read when the zones
+// are first shown: most runs never look at them. What it shows follows the rules of the year and
+// of the machine's zone as they are built again.
 class TfrmTimeZone final : public QWidget
 {
     Q_OBJECT
 
 public:
-    TfrmTimeZone(const platform::Platform& platform, bool& startupComplete, QWidget* parent = nullptr);
-    // Writes tzclkset.dta.
+    TfrmTimeZone(const platform::Platform& platform, ZoneRules& rules, TZClockFile& file,
+                 QWidget* parent = nullptr);
+    // Notes in the file's state which zone the zone clock shows and whether it is open.
     ~TfrmTimeZone() override;
 
-    // The zones, the machine's own zone first; read on the first call.
-    const ZoneTable& Zones();
-    bool zonesLoaded() const { return m_zones.has_value(); }
-    // The machine's own zone's biases and rules, without reading the others (for the local
-    // offset to UTC).
-    const TRegTZI& LocalRules();
-    int RuleYear() const { return m_ruleYear; }
-
     const platform::Platform& platformServices() const { return m_platform; }
+    ZoneRules& rules() const { return m_rules; }
 
-    // The look shared by every time-zone clock, read from tzclkset.dta at creation.
-    TZClockSettings Settings;
-    QString settingsPath() const;
+    // The look shared by every time-zone clock, read from tzclkset.dta at start.
+    TZClockSettings& Settings;
 
-    // The configuration dialog's page that this window fills, and whose button shows it.
+    // Shows the zone clock as it was when the program last ended, when it was open then.
+    void restoreZoneClock();
+
+    // The configuration dialog's page that this window fills.
     void setConfigPage(LocalZonePage* page);
     // Opens the manual at a help context (the window's 1080, the zone clock's 1130, the
     // properties dialog's 1140).
@@ -82,7 +80,11 @@ public:
     void ConfigPageShown();
     bool configPageFilled() const { return m_configPageFilled; }
 
-    void ShowZone(const QString& name);
+    // The zone of a name, titled with the names of a place's own zone (a row's city) when given.
+    void ShowZone(const QString& name, const QByteArray& place = {});
+    // Shows the rows of the places that a text names (city, region, country), the first of them
+    // selected.
+    void txtFindChange(const QString& text);
     // A click on a column header.
     void LVColumnClick(int column);
     int sortTag() const { return m_sortTag; }
@@ -105,6 +107,7 @@ public:
     // A new font for the analogue face, which is the settings' font too.
     void setAnalogFaceFont(const TZFont& font);
 
+    QLineEdit* txtFind = nullptr;
     QTreeWidget* lv = nullptr;
     QSplitter* Splitter1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -144,10 +147,14 @@ private:
     int scaled(int pixels) const;
     void buildControls();
     void buildDetailPanel();
-    // The list and the combo box from the zone table, once.
+    // The list and the combo box from the zone table, once for the table's rules.
     void listZones();
-    void AddZoneRows(int position);
     void lvSelectItem();
+    void rulesChanged();
+    // The labels of the zone shown, for this moment.
+    void refreshDetails();
+    clockface::TimeOffset shownOffset(const QDateTime& now);
+    TfrmTZClock& zoneClock();
     void cboTZChange(int index);
     void FillConfigPage();
     void faceResized();
@@ -155,15 +162,12 @@ private:
     QTreeWidgetItem* topRow() const;
 
     platform::Platform m_platform;
-    // tzclkset.dta as it was read: written back with the settings in it, and whatever else it
-    // held kept.
-    platform::DataFile m_settingsFile;
-    core::IniFile m_settingsIni;
-    QDateTime m_createdAt; // the rule year and the zones are those of this moment
-    int m_ruleYear = 0;
-    std::optional<TRegTZI> m_localRules;
-    std::optional<ZoneTable> m_zones;
+    ZoneRules& m_rules;
+    TZClockFile& m_file;
     bool m_listed = false;
+    // The zone the detail panel and the faces show, and the place whose names title its rules.
+    QString m_shownName;
+    QByteArray m_shownPlace;
     int m_sortTag = 1;
     bool m_configPageFilled = false;
     int m_popupClock = 0;

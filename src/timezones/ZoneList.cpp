@@ -13,6 +13,9 @@ namespace timezones {
 
 namespace {
 
+constexpr int PlaceRole = Qt::UserRole;
+constexpr int SearchRole = Qt::UserRole + 1;
+
 // A row of the list keeps its texts as the zone table gave them, and sorts by the list's key.
 class ZoneListItem final : public QTreeWidgetItem
 {
@@ -20,6 +23,11 @@ public:
     explicit ZoneListItem(const ZoneRow& row)
         : QTreeWidgetItem(QStringList(std::begin(row.Texts), std::end(row.Texts))), m_row(row)
     {
+    }
+    void setWhereabouts(const QString& whereabouts)
+    {
+        setData(0, PlaceRole, m_row.Place);
+        setData(0, SearchRole, searchFolded(m_row.Texts[ZoneRow::City] + u'\n' + whereabouts));
     }
     bool operator<(const QTreeWidgetItem& other) const override
     {
@@ -37,11 +45,34 @@ void fillZoneList(QTreeWidget& list, const ZoneTable& zones, int sortTag, const 
 {
     QList<QTreeWidgetItem*> items;
     for (int i = 0; i < zones.count(); ++i)
-        for (const ZoneRow& row : zoneRows(zones.Names[i], zones.Records[size_t(i)], zones.RuleYear, locale))
-            items << new ZoneListItem(row);
+        for (const ZoneRow& row : zoneRows(zones.Names[i], zones.Records[size_t(i)], zones.Places[size_t(i)],
+                                           zones.RuleYear, locale)) {
+            auto* item = new ZoneListItem(row);
+            item->setWhereabouts(zones.Whereabouts.value(row.Place));
+            items << item;
+        }
     const QSignalBlocker quiet(&list);
     list.addTopLevelItems(items);
     sortZoneList(list, sortTag);
+}
+
+QByteArray placeOfRow(const QTreeWidgetItem& row)
+{
+    return row.data(0, PlaceRole).toByteArray();
+}
+
+QTreeWidgetItem* filterZoneList(QTreeWidget& list, const QString& text)
+{
+    const QString wanted = searchFolded(text.trimmed());
+    QTreeWidgetItem* first = nullptr;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = list.topLevelItem(i);
+        const bool shown = row->data(0, SearchRole).toString().contains(wanted);
+        row->setHidden(!shown);
+        if (shown && !first)
+            first = row;
+    }
+    return first;
 }
 
 void sortZoneList(QTreeWidget& list, int sortTag)

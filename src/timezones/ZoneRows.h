@@ -2,6 +2,8 @@
 
 #include "timezones/TimeZoneRecord.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <vector>
 
@@ -25,12 +27,18 @@ struct ZoneRow
         ColumnCount
     };
     QString Texts[ColumnCount];
+    QByteArray Place; // the zone of the row's city, when the table knows it
     const QString& Caption() const { return Texts[TimeZone]; }
 };
 
-// The rows of a zone, one per city of its display name; none when the name holds no city.
-std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, int ruleYear,
-                              const core::LocaleFormats& locale);
+// The rows of a zone, one per city of its display name; none when the name holds no city. The
+// places are the cities' zones, in the display name's order.
+std::vector<ZoneRow> zoneRows(const QString& name, const TRegTZI& record, const QList<QByteArray>& places,
+                              int ruleYear, const core::LocaleFormats& locale);
+
+// A text as a search compares it: without accents, letter case or the zone database's
+// underscores ("São Paulo" and "sao_paulo" both give "sao paulo").
+QString searchFolded(const QString& text);
 
 // A change date as the list shows it: the short date, a comma, the short time. Empty for none.
 QString transitionText(DayTime date, const core::LocaleFormats& locale);

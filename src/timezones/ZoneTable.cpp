@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -78,28 +79,28 @@ QDateTime utcOf(DayTime value)
 
 // The zone database names a zone without a name of its own by its offset ("GMT+04:30"), also for
 // a daylight time the zone does not keep, and in Morocco, whose daylight time puts the clocks
-// back, it swaps the two. Such names are kept only where they state the right offset; a zone
-// without daylight time calls its daylight time by its standard name.
+// back, it swaps the two; a zone of no name at all goes by its abbreviation ("-03"). Such names
+// are written afresh from the record's own offsets; a zone without daylight time calls its
+// daylight time by its standard name.
 void nameByTheRightOffsets(TRegTZI& record)
 {
-    const int standardEast = -record.Bias;
-    if (record.Std.isEmpty() || offsetNamed(record.Std).value_or(standardEast) != standardEast)
-        record.Std = offsetName(standardEast);
-    const int daylightEast = -(record.Bias + record.DaylightBias);
+    if (record.Std.isEmpty() || offsetNamed(record.Std))
+        record.Std = offsetName(-record.Bias);
     if (record.DaylightDate.wMonth == 0)
         record.Dlt = record.Std;
-    else if (record.Dlt.isEmpty() || offsetNamed(record.Dlt).value_or(daylightEast) != daylightEast)
-        record.Dlt = offsetName(daylightEast);
+    else if (record.Dlt.isEmpty() || offsetNamed(record.Dlt))
+        record.Dlt = offsetName(-(record.Bias + record.DaylightBias));
 }
 
 } // namespace
 
 std::optional<int> offsetNamed(const QString& name)
 {
+    // "GMT+04:30", "UTC-3", "GMT", and the bare "-03" or "+0530" of zones without a name.
     static const QRegularExpression form(
-        QStringLiteral("^(?:GMT|UTC)(?:([+\\-\\x{2212}])(\\d{1,2})(?::?(\\d{2}))?)?$"));
+        QStringLiteral("^(?:GMT|UTC)?(?:([+\\-\\x{2212}])(\\d{1,2})(?::?(\\d{2}))?)?$"));
     const QRegularExpressionMatch m = form.match(name.trimmed());
-    if (!m.hasMatch())
+    if (name.trimmed().isEmpty() || !m.hasMatch())
         return std::nullopt;
     if (!m.hasCaptured(1))
         return 0;
@@ -197,6 +198,14 @@ QString cityOf(const QByteArray& zoneId)
     return city;
 }
 
+QString regionOf(const QByteArray& zoneId)
+{
+    QString region = QString::fromLatin1(zoneId.left(std::max<qsizetype>(zoneId.lastIndexOf('/'), 0)));
+    region.replace(u'/', QStringLiteral(", "));
+    region.replace(u'_', u' ');
+    return region;
+}
+
 QString ZoneTable::localName()
 {
     return QStringLiteral("<") + Translate(QStringLiteral("Here")) + QStringLiteral(">");
@@ -221,45 +230,116 @@ TRegTZI ZoneTable::localRecord(const platform::TimeZoneSource& source, int ruleY
     return local;
 }
 
+namespace {
+
+// One record of the table while it is built: the zone it was made from and the places it tells.
+struct Entry
+{
+    QString name;
+    QByteArray zone;
+    TRegTZI record;
+    QList<QByteArray> places;
+};
+
+// The places' cities, each once, in the record's display name.
+void nameThePlaces(Entry& e)
+{
+    QStringList cities;
+    QList<QByteArray> places;
+    for (const QByteArray& place : e.places) {
+        const QString city = cityOf(place);
+        if (cities.contains(city))
+            continue;
+        cities << city;
+        places << place;
+    }
+    e.places = places;
+    e.record.Display = BiasPrefix(e.record.Bias) + cities.join(QStringLiteral(", "));
+}
+
+bool sameRules(const TRegTZI& a, const TRegTZI& b)
+{
+    return a.Bias == b.Bias && a.DaylightBias == b.DaylightBias && a.StandardDate == b.StandardDate &&
+           a.DaylightDate == b.DaylightDate;
+}
+
+} // namespace
+
 ZoneTable ZoneTable::load(const platform::TimeZoneSource& source, const QDateTime& now)
 {
     ZoneTable table;
     table.RuleYear = now.date().year();
+    const int year = table.RuleYear;
 
-    struct Entry
-    {
-        QString name;
-        TRegTZI record;
-    };
     std::vector<Entry> zones;
+    QSet<QByteArray> told;
     for (const QByteArray& windowsId : source.windowsIds()) {
-        Entry e{QString::fromLatin1(windowsId),
-                recordFor(source.zone(source.defaultZone(windowsId)), table.RuleYear)};
+        const QByteArray zone = source.defaultZone(windowsId);
+        Entry e{QString::fromLatin1(windowsId), zone, recordFor(source.zone(zone), year), {}};
         // Only the places whose clocks this record tells right all year: a place that keeps
-        // another time than its Windows zone's (Bishkek under Almaty's rules) is left out rather
-        // than shown with a wrong time.
-        QStringList cities;
-        for (const QByteArray& member : source.memberZones(windowsId)) {
-            if (!agreesAllYear(source.zone(member), e.record, table.RuleYear)) {
-                table.LeftOut << member;
-                continue;
+        // another time than its Windows zone's (Bishkek under Almaty's rules) gets a record of
+        // its own below rather than a wrong time here.
+        for (const QByteArray& member : source.memberZones(windowsId))
+            if (agreesAllYear(source.zone(member), e.record, year)) {
+                e.places << member;
+                told.insert(member);
             }
-            const QString city = cityOf(member);
-            if (!cities.contains(city))
-                cities << city;
-        }
-        e.record.Display = BiasPrefix(e.record.Bias) + cities.join(QStringLiteral(", "));
         zones.push_back(std::move(e));
     }
+
+    // Every other place, under the name of its own time; places of one name and the same rules
+    // share a record, and a name a Windows zone has already is told apart by the city.
+    QSet<QString> names;
+    for (const Entry& e : zones)
+        names.insert(e.name.toCaseFolded());
+    const size_t windowsZones = zones.size();
+    QList<platform::TimeZoneSource::Place> places = source.places();
+    std::sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.zone < b.zone; });
+    for (const platform::TimeZoneSource::Place& where : places) {
+        const QByteArray& place = where.zone;
+        table.Whereabouts.insert(place, regionOf(place) + u'\n' + where.country + u'\n' + where.note);
+        if (told.contains(place))
+            continue;
+        const QTimeZone zone = source.zone(place);
+        if (!followsWeekdayRules(zone, year)) {
+            table.LeftOut << place;
+            continue;
+        }
+        const TRegTZI record = recordFor(zone, year);
+        const auto same = std::find_if(
+            zones.begin() + qsizetype(windowsZones), zones.end(),
+            [&](const Entry& e) { return e.record.Std == record.Std && sameRules(e.record, record); });
+        if (same != zones.end() && agreesAllYear(zone, same->record, year)) {
+            same->places << place;
+            continue;
+        }
+        // A time known only by its offset, or by a name a Windows zone has, goes by its city too.
+        QString name = record.Std;
+        if (offsetNamed(name) || names.contains(name.toCaseFolded()))
+            name += QStringLiteral(" (") + cityOf(place) + u')';
+        names.insert(name.toCaseFolded());
+        zones.push_back({name, place, record, {place}});
+    }
+    for (Entry& e : zones)
+        nameThePlaces(e);
     std::sort(zones.begin(), zones.end(),
               [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
 
+    const QByteArray localZone = source.systemZone().id();
     table.Names << localName();
-    table.Records.push_back(localRecord(source, table.RuleYear));
+    table.Records.push_back(localRecord(source, year));
+    table.Zones.push_back(localZone);
+    table.Places.push_back({localZone});
     for (Entry& e : zones) {
         table.Names << e.name;
         table.Records.push_back(std::move(e.record));
+        table.Zones.push_back(e.zone);
+        table.Places.push_back(std::move(e.places));
     }
+    for (const QList<QByteArray>& placesOfRow : table.Places) // the machine's own zone may be no place
+        for (const QByteArray& place : placesOfRow)
+            if (!table.Whereabouts.contains(place))
+                table.Whereabouts.insert(place, regionOf(place));
     return table;
 }
 

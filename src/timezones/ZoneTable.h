@@ -3,6 +3,7 @@
 #include "timezones/TimeZoneRecord.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QTimeZone>
 #include <optional>
 #include <vector>
@@ -13,10 +14,11 @@ class TimeZoneSource;
 
 namespace timezones {
 
-// The zones this year's rules can be told of: each Windows zone id once, standing for the zones
-// that share its rules, plus the machine's own zone at position 0. Names and records are kept in
-// step, sorted with the local entry first. Built once at start-up; the rule year is the year of
-// that moment.
+// The zones this year's rules can be told of: each Windows zone id once, standing for the places
+// that keep its time all year; a record of its own for every other place the zone database
+// names (under the place's own name for its time, "Kyrgyzstan Time"); and the machine's own zone
+// at position 0. Names, records and places are kept in step, sorted with the local entry first.
+// The rule year is the year of the moment it is built for.
 class ZoneTable
 {
 public:
@@ -28,9 +30,16 @@ public:
 
     QStringList Names;
     std::vector<TRegTZI> Records;
+    // The zone each record was made from, and the places whose cities its display name lists,
+    // in their order there.
+    std::vector<QByteArray> Zones;
+    std::vector<QList<QByteArray>> Places;
+    // What a search finds each place by besides its city: its region, its country and the zone
+    // database's note on it ("America, Argentina\nArgentina\nBuenos Aires (BA, CF)").
+    QHash<QByteArray, QString> Whereabouts;
     int RuleYear = 0;
-    // The member zones of a Windows id that keep another time than its record some time in the
-    // rule year; their cities are not in any display name.
+    // Places whose year one pair of weekday rules cannot tell (none in the zone data of these
+    // years): they have no row rather than a wrong one.
     QList<QByteArray> LeftOut;
 
     int count() const { return int(Records.size()); }
@@ -65,5 +74,7 @@ QString offsetName(int minutesEast);
 
 // "Berlin" of "Europe/Berlin", "Buenos Aires" of "America/Argentina/Buenos_Aires".
 QString cityOf(const QByteArray& zoneId);
+// "America, Argentina" of "America/Argentina/Buenos_Aires".
+QString regionOf(const QByteArray& zoneId);
 
 } // namespace timezones

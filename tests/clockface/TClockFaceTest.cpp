@@ -1,13 +1,8 @@
 #include "clockface/TClockFace.h"
-#include "clockface/FaceCanvas.h"
 #include "clockface/FacePainter.h"
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace clockface;
@@ -142,16 +137,6 @@ TEST_F(ClockFaceWidget, ChangesRepaintAStoppedFaceAtOnceAndARunningOneWithItsNex
     face->tmrTimer();
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
-
-    // Giving the face a whole set of options takes every value and keeps them the face's own.
-    THandOptions options;
-    options.setSecHandColor(core::clGreen);
-    options.setShowSecHand(false);
-    face->HandOptions() = options;
-    EXPECT_EQ(face->HandOptions().SecHandColor(), core::clGreen);
-    EXPECT_FALSE(face->look().HandOptions.ShowSecHand());
-    EXPECT_NE(face->HandOptions().Clock(), nullptr);
-    EXPECT_EQ(THandOptions(face->HandOptions()).Clock(), nullptr);
 }
 
 TEST_F(ClockFaceWidget, TheWidgetShowsExactlyWhatThePaintingGives)
@@ -165,29 +150,6 @@ TEST_F(ClockFaceWidget, TheWidgetShowsExactlyWhatThePaintingGives)
     const QImage shown = face->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage painted = renderClockFace({150, 150}, face->look(), QTime(10, 8, 37), locale);
     EXPECT_EQ(shown, painted);
-}
-
-TEST_F(ClockFaceWidget, AllFacesShareOneCanvasThatOnlyGrows)
-{
-    const auto big = make();
-    const auto small = make();
-    EXPECT_EQ(&big->canvas(), &small->canvas());
-    big->resize(200, 120);
-    big->grab();
-    const QSize grown = big->canvas().size();
-    EXPECT_GE(grown.width(), 200);
-    EXPECT_GE(grown.height(), 120);
-    small->resize(40, 300);
-    small->grab();
-    EXPECT_EQ(small->canvas().size(), QSize(grown.width(), 300));
-    small->resize(20, 20);
-    small->grab();
-    EXPECT_EQ(small->canvas().size(), QSize(grown.width(), 300));
-
-    FaceCanvas canvas;
-    canvas.reserve({10, 10});
-    canvas.reserve({5, 20});
-    EXPECT_EQ(canvas.size(), QSize(10, 20));
 }
 
 TEST_F(ClockFaceWidget, ADrumRollsItsChangedCharactersInTenFrames)
@@ -235,27 +197,11 @@ TEST_F(ClockFaceWidget, ADrumRollsItsChangedCharactersInTenFrames)
     EXPECT_EQ(face->drumRoll().step, 1);
 }
 
-TEST_F(ClockFaceWidget, DoubleClicksResizesAndTheMenuReachTheWindowAround)
+TEST_F(ClockFaceWidget, ASingleLineBorderLiesOutsideTheFace)
 {
     const auto face = make();
-    QSignalSpy resized(face.get(), &TClockFace::OnResize);
-    QSignalSpy clicked(face.get(), &TClockFace::OnDblClick);
     face->resize(80, 60);
-    face->show();
-    QCoreApplication::processEvents();
-    EXPECT_GE(resized.count(), 1);
-    QTest::mouseDClick(face.get(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(clicked.count(), 1);
-
-    QMenu menu;
-    menu.addAction("Properties");
-    face->setPopupMenu(&menu);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), face->mapToGlobal(QPoint(5, 5)));
-    QCoreApplication::sendEvent(face.get(), &event);
-    EXPECT_TRUE(menu.isVisible());
-    menu.hide();
-
-    // A single-line border lies outside the face, which keeps its bevels inside it.
+    // The face keeps its bevels inside the border.
     face->setBorderStyle(bsSingle);
     EXPECT_EQ(face->contentsRect(), QRect(1, 1, 78, 58));
     const QImage shown = face->grab().toImage();

@@ -25,11 +25,13 @@ TEST(IniFile, ValuesSurviveARoundTripWithBlanksQuotesAndEightBitText)
 {
     IniFile ini;
     ini.setValue("S", "lead", "  two blanks");
+    ini.setValue("S", "trail", "two blanks  ");
     ini.setValue("S", "quoted", "\"already\"");
     ini.setValue("S", "umlaut", QString::fromUtf8("Zürich"));
     ini.setValue("S", "empty", "");
     const IniFile back = IniFile::parse(ini.serialize());
     EXPECT_EQ(back.value("S", "lead"), QString("  two blanks"));
+    EXPECT_EQ(back.value("S", "trail"), QString("two blanks  "));
     EXPECT_EQ(back.value("S", "quoted"), QString("\"already\""));
     EXPECT_EQ(back.value("S", "umlaut"), QString::fromUtf8("Zürich"));
     EXPECT_EQ(back.value("S", "empty"), QString(""));
@@ -37,6 +39,25 @@ TEST(IniFile, ValuesSurviveARoundTripWithBlanksQuotesAndEightBitText)
     // A file written elsewhere in Windows-1252.
     const IniFile legacy = IniFile::parse("[S]\nname=Z\xFCrich \x80\n");
     EXPECT_EQ(legacy.value("S", "name"), QString::fromUtf8("Zürich €"));
+}
+
+TEST(IniFile, OnlyTheKeysSetChangeAndEveryOtherLineStaysWhereItStood)
+{
+    // Comments, blank lines, a key before any section, unknown keys and sections, a line that is
+    // no key, a repeated key, Windows-1252 bytes and CR LF line ends.
+    const QByteArray text =
+        "; my clock\r\nstray=1\r\n[Clock]\r\nWidth = 175 ; wide\r\n; keep\r\nMine=x\r\n"
+        "junk line\r\nWidth=9\r\n\r\n[Extra]\r\nName=Z\xFCrich\r\n[clock]\r\nHeight=194\r\n";
+    IniFile ini = IniFile::parse(text);
+    EXPECT_EQ(ini.serialize(), text);
+    ini.setValue("Clock", "Height", "194"); // the same value: the line stays as it is
+    ini.setValue("Clock", "Width", "300");
+    ini.setValue("Clock", "Color", "255");
+    ini.setValue("Digital", "AMPM", "0");
+    EXPECT_EQ(ini.serialize(),
+              QByteArray("; my clock\r\nstray=1\r\n[Clock]\r\nWidth=300\r\n; keep\r\nMine=x\r\n"
+                         "junk line\r\nWidth=9\r\n\r\n[Extra]\r\nName=Z\xFCrich\r\n[clock]\r\n"
+                         "Height=194\r\nColor=255\r\n\r\n[Digital]\r\nAMPM=0\r\n"));
 }
 
 TEST(IniFile, OneStrayByteLeavesTheOtherLinesUtf8)

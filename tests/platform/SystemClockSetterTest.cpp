@@ -1,10 +1,9 @@
 #include "platform/SystemClockSetter.h"
-#include "support/MockedBus.h"
+#include "support/FakeTimedated.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <gtest/gtest.h>
-#include <optional>
 
 using platform::ClockSetter;
 using platform::SystemClockSetter;
@@ -12,26 +11,7 @@ using Answer = SystemClockSetter::TimedatedAnswer;
 
 namespace {
 
-const QString kTimedated = QStringLiteral("org.freedesktop.timedate1");
-const QString kPath = QStringLiteral("/org/freedesktop/timedate1");
-
-// python-dbusmock's stand-in for systemd-timedated on a bus of the test's own; no real clock is
-// set.
-class FakeTimedated : public fakes::MockedBus
-{
-public:
-    bool startService() { return MockedBus::startService("timedated", kTimedated); }
-    // What SetTime does from now on (python, with `args` and `self`); empty: take the call.
-    void setTimeDoes(const QString& code)
-    {
-        QDBusMessage call = QDBusMessage::createMethodCall(kTimedated, kPath, "org.freedesktop.DBus.Mock",
-                                                           "AddMethod");
-        call << kTimedated << QStringLiteral("SetTime") << QStringLiteral("xbb") << QString() << code;
-        const QDBusMessage reply = bus->call(call);
-        ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
-    }
-    QStringList calls() const { return MockedBus::calls("SetTime"); }
-};
+using fakes::FakeTimedated;
 
 QString raising(const char* errorName)
 {

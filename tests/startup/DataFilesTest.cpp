@@ -8,7 +8,8 @@
 #include "platform/IniSettingsStore.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
-#include "timezones/TfrmTimeZone.h"
+#include "timezones/TZClockFile.h"
+#include "timezones/TZFaceLook.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -47,9 +48,9 @@ TEST(DataFiles, AFileThatWasNotReadIsNeverWrittenOverAndToldOfOnce)
     page.txtPort->setText(QString::number(server.port()));
     page.btnUpdateTimeClick();
 
-    bool startupComplete = false;
-    auto zones = std::make_unique<timezones::TfrmTimeZone>(services, startupComplete);
-    zones.reset();
+    timezones::TZClockFile zones(fake.programPath("tzclkset.dta"), timezones::windowFont(), fake.locale,
+                                 &fake.fileNotices);
+    zones.save();
 
     const QStringList heard = fake.told + fake.messages.errors + fake.messages.warnings;
     for (const QString& name : files) {

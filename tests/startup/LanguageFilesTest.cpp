@@ -8,9 +8,13 @@
 #include "lang/LanguageTable.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
+#include "platform/SystemZoneWatch.h"
 #include "support/FakePlatform.h"
+#include "timezones/TZClockFile.h"
+#include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTZClockProps.h"
 #include "timezones/TfrmTimeZone.h"
+#include "timezones/ZoneRules.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -107,7 +111,11 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
             events::TfrmEventDetails details(fake.services());
             config::TfrmConfig configure(clock, eventList, eventStorage, details);
-            timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
+            platform::SystemZoneWatch watch;
+            timezones::ZoneRules rules(fake.timeZones, watch, fake.clock);
+            timezones::TZClockFile tzclkset(fake.programPath("tzclkset.dta"), timezones::windowFont(),
+                                            fake.locale);
+            timezones::TfrmTimeZone zones(fake.services(), rules, tzclkset);
             zones.showWindow();
             zones.btnClock0->click(); // the zone clock
             timezones::TfrmTZClockProps properties(zones);

@@ -86,6 +86,8 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
 {
     QTemporaryDir home;
     const QString program = copyOfTheProgram(home);
+    // The zone clocks' file is read at start and written at the end, the zones window unopened.
+    ASSERT_TRUE(fakes::writeAllOf(home.filePath("tzclkset.dta"), "; mine\n[Clock]\nWidth=300\n"));
     QProcess first;
     first.setProcessEnvironment(isolatedEnvironment(home));
     first.start(program, {});
@@ -114,6 +116,8 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithCodeZeroAndTheFirstSavesItsSettings)
             sections << QString::fromUtf8(line);
     EXPECT_EQ(sections, (QStringList{"[Clock]", "[TimeServer]", "[SecHand]", "[MinHand]", "[HourHand]",
                                      "[Icon]", "[Agent]", "[SideBar]"}));
+    EXPECT_TRUE(
+        fakes::readAllOf(home.filePath("tzclkset.dta")).startsWith("; mine\n[Clock]\nWidth=300\nColor="));
 }
 
 // The display server dies under the clock (a crashed X server, a session torn down): Qt ends the

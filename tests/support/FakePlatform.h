@@ -255,15 +255,17 @@ public:
     void open() override { ++opened; }
 };
 
-// The system's zone database, with Berlin as the machine's own zone.
+// The system's zone database, with Berlin as the machine's own zone until a test moves it.
 class BerlinTimeZones final : public platform::TimeZoneSource
 {
 public:
+    QByteArray systemId = "Europe/Berlin";
     QList<QByteArray> windowsIds() const override { return m_real.windowsIds(); }
     QList<QByteArray> memberZones(const QByteArray& id) const override { return m_real.memberZones(id); }
     QByteArray defaultZone(const QByteArray& id) const override { return m_real.defaultZone(id); }
     QTimeZone zone(const QByteArray& id) const override { return m_real.zone(id); }
-    QTimeZone systemZone() const override { return QTimeZone("Europe/Berlin"); }
+    QTimeZone systemZone() const override { return QTimeZone(systemId); }
+    QList<Place> places() const override { return m_real.places(); }
 
 private:
     platform::QtTimeZoneSource m_real;

@@ -1,7 +1,11 @@
 #include "timezones/TZClockSettings.h"
 #include "core/IniFile.h"
+#include "core/LocaleFormats.h"
 #include "core/StoredInteger.h"
+#include "support/Files.h"
+#include "timezones/TZClockFile.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace timezones;
@@ -17,9 +21,9 @@ TZFont windowFont()
     return f;
 }
 
-TZClockSettings read(const QByteArray& text)
+TZClockSettings read(const QByteArray& text, bool amPm = true)
 {
-    return ReadClockSettings(IniFile::parse(text), windowFont());
+    return ReadClockSettings(IniFile::parse(text), windowFont(), amPm);
 }
 
 QByteArray written(const TZClockSettings& s)
@@ -37,6 +41,13 @@ TEST(TZClockSettings, AMissingFileGivesTheDefaultsAndTheyAreWrittenInTheFilesOrd
     const TZClockSettings s = read("");
     EXPECT_EQ(s.Font, windowFont());
     EXPECT_EQ(s.displayFormat(), "h:mm:ss ampm");
+    // The 12-hour clock's default is the locale's: a German user's clock counts to 24.
+    EXPECT_TRUE(TZClockFile::writesTwelveHours(
+        core::LocaleFormats(QLocale(QLocale::English, QLocale::UnitedStates))));
+    EXPECT_FALSE(
+        TZClockFile::writesTwelveHours(core::LocaleFormats(QLocale(QLocale::German, QLocale::Germany))));
+    EXPECT_EQ(read("", false).displayFormat(), "h:mm:ss");
+    EXPECT_TRUE(read("[Digital]\nAMPM=1\n", false).ShowAmPm); // what the file holds stays
 
     EXPECT_EQ(written(s), QByteArray("[Clock]\n"
                                      "Color=12632256\n"
@@ -89,7 +100,7 @@ TEST(TZClockSettings, EveryFieldSurvivesARoundTrip)
     s.ShowSeconds = false;
     s.ShowAmPm = true;
     s.IsDigital = true;
-    EXPECT_EQ(ReadClockSettings(IniFile::parse(written(s)), windowFont()), s);
+    EXPECT_EQ(read(written(s)), s);
     EXPECT_EQ(s.displayFormat(), "h:mm ampm");
     s.ShowAmPm = false;
     EXPECT_EQ(s.displayFormat(), "h:mm");
@@ -131,7 +142,8 @@ TEST(TZClockSettings, ValuesThatAreNotNumbersReadAsTheirDefaultsAndWildOnesAreHe
     EXPECT_EQ(wild.Height, TZClockSettings::MaxWindowSide);
     EXPECT_EQ(wild.HourHandLength, 100);
     EXPECT_EQ(wild.HourHandWidth, 0);
-    EXPECT_EQ(wild.MinHandLength, 0);
+    EXPECT_EQ(wild.MinHandLength, 1); // a hand is drawn: lengths are 1 to 100
+    EXPECT_EQ(read("[Sec Hand]\nLength=0\n").SecHandLength, 1);
     EXPECT_EQ(wild.MinHandWidth, TZClockSettings::MaxHandWidth);
     EXPECT_EQ(wild.Font.Name, "DejaVu Sans");
     EXPECT_EQ(wild.Font.Size, 1);
@@ -144,4 +156,41 @@ TEST(TZClockSettings, ValuesThatAreNotNumbersReadAsTheirDefaultsAndWildOnesAreHe
     EXPECT_EQ(core::parseStoredInteger("2147483648"), std::nullopt);
     EXPECT_EQ(core::parseStoredInteger("1e3"), std::nullopt);
     EXPECT_EQ(core::parseStoredInteger(""), std::nullopt);
+}
+
+TEST(TZClockFile, AFileNotReadIsLeftAsItIsAndACommentedOneKeptLineForLine)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("tzclkset.dta");
+    const core::LocaleFormats us(QLocale(QLocale::English, QLocale::UnitedStates));
+    // The user's settings at the start of a file over 1 MiB are not taken, nor written over.
+    const QByteArray huge = "[Clock]\nWidth=300\n" + QByteArray(IniFile::MaxFileSize, ';');
+    ASSERT_TRUE(fakes::writeAllOf(path, huge));
+    {
+        TZClockFile file(path, windowFont(), us);
+        EXPECT_EQ(file.Settings.Width, 175);
+        EXPECT_FALSE(file.save());
+    }
+    EXPECT_EQ(fakes::readAllOf(path), huge);
+
+    // Comments, a key and a section of someone else's stay where they stood; the program's own
+    // values change, its missing keys and the zone clock's section come after them.
+    ASSERT_TRUE(fakes::writeAllOf(path,
+                                  "; my zone clock\n[Clock]\nWidth=300\n; tall\nHeight=320\nOwner=me\n\n"
+                                  "[Notes]\nFirst=Lima\n"));
+    TZClockFile file(path, windowFont(), us);
+    EXPECT_EQ(file.Settings.Width, 300);
+    EXPECT_EQ(file.ZoneClock, ZoneClockState());
+    file.Settings.Width = 310;
+    file.ZoneClock = {"SA Pacific Standard Time", "America/Lima", true};
+    ASSERT_TRUE(file.save());
+    const QByteArray back = fakes::readAllOf(path);
+    EXPECT_TRUE(back.startsWith(
+        "; my zone clock\n[Clock]\nWidth=310\n; tall\nHeight=320\nOwner=me\nColor=12632256\n"))
+        << back.constData();
+    EXPECT_TRUE(back.contains("\n\n[Notes]\nFirst=Lima\n\n[Hour Hand]\n"));
+    EXPECT_EQ(TZClockFile(path, windowFont(), us).ZoneClock, file.ZoneClock);
+    // A zone id is plain text of one line; a name is held to one line too.
+    EXPECT_EQ(ReadZoneClock(IniFile::parse("[Zone Clock]\nName=A\x01 B\nZone=Europe/Z\xFCrich\nShown=1\n")),
+              (ZoneClockState{"A B", "", true}));
 }

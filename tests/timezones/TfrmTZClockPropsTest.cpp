@@ -1,20 +1,22 @@
 #include "timezones/TfrmTZClockProps.h"
+#include "ZonesFixture.h"
 #include "clockface/TClockFace.h"
 #include "core/IniFile.h"
-#include "support/FakePlatform.h"
 #include "support/Files.h"
 #include "timezones/TfrmTZClock.h"
-#include "timezones/TfrmTimeZone.h"
 #include "widgets/ColorPicker.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFontComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <array>
@@ -41,19 +43,12 @@ FaceLook lookOf(const TClockFace& face)
     return {face.Color(), face.HandOptions(), face.DisplayFormat(), face.ClockStyle()};
 }
 
-class PropertiesDialog : public ::testing::Test
+class PropertiesDialog : public ZonesFixture
 {
 protected:
-    fakes::FakePlatform fake;
-    bool startupComplete = false;
-    std::unique_ptr<TfrmTimeZone> window;
     std::unique_ptr<TfrmTZClockProps> dialog;
 
-    void SetUp() override
-    {
-        window = std::make_unique<TfrmTimeZone>(fake.services(), startupComplete);
-        window->showWindow();
-    }
+    void SetUp() override { create().showWindow(); }
     void TearDown() override
     {
         dialog.reset();
@@ -93,16 +88,7 @@ TEST_F(PropertiesDialog, OpensWithTheFacesValuesAndCancelChangesNothing)
     EXPECT_TRUE(d.btnAll->isEnabled());
     EXPECT_TRUE(d.btnDefault->isEnabled());
     EXPECT_EQ(d.pgc->currentWidget(), d.tabAnalog);
-    EXPECT_EQ(
-        (std::array{d.trkHourHandLength->value(), d.trkHourHandWidth->value(), d.trkMinHandLength->value(),
-                    d.trkMinHandWidth->value(), d.trkSecHandLength->value(), d.trkSHandWidth->value()}),
-        (std::array{60, 3, 80, 2, 90, 1}));
-    EXPECT_EQ(d.btnSecHandColor->color(), core::clRed);
-    EXPECT_EQ(d.btnBGColor->color(), core::clSilver);
-    EXPECT_TRUE(d.chkShowSecHand->isChecked());
-    EXPECT_TRUE(d.chkShowSeconds->isChecked());
-    EXPECT_TRUE(d.chkShowAmPm->isChecked());
-    EXPECT_EQ(d.cboFontSize->currentText(), QString::number(window->Settings.Font.Size));
+    EXPECT_EQ(d.Working, window->Settings); // the face shows the settings
     EXPECT_TRUE(d.PreviewClock->Active());
     EXPECT_EQ(d.PreviewClock->ClockStyle(), clockface::csAnalog);
 
@@ -180,7 +166,7 @@ TEST_F(PropertiesDialog, SetAsDefaultThenCancelLeavesTheFaceButReachesTheZoneClo
     EXPECT_EQ(window->TZClock()->face->HandOptions().HourHandColor(), core::clGreen);
 
     dialog.reset();
-    window.reset(); // the end of the program writes them
+    end(); // the end of the program writes them
     const core::IniFile file = core::IniFile::parse(fakes::readAllOf(fake.folders.dataFile("tzclkset.dta")));
     EXPECT_EQ(file.value("Min Hand", "Width"), QString("7"));
     EXPECT_EQ(file.value("Hour Hand", "Color"), QString::number(core::clGreen));
@@ -232,6 +218,13 @@ TEST_F(PropertiesDialog, AShortFormatOpensUntickedAndASizeThatIsNotANumberIsRefu
     EXPECT_EQ(d.Working.Font.Size, 12);
     d.cboFontSize->setEditText("100000");
     EXPECT_EQ(d.Working.Font.Size, TZClockSettings::MaxFontSize);
+
+    // Enter in the font-name box ends the typing there, not the dialog.
+    ASSERT_TRUE(d.btnOK->isEnabled());
+    d.activateWindow();
+    d.cboFont->setFocus();
+    QTest::keyClick(d.cboFont->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(d.isVisible());
 }
 
 TEST_F(PropertiesDialog, PropertiesOpensModallyOnTheFaceOfTheLastMenuAndADoubleClickToo)
@@ -255,7 +248,7 @@ TEST_F(PropertiesDialog, PropertiesOpensModallyOnTheFaceOfTheLastMenuAndADoubleC
     showZoneClock();
     menuOverZoneClock();
     closeWhenOpen();
-    emit window->TZClock()->face->OnDblClick(window->TZClock()->face);
+    QTest::mouseDClick(window->TZClock()->face, Qt::LeftButton);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(seen, "clock");
 }

@@ -1,7 +1,6 @@
-#include "timezones/TfrmTimeZone.h"
+#include "ZonesFixture.h"
 #include "clockface/TClockFace.h"
 #include "core/IniFile.h"
-#include "support/FakePlatform.h"
 #include "support/Files.h"
 #include "timezones/LocalZonePage.h"
 #include "timezones/TfrmTZClock.h"
@@ -14,6 +13,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -26,21 +26,9 @@ using clockface::TClockFace;
 
 namespace {
 
-// The time zones window on a fake desktop: Berlin's zone, Monday 2 March 2026 at 14:00.
-class TimeZonesWindow : public ::testing::Test
+class TimeZonesWindow : public ZonesFixture
 {
 protected:
-    fakes::FakePlatform fake;
-    bool startupComplete = false;
-    std::unique_ptr<TfrmTimeZone> window;
-
-    void TearDown() override { window.reset(); }
-
-    TfrmTimeZone& create()
-    {
-        window = std::make_unique<TfrmTimeZone>(fake.services(), startupComplete);
-        return *window;
-    }
     void writeSettingsFile(const QByteArray& text)
     {
         ASSERT_TRUE(fakes::writeAllOf(fake.folders.dataFile("tzclkset.dta"), text));
@@ -84,23 +72,22 @@ bool sortedAscending(const QStringList& texts)
 
 } // namespace
 
-TEST_F(TimeZonesWindow, StartUpEndsWithoutReadingTheZoneDatabase)
+TEST_F(TimeZonesWindow, TheZoneDatabaseIsReadWhenTheZonesAreFirstShown)
 {
     create();
-    EXPECT_TRUE(startupComplete);
-    EXPECT_FALSE(window->zonesLoaded());
-    EXPECT_EQ(window->RuleYear(), 2026);
+    EXPECT_FALSE(rules.zonesLoaded());
+    EXPECT_EQ(rules.RuleYear(), 2026);
     EXPECT_EQ(window->lv->topLevelItemCount(), 0);
 
     // The local offset needs the machine's own zone only.
-    EXPECT_EQ(window->LocalRules().Bias, -60);
-    EXPECT_EQ(window->LocalRules().DaylightBias, -60);
-    EXPECT_FALSE(window->zonesLoaded());
+    EXPECT_EQ(rules.LocalRules().Bias, -60);
+    EXPECT_EQ(rules.LocalRules().DaylightBias, -60);
+    EXPECT_FALSE(rules.zonesLoaded());
 
     window->showWindow();
-    EXPECT_TRUE(window->zonesLoaded());
-    EXPECT_EQ(window->Zones().local().Display, "(GMT+01:00) Here");
-    EXPECT_EQ(&window->LocalRules(), &window->Zones().local());
+    EXPECT_TRUE(rules.zonesLoaded());
+    EXPECT_EQ(rules.Zones().local().Display, "(GMT+01:00) Here");
+    EXPECT_EQ(&rules.LocalRules(), &rules.Zones().local());
 }
 
 TEST_F(TimeZonesWindow, TheFirstShowingSelectsALocalRowAndFillsTheConfigurationPageOnce)
@@ -113,7 +100,7 @@ TEST_F(TimeZonesWindow, TheFirstShowingSelectsALocalRowAndFillsTheConfigurationP
     ASSERT_NE(window->lv->currentItem(), nullptr);
     EXPECT_EQ(window->lv->currentItem()->text(ZoneRow::TimeZone), "<Here>");
     EXPECT_EQ(window->cboTZ->currentText(), "<Here>");
-    EXPECT_EQ(window->cboTZ->count(), window->Zones().count());
+    EXPECT_EQ(window->cboTZ->count(), rules.Zones().count());
     EXPECT_EQ(window->lblTZBias->text(), "1 hour ahead of GMT\nLocal time ");
     EXPECT_EQ(window->lblTimeThere->text(), "Monday, March 2, 2026");
     EXPECT_EQ(window->gpStandardName->title(),
@@ -139,10 +126,6 @@ TEST_F(TimeZonesWindow, TheFirstShowingSelectsALocalRowAndFillsTheConfigurationP
     window->hide();
     EXPECT_FALSE(window->ClockFace1->Active());
     EXPECT_FALSE(window->ClockFace2->Active());
-
-    // The page's button shows the window.
-    page.btnTimeZones->click();
-    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(TimeZonesWindow, TheConfigurationPageIsFilledWithoutShowingTheWindowAndSelectingWhileHiddenDoesNothing)
@@ -275,7 +258,7 @@ TEST_F(TimeZonesWindow, TheZoneClockStartsWithTheDefaultsAndItsSizeIsSavedAtTheE
     TfrmTZClock* clock = window->TZClock();
     ASSERT_NE(clock, nullptr);
     EXPECT_TRUE(clock->isVisible());
-    EXPECT_EQ(clock->size(), QSize(175, 194));
+    EXPECT_EQ(clock->frameGeometry().size(), QSize(175, 194)); // the outer size
     EXPECT_EQ(clock->windowTitle(), "India Standard Time");
     EXPECT_EQ(window->btnClock0->toolTip(), "India Standard Time");
     EXPECT_EQ(clock->Tag, 1);
@@ -311,23 +294,24 @@ TEST_F(TimeZonesWindow, TheZoneClockStartsWithTheDefaultsAndItsSizeIsSavedAtTheE
     EXPECT_EQ(window->btnClock0->toolTip(), "Unused");
 
     pressClockButton(true);
-    clock->resize(300, 320);
+    clock->resize(clock->size() + QSize(300, 320) - clock->frameGeometry().size());
     QCoreApplication::processEvents();
     EXPECT_EQ(window->Settings.Width, 300);
-    window.reset(); // the end of the program
+    end();
     const core::IniFile file = settingsFile();
     EXPECT_EQ(file.value("Clock", "Width"), QString("300"));
     EXPECT_EQ(file.value("Clock", "Height"), QString("320"));
     EXPECT_EQ(file.value("Font", "Color"), QString("-2147483640"));
     EXPECT_EQ(file.sections(),
-              (QStringList{"Clock", "Hour Hand", "Min Hand", "Sec Hand", "Font", "Digital"}));
+              (QStringList{"Clock", "Hour Hand", "Min Hand", "Sec Hand", "Font", "Digital", "Zone Clock"}));
 }
 
 TEST_F(TimeZonesWindow, IsDigitalShowsTheClockAsTextInTheSettingsFont)
 {
-    writeSettingsFile(
-        "[Clock]\nIs Digital=1\nWidth=220\n[Font]\nName=DejaVu Serif\nSize=14\nColor=255\nBold=1\n"
-        "[Digital]\nAMPM=0\n");
+    // Held to the screen it shows on, 1024 x 768.
+    writeSettingsFile("[Clock]\nIs Digital=1\nWidth=220\nHeight=4096\n[Font]\nName=DejaVu "
+                      "Serif\nSize=14\nColor=255\nBold=1\n"
+                      "[Digital]\nAMPM=0\n");
     create().showWindow();
     EXPECT_EQ(window->ClockFace1->font().family(), "DejaVu Serif"); // the settings' font is this face's
     EXPECT_EQ(window->ClockFace1->FontColor(), core::clRed);
@@ -341,7 +325,7 @@ TEST_F(TimeZonesWindow, IsDigitalShowsTheClockAsTextInTheSettingsFont)
     EXPECT_FALSE(face.font().italic());
     EXPECT_EQ(face.FontColor(), core::clRed);
     EXPECT_EQ(face.DisplayFormat(), "h:mm:ss");
-    EXPECT_EQ(window->TZClock()->size(), QSize(220, 194));
+    EXPECT_EQ(window->TZClock()->frameGeometry().size(), QSize(220, 768));
 }
 
 TEST_F(TimeZonesWindow, TheSharedMenuKnowsWhoseItWas)
@@ -354,6 +338,7 @@ TEST_F(TimeZonesWindow, TheSharedMenuKnowsWhoseItWas)
 
     QContextMenuEvent onClock(QContextMenuEvent::Mouse, QPoint(5, 5), clock.face->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(clock.face, &onClock);
+    EXPECT_TRUE(window->PopPropsForm->isVisible());
     EXPECT_EQ(window->PopupClock(), 1);
     EXPECT_TRUE(window->Close1->isVisible());
     EXPECT_TRUE(window->N1->isVisible());
@@ -371,4 +356,94 @@ TEST_F(TimeZonesWindow, TheSharedMenuKnowsWhoseItWas)
     EXPECT_FALSE(window->Close1->isVisible());
     EXPECT_FALSE(window->N1->isVisible());
     EXPECT_EQ(window->propertiesTarget(), window->ClockFace1);
+}
+
+TEST_F(TimeZonesWindow, TheZoneClockFollowsItsZoneThroughADaylightChangeTheNewYearAndANewMachineZone)
+{
+    LocalZonePage page;
+    create().setConfigPage(&page);
+    window->showWindow();
+    select("Alaskan Standard Time");
+    pressClockButton(true);
+    TClockFace& face = *window->TZClock()->face;
+    EXPECT_EQ(face.Time(), QTime(4, 0)); // 13:00 UTC
+    // Anchorage keeps daylight time from 8 March, 11:00 UTC; the clock stays open.
+    fake.clock.current = QDateTime(QDate(2026, 3, 8), QTime(12, 30));
+    face.tmrTimer();
+    EXPECT_EQ(face.Time(), QTime(3, 30));
+    EXPECT_TRUE(face.toolTip().contains("Local time -9 Hour(s)")) << face.toolTip().toStdString();
+
+    // A summer day of the next year, with the rules built the year before.
+    fake.clock.current = QDateTime(QDate(2027, 7, 1), QTime(14, 0));
+    face.tmrTimer();
+    EXPECT_EQ(face.Time(), QTime(4, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rules.RuleYear(), 2027);
+    EXPECT_EQ(window->lblDaylightDT->text(), "3/14/27, 2:00 AM (1 hour)");
+    EXPECT_TRUE(window->chkDaylightSavingNow->isChecked());
+    EXPECT_EQ(page.lblDaylightDT->text(), "3/28/27, 2:00 AM (1 hour)"); // Berlin's
+
+    // The machine moves to Tokyo, its wall clock with it.
+    fake.timeZones.systemId = "Asia/Tokyo";
+    fake.clock.current = QDateTime(QDate(2027, 7, 1), QTime(21, 0));
+    emit zoneWatch.changed();
+    QCoreApplication::processEvents();
+    face.tmrTimer();
+    EXPECT_EQ(face.Time(), QTime(4, 0));
+    EXPECT_EQ(window->ClockFace2->Time(), QTime(4, 0));
+    EXPECT_EQ(face.toolTip(), "9 hours behind GMT\nLocal time -17 Hour(s)\nThursday, July 1, 2027");
+    EXPECT_EQ(page.lblTZBias->text(), "9 hours ahead of GMT");
+    EXPECT_EQ(page.gpStandardName->title(), "Japan Standard Time");
+}
+
+TEST_F(TimeZonesWindow, FindingAPlaceShowsItsRowsTitledWithTheirOwnNames)
+{
+    create().showWindow();
+    const auto shownCities = [&] {
+        QStringList cities;
+        for (int i = 0; i < window->lv->topLevelItemCount(); ++i)
+            if (!window->lv->topLevelItem(i)->isHidden())
+                cities << window->lv->topLevelItem(i)->text(ZoneRow::City);
+        return cities;
+    };
+    // A city, a country, a note of the zone database, in any case and with or without accents.
+    window->txtFind->setText("LIMA");
+    EXPECT_EQ(shownCities(), QStringList{"Lima"});
+    EXPECT_EQ(window->lv->currentItem()->text(ZoneRow::City), "Lima");
+    EXPECT_EQ(window->gpStandardName->title(), "Peru Standard Time"); // not Bogota's
+    window->txtFind->setText("kyrgyz");
+    EXPECT_EQ(shownCities(), QStringList{"Bishkek"});
+    EXPECT_EQ(window->cboTZ->currentText(), "Kyrgyzstan Time");
+    window->txtFind->setText(QString::fromUtf8("são"));
+    EXPECT_TRUE(shownCities().contains("Sao Paulo"));
+    EXPECT_TRUE(shownCities().contains("Sao Tome"));
+    window->txtFind->setText("most of germany");
+    EXPECT_EQ(shownCities(), (QStringList{"Here", "Berlin"})); // this machine is in Germany too
+    window->txtFind->clear();
+    EXPECT_EQ(shownCities().size(), window->lv->topLevelItemCount());
+}
+
+TEST_F(TimeZonesWindow, TheZoneClockComesBackAsItWasWhenTheProgramEnded)
+{
+    create().showWindow();
+    window->txtFind->setText("lima");
+    pressClockButton(true);
+    end();
+
+    create().restoreZoneClock();
+    ASSERT_NE(window->TZClock(), nullptr);
+    EXPECT_TRUE(window->TZClock()->isVisible());
+    EXPECT_EQ(window->TZClock()->windowTitle(), "SA Pacific Standard Time");
+    EXPECT_TRUE(window->btnClock0->isChecked());
+    EXPECT_EQ(window->TZClock()->face->Time(), QTime(8, 0));
+
+    // The machine's own zone follows the machine; closed, it stays closed.
+    window->showWindow();
+    select("<Here>");
+    pressClockButton(true);
+    window->TZClock()->close();
+    end();
+    EXPECT_EQ(tzclkset->ZoneClock, (ZoneClockState{"<Here>", "", false}));
+    create().restoreZoneClock();
+    EXPECT_EQ(window->TZClock(), nullptr);
 }

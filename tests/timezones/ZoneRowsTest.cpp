@@ -12,7 +12,7 @@ const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 ZoneRow row(const QString& caption, const QString& city)
 {
-    return {{caption, city, "GMT", "", "", ""}};
+    return {{caption, city, "GMT", "", "", ""}, {}};
 }
 
 TRegTZI berlin()
@@ -32,18 +32,22 @@ TRegTZI berlin()
 
 TEST(ZoneRows, OneRowPerCityAndTheSortKeyOfTheColumns)
 {
-    const std::vector<ZoneRow> rows = zoneRows("W. Europe Standard Time", berlin(), 2026, kUs);
+    const std::vector<ZoneRow> rows = zoneRows("W. Europe Standard Time", berlin(),
+                                               {"Europe/Berlin", "Europe/Paris"}, 2026, kUs);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].Caption(), "W. Europe Standard Time");
     EXPECT_EQ(rows[0].Texts[ZoneRow::City], "Berlin");
     EXPECT_EQ(rows[1].Texts[ZoneRow::City], "Paris");
+    EXPECT_EQ(rows[1].Place, "Europe/Paris");
     EXPECT_EQ(rows[0].Texts[ZoneRow::Bias], "GMT+01:00");
     EXPECT_EQ(rows[0].Texts[ZoneRow::StandardStarts], "10/25/26, 3:00 AM");
     EXPECT_EQ(rows[0].Texts[ZoneRow::DaylightStarts], "3/29/26, 2:00 AM");
     EXPECT_EQ(rows[0].Texts[ZoneRow::DisplayName], "(GMT+01:00) Berlin, Paris");
     TRegTZI unnamed;
     unnamed.Display = "(GMT)";
-    EXPECT_TRUE(zoneRows("X", unnamed, 2026, kUs).empty()); // no city, no row
+    EXPECT_TRUE(zoneRows("X", unnamed, {}, 2026, kUs).empty()); // no city, no row
+    // A search sees no accents, letter case or underscores.
+    EXPECT_EQ(searchFolded(QString::fromUtf8("São_Paulo MÜNCHEN Curaçao")), "sao paulo munchen curacao");
     EXPECT_EQ(transitionText(0.0, kUs), "");
 
     EXPECT_EQ(nextSortTag(1, 0), -1);
