@@ -15,8 +15,9 @@
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
-#include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "platform/DisplayLoss.h"
+#include "platform/HostLookup.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/QtMediaPlayer.h"
 #include "platform/SingleInstance.h"
@@ -84,19 +85,30 @@ int runVeskel(int& argc, char** argv)
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
     timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
 
+    // The clock's one update command: the Internet page shows it, an adjust-time event runs it.
+    platform::QtHostLookup hostLookup;
+    nettime::TimeUpdate timeUpdate(services, hostLookup, clockWindow->Settings.TimeServer);
+    // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
+    // bias while its rules say daylight time is in force.
+    timeUpdate.setLocalBias([&clock, zones = timeZones.get()] {
+        const timezones::TRegTZI& local = zones->LocalRules();
+        const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()), zones->RuleYear());
+        return local.Bias + (daylight ? local.DaylightBias : 0);
+    });
+
     // The configuration dialog and the event editor are made when first wanted: most runs never
     // open them, and the clock shows sooner and stays smaller without them.
     std::unique_ptr<events::TfrmEventDetails> eventDetails;
     std::unique_ptr<config::TfrmConfig> configDialog;
     std::function<config::TfrmConfig&()> configuration;
 
-    // What events do: media through Qt Multimedia, the time from the Internet page's update
-    // command when the network is there, announcements by the clock window's character.
+    // What events do: media through Qt Multimedia, the time from the update command when the
+    // network is there, announcements by the clock window's character.
     platform::QtMediaPlayer mediaPlayer;
     events::AgentSpeech& character = *clockWindow->Agent;
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
-                                  [&configuration] { configuration().tabInternet->btnUpdateTimeClick(); }});
+                                  [&timeUpdate] { timeUpdate.UpdateTime(); }});
     events::Scheduler scheduler(eventList, locale, actions,
                                 [&eventStorage] { return eventStorage.SaveEvents(false); });
     clockWindow->setScheduledEvents(&scheduler);
@@ -112,16 +124,8 @@ int runVeskel(int& argc, char** argv)
             actions.Perform(events::actionOf(fields), false);
         });
         configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
-                                                            *eventDetails);
+                                                            *eventDetails, timeUpdate);
         timeZones->setConfigPage(configDialog->tabTimeZones);
-        // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
-        // bias while its rules say daylight time is in force.
-        configDialog->tabInternet->setLocalBias([&clock, zones = timeZones.get()] {
-            const timezones::TRegTZI& local = zones->LocalRules();
-            const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()),
-                                                            zones->RuleYear());
-            return local.Bias + (daylight ? local.DaylightBias : 0);
-        });
         QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, timeZones.get(),
                          &timezones::TfrmTimeZone::ConfigPageShown);
         return *configDialog;

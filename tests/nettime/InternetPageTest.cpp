@@ -1,6 +1,7 @@
 #include "nettime/InternetPage.h"
 #include "core/DateTimeText.h"
 #include "nettime/TimeClient.h"
+#include "nettime/TimeUpdate.h"
 #include "support/FakePlatform.h"
 #include "support/Files.h"
 #include "support/TimeServers.h"
@@ -34,6 +35,7 @@ protected:
     ScriptedLookup lookup;
     QString timeServer;
     QTimer tmr;
+    std::unique_ptr<nettime::TimeUpdate> update;
     std::unique_ptr<InternetPage> page;
     QStringList panel1; // every text of panel 1, in order
 
@@ -45,13 +47,16 @@ protected:
     }
     void make()
     {
-        page = std::make_unique<InternetPage>(fake.services(), lookup, timeServer, tmr);
-        page->setLocalBias([] { return 0; });
-        page->TimeClient1->TimeOut = 2000;
-        QObject::connect(page.get(), &InternetPage::statusChanged, [this](int panel, const QString& text) {
-            if (panel == 1)
-                panel1 << text;
-        });
+        page.reset();
+        update = std::make_unique<nettime::TimeUpdate>(fake.services(), lookup, timeServer);
+        update->setLocalBias([] { return 0; });
+        update->TimeClient1->TimeOut = 2000;
+        page = std::make_unique<InternetPage>(fake.services(), *update, tmr);
+        QObject::connect(update.get(), &nettime::TimeUpdate::statusChanged,
+                         [this](int panel, const QString& text) {
+                             if (panel == 1)
+                                 panel1 << text;
+                         });
     }
     QString serverFile() const { return fake.folders.dataFile("NTPServers.dta"); }
     void writeServerFile(const QByteArray& bytes) { ASSERT_TRUE(fakes::writeAllOf(serverFile(), bytes)); }
@@ -81,23 +86,27 @@ protected:
 
 TEST_F(InternetPageTest, TheServerBoxIsSortedFromTheFileAndShowsTheRememberedServer)
 {
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     EXPECT_TRUE(items().isEmpty()); // no file, no setting: an empty box
     EXPECT_EQ(page->cboHost->currentText(), "");
 
     writeServerFile("beta\r\nAlpha");
     timeServer = "beta";
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     EXPECT_EQ(items(), QStringList({"Alpha", "beta"}));
     EXPECT_EQ(page->cboHost->currentText(), "beta");
 
     writeServerFile("zeta\ngamma\n");
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     EXPECT_EQ(items(), QStringList({"gamma", "zeta"}));
 
     // Typing stops at 34 characters; a longer name from the file is kept whole.
     writeServerFile(QByteArray(40, 'a') + "\r\n");
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     page->cboHost->setCurrentIndex(0);
     EXPECT_EQ(page->cboHost->currentText().size(), 40);
     page->cboHost->setEditText("");
@@ -109,7 +118,8 @@ TEST_F(InternetPageTest, TheServerBoxIsSortedFromTheFileAndShowsTheRememberedSer
 TEST_F(InternetPageTest, AnUpdateReportsEachStepSetsTheClockAndOffersTheNewServer)
 {
     writeServerFile("beta\r\nAlpha");
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     fake.messages.answer = platform::MessageBoxes::Answer::No;
     // Local 12:00:05, the server's time 12:00:00 local.
     updateFrom(QTime(12, 0, 0));
@@ -117,7 +127,7 @@ TEST_F(InternetPageTest, AnUpdateReportsEachStepSetsTheClockAndOffersTheNewServe
     EXPECT_EQ(panel1, QStringList({"Disconnected", "127.0.0.1", "Connected", "Disconnected",
                                    "Time changed by 00:00:05.000"}));
     EXPECT_EQ(page->panelText(0), "Total change -00:00:05");
-    EXPECT_NEAR(page->LastChange(), -5 * Second, 1e-9);
+    EXPECT_NEAR(update->LastChange(), -5 * Second, 1e-9);
     EXPECT_TRUE(page->btnUndo->isEnabled());
     ASSERT_EQ(fake.clockSetter.asked.size(), 1);
     EXPECT_EQ(fake.clockSetter.asked[0], QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0)));
@@ -135,7 +145,8 @@ TEST_F(InternetPageTest, AnUpdateReportsEachStepSetsTheClockAndOffersTheNewServe
 TEST_F(InternetPageTest, YesWritesTheWholeSortedListWithCrLf)
 {
     writeServerFile("beta\nAlpha\n");
-    page->LoadServerList();
+    make();
+    update->LoadServerList();
     fake.messages.answer = platform::MessageBoxes::Answer::Yes;
     lookup.behaviour = ScriptedLookup::Behaviour::Loopback;
     LoopbackServer server(LoopbackServer::Mode::SendAndClose, replyFor(QTime(12, 0, 0)));
@@ -153,7 +164,7 @@ TEST_F(InternetPageTest, YesWritesTheWholeSortedListWithCrLf)
 
 TEST_F(InternetPageTest, AFailedFetchReportsItselfAndChangesNothing)
 {
-    page->TimeClient1->TimeOut = 150;
+    update->TimeClient1->TimeOut = 150;
     page->cboHost->setEditText("127.0.0.1");
     page->txtPort->setText(QString::number(closedPort()));
     page->btnUpdateTimeClick();
@@ -161,7 +172,7 @@ TEST_F(InternetPageTest, AFailedFetchReportsItselfAndChangesNothing)
     EXPECT_TRUE(fake.clockSetter.asked.isEmpty());
     EXPECT_TRUE(fake.messages.questions.isEmpty());
     EXPECT_TRUE(items().isEmpty()); // never added
-    EXPECT_EQ(page->TotalChange(), 0);
+    EXPECT_EQ(update->TotalChange(), 0);
 
     page->cboHost->setEditText("no.such.host.example");
     page->btnUpdateTimeClick();
@@ -198,14 +209,13 @@ TEST_F(InternetPageTest, ChangesAndTotalsAreReportedAsTheyAdd)
 
 TEST_F(InternetPageTest, TheZonesBiasTurnsTheServersUtcIntoLocalTime)
 {
-    page->setLocalBias([] { return -600; });
+    update->setLocalBias([] { return -600; });
     updateFrom(QTime(20, 0, 0));
     EXPECT_EQ(fake.clockSetter.asked.last(), QDateTime(QDate(2026, 3, 2), QTime(6, 0, 0)));
 
     fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0));
-    page->setLocalBias([] { return 300; });
+    update->setLocalBias([] { return 300; });
     updateFrom(QTime(1, 0, 0));
-    EXPECT_EQ(page->dtp->dateTime(), QDateTime(QDate(2026, 3, 1), QTime(20, 0, 0))); // the day before
     EXPECT_EQ(fake.clockSetter.asked.last(), QDateTime(QDate(2026, 3, 2), QTime(20, 0, 0)));
 }
 
@@ -229,7 +239,7 @@ TEST_F(InternetPageTest, ARefusedSetIsToldAndCountsNowhere)
     EXPECT_EQ(page->panelText(1), "Failed to set time");
     EXPECT_EQ(fake.clock.current.time(), QTime(12, 0, 0));
     EXPECT_EQ(page->panelText(0), "Total change -00:00:05"); // the refused minute is not in it
-    EXPECT_NEAR(page->LastChange(), -5 * Second, 1e-9);      // still the one the undo takes back
+    EXPECT_NEAR(update->LastChange(), -5 * Second, 1e-9);    // still the one the undo takes back
     EXPECT_TRUE(page->btnUndo->isEnabled());
 
     fake.clockSetter.answer = Result::AutomaticSyncOn;
@@ -241,13 +251,13 @@ TEST_F(InternetPageTest, ARefusedSetIsToldAndCountsNowhere)
     // A refused undo keeps the accounts too; a granted one clears the last change.
     page->btnUndoClick();
     EXPECT_EQ(fake.messages.warnings.size(), 3);
-    EXPECT_NEAR(page->TotalChange(), -5 * Second, 1e-9);
+    EXPECT_NEAR(update->TotalChange(), -5 * Second, 1e-9);
     fake.clockSetter.answer = Result::Set;
     page->btnUndoClick();
     EXPECT_EQ(fake.clock.current.time(), QTime(12, 0, 5));
     EXPECT_EQ(page->panelText(0), "Last change undone");
-    EXPECT_EQ(page->LastChange(), 0);
-    EXPECT_NEAR(page->TotalChange(), 0, 1e-12);
+    EXPECT_EQ(update->LastChange(), 0);
+    EXPECT_NEAR(update->TotalChange(), 0, 1e-12);
     EXPECT_FALSE(page->btnUndo->isEnabled());
     page->btnUndoClick(); // nothing left to undo
     EXPECT_EQ(fake.clockSetter.asked.size(), 5);
@@ -268,16 +278,16 @@ TEST_F(InternetPageTest, ASecondUpdateIsNotStartedWhileOneRuns)
     slow.delayMs = 200;
     bool skippedAtOnce = false;
     QTimer::singleShot(50, [&] {
-        EXPECT_TRUE(page->updating());
+        EXPECT_TRUE(update->busy());
         EXPECT_FALSE(page->btnUpdateTime->isEnabled());
         page->btnUpdateTimeClick(); // as an adjust-time event would
-        skippedAtOnce = page->updating();
+        skippedAtOnce = update->busy();
     });
     updateFrom(slow);
     EXPECT_TRUE(skippedAtOnce);
     EXPECT_EQ(slow.accepted, 1);
     EXPECT_EQ(fake.clockSetter.asked.size(), 1);
-    EXPECT_FALSE(page->updating());
+    EXPECT_FALSE(update->busy());
     EXPECT_TRUE(page->btnUpdateTime->isEnabled());
 }
 

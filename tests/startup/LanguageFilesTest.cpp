@@ -8,7 +8,9 @@
 #include "lang/LanguageTable.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
+#include "nettime/TimeUpdate.h"
 #include "support/FakePlatform.h"
+#include "support/TimeServers.h"
 #include "timezones/TfrmTZClockProps.h"
 #include "timezones/TfrmTimeZone.h"
 
@@ -106,7 +108,9 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             events::EventList eventList;
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
             events::TfrmEventDetails details(fake.services());
-            config::TfrmConfig configure(clock, eventList, eventStorage, details);
+            timeservers::ScriptedLookup lookup;
+            nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer);
+            config::TfrmConfig configure(clock, eventList, eventStorage, details, timeUpdate);
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             zones.showWindow();
             zones.btnClock0->click(); // the zone clock
