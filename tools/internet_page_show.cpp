@@ -50,12 +50,12 @@ int main(int argc, char** argv)
     events::TfrmEventDetails details(fake.services());
     timeservers::ScriptedLookup lookup;
     nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer);
-    timeUpdate.setLocalBias([] { return 0; });
     config::TfrmConfig dialog(clock, eventList, storage, details, timeUpdate);
 
     // The server answers 12:00:00 UTC after three seconds.
-    timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendLater,
-                                       timeservers::replyFor(QTime(12, 0, 0)));
+    timeservers::LoopbackServer server(
+        timeservers::LoopbackServer::Mode::SendLater,
+        timeservers::replyAt(QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0), Qt::UTC)));
     server.delayMs = 3000;
 
     dialog.showDialog();

@@ -169,7 +169,8 @@ void InternetPage::buildManualPart()
     if (dtp->displayFormat() != format || format.isEmpty())
         dtp->setDisplayFormat(QStringLiteral("HH:mm:ss")); // a format the picker cannot edit
     dtp->setLocale(m_platform.locale.locale());
-    dtp->setTimeSpec(Qt::LocalTime);
+    // The picker holds wall-clock time as the system's zone shows it, without a zone of its own.
+    dtp->setTimeSpec(Qt::UTC);
     dtp->installEventFilter(this);
     Label19->setBuddy(dtp);
     lblTime = new QLabel(GroupBox2);
@@ -218,11 +219,10 @@ void InternetPage::followUpdate()
         if (cboHost->currentText() != host)
             cboHost->setEditText(host);
     });
-    connect(&m_update, &TimeUpdate::busyChanged, this,
-            [this](bool busy) { btnUpdateTime->setEnabled(!busy); });
+    connect(&m_update, &TimeUpdate::busyChanged, this, &InternetPage::showBusy);
     connect(&m_update, &TimeUpdate::undoAvailableChanged, btnUndo, &QWidget::setEnabled);
-    connect(&m_update, &TimeUpdate::clockSet, this, [this](const QDateTime& local) {
-        setPicker(local);
+    connect(&m_update, &TimeUpdate::clockChanged, this, [this] {
+        setPicker(m_platform.clock.now());
         setManualButtons(false);
     });
     connect(cboHost, &QComboBox::editTextChanged, &m_update, &TimeUpdate::setHost);
@@ -243,10 +243,26 @@ QString InternetPage::panelText(int panel) const
     return m_panels[panel]->text();
 }
 
-void InternetPage::setPicker(const QDateTime& value)
+QDateTime InternetPage::wallClock() const
 {
+    return m_platform.clock.now().toTimeZone(m_platform.timeZones.systemZone());
+}
+
+void InternetPage::setPicker(const QDateTime& instant)
+{
+    const QDateTime wall = instant.toTimeZone(m_platform.timeZones.systemZone());
     const QSignalBlocker quiet(dtp);
-    dtp->setDateTime(value);
+    dtp->setDateTime(QDateTime(wall.date(), wall.time(), Qt::UTC));
+}
+
+void InternetPage::showBusy(bool busy)
+{
+    // The server asked is the one the box showed; while it is asked, the button stops it.
+    cboHost->setEnabled(!busy);
+    btnUpdateTime->setIcon(style()->standardIcon(busy ? QStyle::SP_BrowserStop : QStyle::SP_BrowserReload));
+    btnUpdateTime->setToolTip(
+        busy ? Translate(QStringLiteral("Stop asking the server"))
+             : Translate(QStringLiteral("Set Time from the selected Internet NTP Server")));
 }
 
 void InternetPage::setManualButtons(bool enabled)
@@ -257,7 +273,10 @@ void InternetPage::setManualButtons(bool enabled)
 
 void InternetPage::btnUpdateTimeClick()
 {
-    m_update.UpdateTime();
+    if (m_update.busy())
+        m_update.cancel();
+    else
+        m_update.UpdateTime();
 }
 
 void InternetPage::btnUndoClick()
@@ -268,16 +287,15 @@ void InternetPage::btnUndoClick()
 
 void InternetPage::tmrTimer()
 {
-    const QDateTime now = m_platform.clock.now();
     if (dtp->hasFocus())
-        lblTime->setText(core::formatTimeText(now.time(), m_platform.locale));
+        lblTime->setText(core::formatTimeText(wallClock().time(), m_platform.locale));
     else
-        setPicker(now);
+        setPicker(m_platform.clock.now());
 }
 
 void InternetPage::btnApplyTimeChangeClick()
 {
-    m_update.SetTimeFromPicker(core::dayTime(dtp->dateTime()));
+    m_update.SetTimeFromPicker(dtp->time());
 }
 
 void InternetPage::btnCancelTimeSetClick()
@@ -291,14 +309,16 @@ void InternetPage::btnCancelTimeSetClick()
 
 void InternetPage::btnTimeDateCPLClick()
 {
-    m_platform.dateTimeSettings.open();
+    if (!m_platform.dateTimeSettings.open())
+        m_platform.messages.warning(
+            Translate(QStringLiteral("No program for the date and time settings was found.")));
 }
 
 bool InternetPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == dtp) {
         if (event->type() == QEvent::FocusIn) {
-            lblTime->setText(core::formatTimeText(m_platform.clock.now().time(), m_platform.locale));
+            lblTime->setText(core::formatTimeText(wallClock().time(), m_platform.locale));
             lblTime->show();
         } else if (event->type() == QEvent::FocusOut) {
             lblTime->hide();

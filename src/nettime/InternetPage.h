@@ -76,7 +76,10 @@ private:
     void followUpdate();
     void fillServerBox();
     void tabInternetResize();
-    void setPicker(const QDateTime& value);
+    // The system zone's wall-clock time now, and the picker set to an instant's.
+    QDateTime wallClock() const;
+    void setPicker(const QDateTime& instant);
+    void showBusy(bool busy);
     void setManualButtons(bool enabled);
 
     const platform::Platform m_platform;

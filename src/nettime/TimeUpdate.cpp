@@ -1,13 +1,13 @@
 #include "nettime/TimeUpdate.h"
 
-#include "core/DateTimeText.h"
 #include "lang/Translate.h"
 #include "nettime/ClockChange.h"
 #include "nettime/TimeClient.h"
+#include "nettime/TimeReply.h"
 #include "platform/HostLookup.h"
 
 #include <QScopeGuard>
-#include <cmath>
+#include <QTimeZone>
 
 namespace nettime {
 
@@ -16,14 +16,15 @@ using platform::ClockSetter;
 namespace {
 
 const QString ServerFileName = QStringLiteral("NTPServers.dta");
+constexpr int RefusedCode = 10061;
 
 } // namespace
 
 TimeUpdate::TimeUpdate(const platform::Platform& platform, platform::HostLookup& lookup, QString& timeServer,
                        QObject* parent)
-    : QObject(parent), m_platform(platform), m_timeServer(timeServer),
-      m_adjustment(platform.clock, platform.clockSetter), m_order(platform.locale.locale()),
-      m_host(timeServer)
+    : QObject(parent), m_platform(platform), m_timeServer(timeServer), m_adjustment(platform.clockSetter),
+      m_order(platform.locale.locale()),
+      m_serverFile(platform.folders.dataFile(ServerFileName), MaxServerFileSize), m_host(timeServer)
 {
     TimeClient1 = new TTimeClient(lookup, platform.locale, this);
     TimeClient1->Port = 37;
@@ -37,7 +38,7 @@ TimeUpdate::~TimeUpdate() = default;
 void TimeUpdate::wireTimeClient()
 {
     TimeClient1->OnConnect = [this](TAsyncSocket&) {
-        m_timeServer = m_host; // remembered from the first connection on
+        m_timeServer = m_asking; // remembered from the first connection on
         setPanel(1, Translate(QStringLiteral("Connected")));
     };
     TimeClient1->OnDisconnect = [this](TAsyncSocket&) {
@@ -72,34 +73,35 @@ void TimeUpdate::setBusy(bool busy)
     emit busyChanged(busy);
 }
 
-void TimeUpdate::setUndoAvailable(bool available)
+void TimeUpdate::runAlone(const std::function<void()>& command)
 {
-    m_undoAvailable = available;
-    emit undoAvailableChanged(available);
-}
-
-qint32 TimeUpdate::localBias() const
-{
-    if (m_localBias)
-        return m_localBias();
-    return -m_platform.clock.now().offsetFromUtc() / 60;
+    if (m_busy)
+        return;
+    setBusy(true);
+    {
+        const auto done = qScopeGuard([this] { setBusy(false); });
+        command();
+    }
+    if (std::exchange(m_revertWanted, false) && TotalChange() != 0)
+        runAlone([this] { undo(TotalChange()); });
 }
 
 void TimeUpdate::LoadServerList()
 {
-    if (m_listLoaded)
+    if (std::exchange(m_listLoaded, true))
         return;
-    m_listLoaded = true;
-    const QString path = m_platform.folders.dataFile(ServerFileName);
-    ServerFileRead read = readServerFile(path);
-    if (read.failure) {
-        const QString text = *read.failure == ServerFileRead::Failure::TooLarge
+    const platform::ReadResult read = m_serverFile.read();
+    // A list that is there but was not read is never written over; why, the user hears once.
+    if (read.exists() && !read.wasRead()) {
+        const QString text = read.status == platform::ReadResult::TooLarge
                                  ? Translate(QStringLiteral("%s is too large to be a server list"))
                                  : Translate(QStringLiteral("Cannot open file %s"));
-        m_platform.messages.error(QString(text).replace(QStringLiteral("%s"), path));
+        m_platform.messages.error(QString(text).replace(QStringLiteral("%s"), m_serverFile.path()) +
+                                  QStringLiteral("\n") + read.error);
     }
-    m_order.sort(read.names);
-    m_servers = read.names;
+    QStringList names = parseServerList(read.bytes);
+    m_order.sort(names);
+    m_servers = names;
     emit serversChanged();
 }
 
@@ -114,79 +116,132 @@ QString TimeUpdate::failureText(const ESockError& failure) const
     case Kind::HostLookupCanceled:
         return Translate(QStringLiteral("Host Lookup Canceled"));
     case Kind::HostLookupFailed:
-        return Translate(QStringLiteral("Host Lookup Failed"));
     case Kind::NullRemoteAddress:
-        return Translate(QStringLiteral("Null Remote Address"));
+        return Translate(QStringLiteral("Host not found"));
     case Kind::ConnectionTimedOut:
         return Translate(QStringLiteral("Connection Timed out"));
     case Kind::ConnectionCanceled:
         return Translate(QStringLiteral("Connection Canceled"));
     case Kind::IncompleteReply:
         return Translate(QStringLiteral("Incomplete reply from the time server"));
+    case Kind::ClosedByServer:
+        return Translate(QStringLiteral("The server closed the connection without sending the time"));
+    case Kind::NotForThisRequest:
+        return Translate(QStringLiteral("The time server's reply does not answer the request"));
+    case Kind::NotSynchronised:
+        return Translate(QStringLiteral("The time server's own clock is not synchronised"));
+    case Kind::NotATime:
+        return Translate(QStringLiteral("The time server sent no valid time"));
     case Kind::SocketFailed:
+        if (failure.code() == RefusedCode)
+            return Translate(QStringLiteral("Connection refused"));
         break;
     }
-    return QString::fromStdString(failure.what()); // "10061:Connection refused": the system's words
+    return QString::fromStdString(failure.what()); // "10065:No route to Host": the system's words
+}
+
+QString TimeUpdate::shownTime(qint64 ms) const
+{
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms, m_platform.timeZones.systemZone());
+    return m_platform.locale.formatShortDate(local.date()) + QStringLiteral(" ") +
+           m_platform.locale.formatLongTime(local.time());
+}
+
+void TimeUpdate::tellNoServer()
+{
+    const QString text = Translate(QStringLiteral("No time server chosen"));
+    setPanel(1, text);
+    // An adjust-time event with no server would fail unseen at every turn: said once a run.
+    if (!std::exchange(m_toldNoServer, true))
+        m_platform.messages.showInformation(
+            QStringLiteral("Veskel"),
+            Translate(QStringLiteral("No time server has been chosen, so the clock cannot be set from the "
+                                     "Internet.")) +
+                QStringLiteral("\n\n") +
+                Translate(QStringLiteral("Choose one on the Adjust the Time page of the configuration.")));
+}
+
+std::optional<TimeSample> TimeUpdate::fetch(const QString& server)
+{
+    TimeClient1->CloseSocket(); // a fresh socket for the fetch ("Disconnected")
+    setPanel(1, server);
+    TimeClient1->Host = server;
+    TimeClient1->Port = Port;
+    try {
+        const auto seconds = quint32(TimeClient1->TimeInt());
+        return rfc868Sample(seconds, m_platform.clock.now().toMSecsSinceEpoch(),
+                            TimeClient1->replyRoundTripMs());
+    } catch (const ESockError& failure) {
+        TimeClient1->CloseSocket();
+        setPanel(1, failureText(failure)); // after the close, whose "Disconnected" it replaces
+    }
+    return std::nullopt;
 }
 
 void TimeUpdate::UpdateTime()
 {
-    if (m_busy)
-        return;
-    setBusy(true);
-    const auto done = qScopeGuard([this] { setBusy(false); });
-
-    TimeClient1->CloseSocket(); // a fresh socket for the fetch ("Disconnected")
-    TimeClient1->Host = m_host;
-    TimeClient1->Port = Port;
-    setPanel(1, TimeClient1->Host);
-    const qint32 bias = localBias();
-
-    QString timeStr;
-    try {
-        timeStr = TimeClient1->TimeStr();
-    } catch (const ESockError& failure) {
-        TimeClient1->CloseSocket();
-        setPanel(1, failureText(failure)); // after the close, whose "Disconnected" it replaces
-        return;
-    }
-    const auto utc = core::parseTimeText(timeStr, m_platform.locale);
-    if (!utc) { // the client writes what this reads; never seen, but never a wrong time either
-        setPanel(1, Translate(QStringLiteral("Incomplete reply from the time server")));
-        return;
-    }
-    apply(localFromUtc(*utc, bias));
-    OfferToSaveServer();
+    runAlone([this] {
+        // The server is the one named when the command began, whatever the box says meanwhile.
+        m_asking = m_host.trimmed();
+        if (m_asking.isEmpty()) {
+            tellNoServer();
+            return;
+        }
+        const std::optional<TimeSample> sample = fetch(m_asking);
+        if (!sample)
+            return;
+        if (!believable(sample->serverMs, sample->serverMs - sample->offsetMs)) {
+            setPanel(1, Translate(QStringLiteral("The time server's time cannot be right:")) +
+                            QStringLiteral(" ") + shownTime(sample->serverMs));
+            return;
+        }
+        if (sample->clockIsRight())
+            setPanel(1, Translate(QStringLiteral("The clock is already right")));
+        else
+            apply(sample->offsetMs);
+        if (!m_revertWanted) // a cancelled dialog wants no question about the server
+            OfferToSaveServer(m_asking);
+    });
 }
 
-void TimeUpdate::SetTimeFromPicker(DayTime picker)
+void TimeUpdate::SetTimeFromPicker(const QTime& picked)
 {
-    if (m_busy)
-        return;
-    setBusy(true);
-    const auto done = qScopeGuard([this] { setBusy(false); });
-    apply(picker);
+    runAlone([this, picked] {
+        const QDateTime now = m_platform.clock.now();
+        const std::optional<QDateTime> target = instantOfWallTime(picked, now,
+                                                                  m_platform.timeZones.systemZone());
+        if (!target) {
+            const QString missing = Translate(
+                QStringLiteral("That time does not exist today: the clocks skip it when they go forward."));
+            setPanel(1, missing);
+            m_platform.messages.warning(missing);
+            emit clockChanged();
+            return;
+        }
+        apply(now.msecsTo(*target));
+    });
 }
 
-void TimeUpdate::apply(DayTime picker)
+void TimeUpdate::apply(qint64 delta)
 {
-    const ClockAdjustment::Applied applied = m_adjustment.applyTimeOfDay(picker);
-    emit clockSet(applied.target);
-    if (applied.result == ClockSetter::Result::Set) {
-        setPanel(1, Translate(QStringLiteral("Time changed by")) + changeAmountText(applied.change));
-        setUndoAvailable(!splitChange(applied.change).underASecond());
+    const ClockSetter::Result result = m_adjustment.apply(delta);
+    emit clockChanged();
+    if (result == ClockSetter::Result::Set) {
+        setPanel(1, Translate(QStringLiteral("Time changed by")) + changeAmountText(delta));
+        m_undoAvailable = !splitChange(delta).underASecond();
+        emit undoAvailableChanged(m_undoAvailable);
         reportTotal();
     } else {
         // Nothing changed: the total stays as it stood, and the status says the set failed
         // rather than that the clock moved by less than a second.
         setPanel(1, Translate(QStringLiteral("Failed to set time")));
-        reportRefusal(applied.result);
+        reportRefusal(result);
     }
 }
 
 void TimeUpdate::reportTotal()
 {
-    const double total = m_adjustment.TotalChange();
+    const qint64 total = m_adjustment.TotalChange();
     if (splitChange(total).underASecond())
         setPanel(0, Translate(QStringLiteral("Time Changed by less than a second")));
     else
@@ -209,55 +264,60 @@ void TimeUpdate::reportRefusal(ClockSetter::Result result)
     }
 }
 
-void TimeUpdate::UndoTimeChange(double x)
+void TimeUpdate::UndoTimeChange(qint64 x)
 {
-    if (m_busy)
-        return;
-    setBusy(true);
-    const auto done = qScopeGuard([this] { setBusy(false); });
-    undo(x);
+    runAlone([this, x] { undo(x); });
 }
 
-void TimeUpdate::undo(double x)
+void TimeUpdate::undo(qint64 x)
 {
-    const ClockAdjustment::Undone undone = m_adjustment.undo(x);
-    emit clockSet(undone.target);
-    if (undone.result == ClockSetter::Result::Set) {
+    const ClockSetter::Result result = m_adjustment.undo(x);
+    emit clockChanged();
+    if (result == ClockSetter::Result::Set) {
         setPanel(0, Translate(QStringLiteral("Last change undone")));
-        setUndoAvailable(false);
+        m_undoAvailable = false;
+        emit undoAvailableChanged(false);
     } else {
-        reportRefusal(undone.result);
+        reportRefusal(result);
     }
 }
 
 void TimeUpdate::RevertTotalChange()
 {
-    // An update still waiting for its server would change the clock after the revert.
-    if (m_busy)
-        TimeClient1->Cancel();
-    if (m_adjustment.TotalChange() != 0)
-        undo(m_adjustment.TotalChange());
+    if (m_busy) {
+        // The command under way ends (a fetch at once, a change when the system has answered)
+        // and the revert follows it.
+        m_revertWanted = true;
+        cancel();
+        return;
+    }
+    if (TotalChange() != 0)
+        runAlone([this] { undo(TotalChange()); });
 }
 
-void TimeUpdate::OfferToSaveServer()
+void TimeUpdate::cancel()
+{
+    TimeClient1->Cancel();
+}
+
+void TimeUpdate::OfferToSaveServer(const QString& name)
 {
     LoadServerList(); // an adjust-time event may come before the page is ever made
-    const QString name = m_host;
     if (containsServer(m_servers, name))
         return;
     m_servers.insert(m_order.insertPosition(m_servers, name), name);
     emit serversChanged();
+    if (!m_serverFile.mayWrite())
+        return; // it stays in the list for the run; why the file is left alone was said on reading
     const QString question = Translate(QStringLiteral("Save ")) + QStringLiteral("\n\n") + name +
                              QStringLiteral("\n\n ") +
                              Translate(QStringLiteral("to the NTP Server data file?"));
     if (m_platform.messages.question(question, false) != platform::MessageBoxes::Answer::Yes)
         return; // the name stays in the list for the run; the file is left as it is
-    const QString path = m_platform.folders.dataFile(ServerFileName);
-    if (const platform::SaveResult saved = platform::saveWholeFile(path, serverListBytes(m_servers));
-        !saved) {
-        m_platform.messages.error(
-            Translate(QStringLiteral("Cannot create file %s")).replace(QStringLiteral("%s"), path) +
-            QStringLiteral("\n") + saved.error);
+    if (const platform::SaveResult saved = m_serverFile.save(serverListBytes(m_servers)); !saved) {
+        m_platform.messages.error(Translate(QStringLiteral("Cannot create file %s"))
+                                      .replace(QStringLiteral("%s"), m_serverFile.path()) +
+                                  QStringLiteral("\n") + saved.error);
         return;
     }
     m_platform.messages.information(QStringLiteral("Veskel"),

@@ -2,10 +2,12 @@
 
 #include "nettime/ClockAdjustment.h"
 #include "nettime/ServerList.h"
+#include "platform/DataFile.h"
 #include "platform/Platform.h"
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 namespace platform {
 class HostLookup;
@@ -15,12 +17,19 @@ namespace nettime {
 
 class TTimeClient;
 class ESockError;
+struct TimeSample;
 
 // The update-time command and the account of what it changed: the time fetched from the chosen
 // server, the clock set, the last change undone, every change of the run taken back, the server
 // list with its offer to save a new name, and the two status texts that report it all. Start-up
 // owns the one of the run; the Internet page shows and edits it, and an adjust-time event runs it
 // whether or not the page was ever made.
+//
+// It works in instants: the server's time is an instant, each change the difference of two, and
+// the system's zone rules turn an instant into wall-clock time only where the user picks one.
+// One command runs at a time; a command waits with the event loop running, so what comes in
+// meanwhile (a due event, a click) finds the command busy and does nothing, except a revert, which
+// ends a fetch at once and otherwise waits for the change under way to be answered.
 class TimeUpdate final : public QObject
 {
     Q_OBJECT
@@ -41,12 +50,9 @@ public:
     // The list of servers, sorted as the box shows them.
     const QStringList& servers() const { return m_servers; }
 
-    // UTC = local time + bias, in minutes, for the moment of asking. Until one is given, the
-    // clock's own offset serves.
-    void setLocalBias(std::function<qint32()> bias) { m_localBias = std::move(bias); }
-
-    double LastChange() const { return m_adjustment.LastChange(); }
-    double TotalChange() const { return m_adjustment.TotalChange(); }
+    // In milliseconds.
+    qint64 LastChange() const { return m_adjustment.LastChange(); }
+    qint64 TotalChange() const { return m_adjustment.TotalChange(); }
     bool busy() const { return m_busy; }
     bool undoAvailable() const { return m_undoAvailable; }
     // Panel 0 carries the running total, panel 1 the server and the last change.
@@ -54,17 +60,18 @@ public:
 
     // Fills the list from NTPServers.dta, once in a run.
     void LoadServerList();
-    // Sets the clock from the chosen server. While a command runs, another is not started: the
-    // call returns at once (an adjust-time event due meanwhile is skipped; the update under way
-    // sets the clock anyway).
+    // Sets the clock from the chosen server.
     void UpdateTime();
-    // Applies the time of day of a picker value to today's date.
-    void SetTimeFromPicker(DayTime picker);
-    // Takes x days off the clock.
-    void UndoTimeChange(double x);
+    // Sets the clock to a time of day picked by hand: the instant nearest the clock at which the
+    // system's zone shows that time.
+    void SetTimeFromPicker(const QTime& picked);
+    // Takes x milliseconds off the clock.
+    void UndoTimeChange(qint64 x);
     // The configuration dialog closed other than with OK: every change since the last such close
-    // goes back.
+    // goes back, a change still waiting for the system's answer included.
     void RevertTotalChange();
+    // Ends a fetch that is under way.
+    void cancel();
 
 signals:
     void statusChanged(int panel, const QString& text);
@@ -72,33 +79,40 @@ signals:
     void undoAvailableChanged(bool available);
     void serversChanged();
     void hostChanged(const QString& host);
-    // The clock was set (or asked to be) to this local time.
-    void clockSet(const QDateTime& local);
+    // The clock was changed, or asked to be.
+    void clockChanged();
 
 private:
     void wireTimeClient();
     void setPanel(int panel, const QString& text);
     void setBusy(bool busy);
-    void setUndoAvailable(bool available);
-    void apply(DayTime picker);
-    void undo(double x);
-    void OfferToSaveServer();
+    // Runs a command unless one runs already; a revert asked for meanwhile follows it.
+    // Not a template: it calls itself for the revert, and a template would instantiate without end.
+    void runAlone(const std::function<void()>& command);
+    std::optional<TimeSample> fetch(const QString& server);
+    void apply(qint64 delta);
+    void undo(qint64 x);
+    void OfferToSaveServer(const QString& name);
     void reportRefusal(platform::ClockSetter::Result result);
     void reportTotal();
+    void tellNoServer();
     QString failureText(const ESockError& failure) const;
-    qint32 localBias() const;
+    QString shownTime(qint64 ms) const;
 
     const platform::Platform m_platform;
     QString& m_timeServer;
     ClockAdjustment m_adjustment;
     ServerOrder m_order;
+    platform::DataFile m_serverFile;
     QStringList m_servers;
     QString m_host;
-    std::function<qint32()> m_localBias;
+    QString m_asking; // the server of the fetch under way
     QString m_panels[2];
     bool m_listLoaded = false;
     bool m_busy = false;
+    bool m_revertWanted = false;
     bool m_undoAvailable = false;
+    bool m_toldNoServer = false;
 };
 
 } // namespace nettime

@@ -88,13 +88,6 @@ int runVeskel(int& argc, char** argv)
     // The clock's one update command: the Internet page shows it, an adjust-time event runs it.
     platform::QtHostLookup hostLookup;
     nettime::TimeUpdate timeUpdate(services, hostLookup, clockWindow->Settings.TimeServer);
-    // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
-    // bias while its rules say daylight time is in force.
-    timeUpdate.setLocalBias([&clock, zones = timeZones.get()] {
-        const timezones::TRegTZI& local = zones->LocalRules();
-        const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()), zones->RuleYear());
-        return local.Bias + (daylight ? local.DaylightBias : 0);
-    });
 
     // The configuration dialog and the event editor are made when first wanted: most runs never
     // open them, and the clock shows sooner and stays smaller without them.

@@ -295,11 +295,10 @@ TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
 TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeepsThem)
 {
     nettime::InternetPage& internet = *dialog->tabInternet;
-    timeUpdate.setLocalBias([] { return 0; });
+    fake.clock.current = fake.clock.current.addMSecs(500); // the middle of the server's second
     const auto update = [&](int seconds) {
-        const QTime now = fake.clock.current.time();
         timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendAndClose,
-                                           timeservers::replyFor(now.addSecs(seconds)));
+                                           timeservers::replyAt(fake.clock.current.addSecs(seconds)));
         internet.cboHost->setEditText("127.0.0.1");
         internet.txtPort->setText(QString::number(server.port()));
         internet.btnUpdateTimeClick();

@@ -9,9 +9,9 @@
 
 namespace timeservers {
 
-QByteArray replyFor(const QTime& utc)
+QByteArray replyAt(const QDateTime& instant)
 {
-    const quint32 seconds = 3913056000u + quint32(utc.msecsSinceStartOfDay() / 1000); // 2024-01-01
+    const quint32 seconds = quint32(instant.toSecsSinceEpoch() + 2208988800);
     QByteArray bytes(4, '\0');
     for (int i = 0; i < 4; ++i)
         bytes[i] = char(seconds >> (24 - 8 * i));

@@ -13,8 +13,8 @@ namespace timeservers {
 
 inline const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:56 UTC
 
-// The four bytes of an RFC 868 reply for a time of day on 2024-01-01 (UTC).
-QByteArray replyFor(const QTime& utc);
+// The four bytes of an RFC 868 reply for an instant: its whole seconds since 1900, in 32 bits.
+QByteArray replyAt(const QDateTime& instant);
 
 // A time server in the test itself, on loopback, that behaves as told.
 class LoopbackServer : public QObject
