@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     events::EventStorage storage(eventList, fake.programPath("Events.dta"), fake.messages);
     events::TfrmEventDetails details(fake.services());
     timeservers::ScriptedLookup lookup;
-    nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer);
+    nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer,
+                                   clock.Settings.TimeOut);
     config::TfrmConfig dialog(clock, eventList, storage, details, timeUpdate);
 
     // The server answers 12:00:00 UTC after three seconds.

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -101,6 +102,7 @@ void InternetPage::buildServerPart()
     GroupBox1->setProperty("helpContext", 800);
     Label17 = new QLabel(QStringLiteral("NTP Server:"), GroupBox1);
     cboHost = new QComboBox(GroupBox1);
+    cboHost->setModel(new QStringListModel(cboHost)); // a long list is taken in one piece
     cboHost->setEditable(true);
     cboHost->setInsertPolicy(QComboBox::NoInsert); // the list grows only by the offer to save
     cboHost->setProperty("untranslated", true);
@@ -122,28 +124,24 @@ void InternetPage::buildServerPart()
     const QString timeOutHint = QStringLiteral("Time before giving up on a response from the NTP Server");
     Label28 = new QLabel(QStringLiteral("Time Out:"), GroupBox1);
     Label28->setToolTip(timeOutHint);
-    Label28->setEnabled(false);
-    // The time-out is the client's fixed five seconds: the slider only shows it.
     trkTimeOut = new QSlider(Qt::Horizontal, GroupBox1);
-    trkTimeOut->setRange(0, 20000);
-    trkTimeOut->setSingleStep(5000);
+    trkTimeOut->setRange(0, TimeUpdate::MaxTimeOutMs);
+    trkTimeOut->setSingleStep(1000);
     trkTimeOut->setPageStep(5000);
     trkTimeOut->setTickInterval(5000);
     trkTimeOut->setTickPosition(QSlider::TicksBelow);
-    trkTimeOut->setValue(5000);
+    trkTimeOut->setValue(m_update.timeOut());
     trkTimeOut->setToolTip(timeOutHint);
-    trkTimeOut->setEnabled(false);
+    Label28->setBuddy(trkTimeOut);
     auto* ticks = new QHBoxLayout;
     ticks->setContentsMargins(0, 0, 0, 0);
     const char16_t* tickTexts[] = {u"Never", u"5 s", u"10 s", u"15 s", u"20 s"};
     for (int i = 0; i < 5; ++i) {
         auto* tick = new QLabel(QString::fromUtf16(tickTexts[i]), GroupBox1);
-        tick->setEnabled(false);
         tick->setAlignment(i == 0 ? Qt::AlignLeft : i == 4 ? Qt::AlignRight : Qt::AlignHCenter);
         ticks->addWidget(tick, 1);
     }
     btnFindFastest = new QPushButton(QStringLiteral("Find the Fastest Server"), GroupBox1);
-    btnFindFastest->setEnabled(false);
 
     auto* grid = new QGridLayout(GroupBox1);
     grid->addWidget(Label17, 0, 0);
@@ -156,6 +154,8 @@ void InternetPage::buildServerPart()
     grid->setColumnStretch(1, 1);
 
     connect(btnUpdateTime, &QToolButton::clicked, this, &InternetPage::btnUpdateTimeClick);
+    connect(trkTimeOut, &QSlider::valueChanged, &m_update, &TimeUpdate::setTimeOut);
+    connect(btnFindFastest, &QPushButton::clicked, &m_update, &TimeUpdate::FindFastestServer);
 }
 
 void InternetPage::buildManualPart()
@@ -233,8 +233,7 @@ void InternetPage::followUpdate()
 void InternetPage::fillServerBox()
 {
     const QSignalBlocker quiet(cboHost);
-    cboHost->clear();
-    cboHost->addItems(m_update.servers());
+    static_cast<QStringListModel*>(cboHost->model())->setStringList(m_update.servers());
     cboHost->setEditText(m_update.Host());
 }
 
@@ -259,6 +258,7 @@ void InternetPage::showBusy(bool busy)
 {
     // The server asked is the one the box showed; while it is asked, the button stops it.
     cboHost->setEnabled(!busy);
+    btnFindFastest->setEnabled(!busy);
     btnUpdateTime->setIcon(style()->standardIcon(busy ? QStyle::SP_BrowserStop : QStyle::SP_BrowserReload));
     btnUpdateTime->setToolTip(
         busy ? Translate(QStringLiteral("Stop asking the server"))

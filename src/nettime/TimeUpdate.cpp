@@ -2,12 +2,18 @@
 
 #include "lang/Translate.h"
 #include "nettime/ClockChange.h"
+#include "nettime/ServerAddress.h"
 #include "nettime/TimeClient.h"
+#include "nettime/TimeQuery.h"
 #include "nettime/TimeReply.h"
 #include "platform/HostLookup.h"
 
+#include <QEventLoop>
 #include <QScopeGuard>
 #include <QTimeZone>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace nettime {
 
@@ -21,15 +27,15 @@ constexpr int RefusedCode = 10061;
 } // namespace
 
 TimeUpdate::TimeUpdate(const platform::Platform& platform, platform::HostLookup& lookup, QString& timeServer,
-                       QObject* parent)
-    : QObject(parent), m_platform(platform), m_timeServer(timeServer), m_adjustment(platform.clockSetter),
-      m_order(platform.locale.locale()),
+                       qint32& timeOut, QObject* parent)
+    : QObject(parent), m_platform(platform), m_lookup(lookup), m_timeServer(timeServer), m_timeOut(timeOut),
+      m_adjustment(platform.clockSetter), m_order(platform.locale.locale()),
       m_serverFile(platform.folders.dataFile(ServerFileName), MaxServerFileSize), m_host(timeServer)
 {
     TimeClient1 = new TTimeClient(lookup, platform.locale, this);
     TimeClient1->Port = 37;
-    TimeClient1->TimeOut = 5000;
     TimeClient1->ReportLevel = 0;
+    setTimeOut(timeOut);
     wireTimeClient();
 }
 
@@ -88,21 +94,35 @@ void TimeUpdate::runAlone(const std::function<void()>& command)
 
 void TimeUpdate::LoadServerList()
 {
-    if (std::exchange(m_listLoaded, true))
+    if (!m_load) {
+        m_load = std::make_unique<ServerListLoad>(m_serverFile.path(), m_platform.locale.locale());
+        connect(m_load.get(), &ServerListLoad::finished, this, &TimeUpdate::takeServerList);
+    }
+}
+
+void TimeUpdate::takeServerList()
+{
+    if (std::exchange(m_listTaken, true))
         return;
-    const platform::ReadResult read = m_serverFile.read();
+    const platform::ReadResult& read = m_load->file();
     // A list that is there but was not read is never written over; why, the user hears once.
     if (read.exists() && !read.wasRead()) {
+        m_serverFile.markNotUnderstood(read.error);
         const QString text = read.status == platform::ReadResult::TooLarge
                                  ? Translate(QStringLiteral("%s is too large to be a server list"))
                                  : Translate(QStringLiteral("Cannot open file %s"));
         m_platform.messages.error(QString(text).replace(QStringLiteral("%s"), m_serverFile.path()) +
                                   QStringLiteral("\n") + read.error);
     }
-    QStringList names = parseServerList(read.bytes);
-    m_order.sort(names);
-    m_servers = names;
+    m_servers = m_load->names();
     emit serversChanged();
+}
+
+void TimeUpdate::waitForServerList()
+{
+    LoadServerList();
+    m_load->wait();
+    takeServerList();
 }
 
 QString TimeUpdate::failureText(const ESockError& failure) const
@@ -140,10 +160,11 @@ QString TimeUpdate::failureText(const ESockError& failure) const
     return QString::fromStdString(failure.what()); // "10065:No route to Host": the system's words
 }
 
-QString TimeUpdate::shownTime(qint64 ms) const
+QString TimeUpdate::impossibleTime(qint64 serverMs) const
 {
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms, m_platform.timeZones.systemZone());
-    return m_platform.locale.formatShortDate(local.date()) + QStringLiteral(" ") +
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(serverMs, m_platform.timeZones.systemZone());
+    return Translate(QStringLiteral("The time server's time cannot be right:")) + QStringLiteral(" ") +
+           m_platform.locale.formatShortDate(local.date()) + QStringLiteral(" ") +
            m_platform.locale.formatLongTime(local.time());
 }
 
@@ -163,10 +184,13 @@ void TimeUpdate::tellNoServer()
 
 std::optional<TimeSample> TimeUpdate::fetch(const QString& server)
 {
+    const ServerAddress address = parseServerAddress(server);
     TimeClient1->CloseSocket(); // a fresh socket for the fetch ("Disconnected")
     setPanel(1, server);
-    TimeClient1->Host = server;
-    TimeClient1->Port = Port;
+    if (address.protocol == TimeProtocol::Ntp)
+        return fetchNtp(address);
+    TimeClient1->Host = address.host;
+    TimeClient1->Port = address.port.value_or(Port);
     try {
         const auto seconds = quint32(TimeClient1->TimeInt());
         return rfc868Sample(seconds, m_platform.clock.now().toMSecsSinceEpoch(),
@@ -176,6 +200,27 @@ std::optional<TimeSample> TimeUpdate::fetch(const QString& server)
         setPanel(1, failureText(failure)); // after the close, whose "Disconnected" it replaces
     }
     return std::nullopt;
+}
+
+std::optional<TimeSample> TimeUpdate::fetchNtp(const ServerAddress& address)
+{
+    TimeQuery query(m_lookup, m_platform.clock);
+    connect(&query, &TimeQuery::resolved, this,
+            [this] { setPanel(1, Translate(QStringLiteral("Host resolved"))); });
+    QEventLoop waiting;
+    connect(&query, &TimeQuery::finished, &waiting, &QEventLoop::quit);
+    m_queries = {&query};
+    const auto done = qScopeGuard([this] { m_queries.clear(); });
+    query.start(address, timeOut());
+    if (query.running())
+        waiting.exec();
+    query.cancel(); // the program's end stops every wait
+    if (query.failure()) {
+        setPanel(1, failureText(*query.failure()));
+        return std::nullopt;
+    }
+    m_timeServer = m_asking; // remembered once it answered
+    return query.sample();
 }
 
 void TimeUpdate::UpdateTime()
@@ -191,8 +236,7 @@ void TimeUpdate::UpdateTime()
         if (!sample)
             return;
         if (!believable(sample->serverMs, sample->serverMs - sample->offsetMs)) {
-            setPanel(1, Translate(QStringLiteral("The time server's time cannot be right:")) +
-                            QStringLiteral(" ") + shownTime(sample->serverMs));
+            setPanel(1, impossibleTime(sample->serverMs));
             return;
         }
         if (sample->clockIsRight())
@@ -298,11 +342,90 @@ void TimeUpdate::RevertTotalChange()
 void TimeUpdate::cancel()
 {
     TimeClient1->Cancel();
+    for (TimeQuery* query : std::as_const(m_queries))
+        query->cancel();
+}
+
+void TimeUpdate::setTimeOut(int ms)
+{
+    m_timeOut = std::clamp(ms, 0, MaxTimeOutMs);
+    TimeClient1->TimeOut = m_timeOut;
+}
+
+int TimeUpdate::timeOut() const
+{
+    return TimeClient1->TimeOut;
+}
+
+void TimeUpdate::FindFastestServer()
+{
+    runAlone([this] {
+        waitForServerList();
+        QStringList names;
+        for (const QString& name : std::as_const(m_servers))
+            if (const QString server = name.trimmed(); !server.isEmpty() && !containsServer(names, server))
+                names << server;
+        names = names.mid(0, MaxServersAsked);
+        if (names.isEmpty()) {
+            setPanel(1, Translate(QStringLiteral("The server list is empty")));
+            return;
+        }
+        setPanel(1, Translate(QStringLiteral("Asking every server in the list...")));
+        // All at once: each answers in its own time, and the slowest sets how long this takes.
+        std::vector<std::unique_ptr<TimeQuery>> queries;
+        QEventLoop waiting;
+        qsizetype unanswered = names.size();
+        for (const QString& name : std::as_const(names)) {
+            queries.push_back(std::make_unique<TimeQuery>(m_lookup, m_platform.clock));
+            m_queries << queries.back().get();
+            connect(queries.back().get(), &TimeQuery::finished, &waiting, [&] {
+                if (--unanswered == 0)
+                    waiting.quit();
+            });
+        }
+        const auto done = qScopeGuard([this] { m_queries.clear(); });
+        for (size_t i = 0; i < queries.size(); ++i) {
+            ServerAddress address = parseServerAddress(names[qsizetype(i)]);
+            if (address.protocol == TimeProtocol::Time && !address.port)
+                address.port = quint16(Port);
+            queries[i]->start(address, timeOut());
+        }
+        if (unanswered > 0)
+            waiting.exec();
+        cancel(); // the program's end stops every wait
+
+        const qint64 localMs = m_platform.clock.now().toMSecsSinceEpoch();
+        QStringList results;
+        std::optional<qsizetype> fastest;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const TimeQuery& query = *queries[size_t(i)];
+            QString result;
+            if (query.failure()) {
+                result = failureText(*query.failure());
+            } else if (!believable(query.sample()->serverMs, localMs)) {
+                result = impossibleTime(query.sample()->serverMs);
+            } else {
+                result = QString::number(query.elapsedMs()) + QStringLiteral(" ms");
+                if (!fastest || query.elapsedMs() < queries[size_t(*fastest)]->elapsedMs())
+                    fastest = i;
+            }
+            results << names[i] + QStringLiteral(": ") + result;
+        }
+        QString summary = Translate(QStringLiteral("No server gave a usable answer"));
+        if (fastest) {
+            setHost(names[*fastest]);
+            m_timeServer = names[*fastest];
+            summary = Translate(QStringLiteral("Fastest server:")) + QStringLiteral(" ") + names[*fastest];
+        }
+        setPanel(1, summary);
+        m_platform.messages.information(Translate(QStringLiteral("Find the Fastest Server")),
+                                        results.join(u'\n') + QStringLiteral("\n\n") + summary);
+    });
 }
 
 void TimeUpdate::OfferToSaveServer(const QString& name)
 {
-    LoadServerList(); // an adjust-time event may come before the page is ever made
+    waitForServerList(); // an adjust-time event may come before the page is ever made
     if (containsServer(m_servers, name))
         return;
     m_servers.insert(m_order.insertPosition(m_servers, name), name);

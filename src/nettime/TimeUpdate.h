@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -16,7 +17,9 @@ class HostLookup;
 namespace nettime {
 
 class TTimeClient;
+class TimeQuery;
 class ESockError;
+struct ServerAddress;
 struct TimeSample;
 
 // The update-time command and the account of what it changed: the time fetched from the chosen
@@ -35,9 +38,16 @@ class TimeUpdate final : public QObject
     Q_OBJECT
 
 public:
-    // `timeServer` is the setting that remembers the chosen server.
+    // `timeServer` and `timeOut` are the settings that remember the chosen server and how long a
+    // server is waited for, in milliseconds.
     TimeUpdate(const platform::Platform& platform, platform::HostLookup& lookup, QString& timeServer,
-               QObject* parent = nullptr);
+               qint32& timeOut, QObject* parent = nullptr);
+
+    // The longest time-out the page offers; 0 waits until the server answers or the wait is
+    // stopped.
+    static constexpr int MaxTimeOutMs = 20000;
+    // A list longer than this is asked for its first servers only.
+    static constexpr int MaxServersAsked = 64;
     ~TimeUpdate() override;
 
     TTimeClient* TimeClient1 = nullptr;
@@ -58,7 +68,7 @@ public:
     // Panel 0 carries the running total, panel 1 the server and the last change.
     QString panelText(int panel) const { return m_panels[panel]; }
 
-    // Fills the list from NTPServers.dta, once in a run.
+    // Fills the list from NTPServers.dta, once in a run; the list follows when it has been read.
     void LoadServerList();
     // Sets the clock from the chosen server.
     void UpdateTime();
@@ -70,8 +80,14 @@ public:
     // The configuration dialog closed other than with OK: every change since the last such close
     // goes back, a change still waiting for the system's answer included.
     void RevertTotalChange();
-    // Ends a fetch that is under way.
+    // Asks every listed server at once, and chooses the quickest one whose time can be right.
+    // Each server's result is shown.
+    void FindFastestServer();
+    // Ends a fetch or a search that is under way.
     void cancel();
+
+    int timeOut() const;
+    void setTimeOut(int ms);
 
 signals:
     void statusChanged(int panel, const QString& text);
@@ -84,12 +100,15 @@ signals:
 
 private:
     void wireTimeClient();
+    void takeServerList();
+    void waitForServerList();
     void setPanel(int panel, const QString& text);
     void setBusy(bool busy);
     // Runs a command unless one runs already; a revert asked for meanwhile follows it.
     // Not a template: it calls itself for the revert, and a template would instantiate without end.
     void runAlone(const std::function<void()>& command);
     std::optional<TimeSample> fetch(const QString& server);
+    std::optional<TimeSample> fetchNtp(const ServerAddress& address);
     void apply(qint64 delta);
     void undo(qint64 x);
     void OfferToSaveServer(const QString& name);
@@ -97,10 +116,13 @@ private:
     void reportTotal();
     void tellNoServer();
     QString failureText(const ESockError& failure) const;
-    QString shownTime(qint64 ms) const;
+    QString impossibleTime(qint64 serverMs) const;
 
     const platform::Platform m_platform;
+    platform::HostLookup& m_lookup;
     QString& m_timeServer;
+    qint32& m_timeOut;
+    QList<TimeQuery*> m_queries; // the NTP fetch or the search under way
     ClockAdjustment m_adjustment;
     ServerOrder m_order;
     platform::DataFile m_serverFile;
@@ -108,7 +130,8 @@ private:
     QString m_host;
     QString m_asking; // the server of the fetch under way
     QString m_panels[2];
-    bool m_listLoaded = false;
+    std::unique_ptr<ServerListLoad> m_load;
+    bool m_listTaken = false;
     bool m_busy = false;
     bool m_revertWanted = false;
     bool m_undoAvailable = false;

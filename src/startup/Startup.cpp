@@ -87,7 +87,8 @@ int runVeskel(int& argc, char** argv)
 
     // The clock's one update command: the Internet page shows it, an adjust-time event runs it.
     platform::QtHostLookup hostLookup;
-    nettime::TimeUpdate timeUpdate(services, hostLookup, clockWindow->Settings.TimeServer);
+    nettime::TimeUpdate timeUpdate(services, hostLookup, clockWindow->Settings.TimeServer,
+                                   clockWindow->Settings.TimeOut);
 
     // The configuration dialog and the event editor are made when first wanted: most runs never
     // open them, and the clock shows sooner and stays smaller without them.

@@ -37,7 +37,8 @@ protected:
     events::EventStorage eventStorage{eventList, fake.programPath("Events.dta"), fake.messages};
     timeservers::ScriptedLookup lookup;
     QString timeServer;
-    nettime::TimeUpdate timeUpdate{fake.services(), lookup, timeServer};
+    qint32 timeOut = 2000;
+    nettime::TimeUpdate timeUpdate{fake.services(), lookup, timeServer, timeOut};
     std::unique_ptr<events::TfrmEventDetails> details;
     std::unique_ptr<TfrmConfig> dialog;
 

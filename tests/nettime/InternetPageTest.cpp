@@ -30,6 +30,7 @@ protected:
     fakes::FakePlatform fake;
     ScriptedLookup lookup;
     QString timeServer = "beta";
+    qint32 timeOut = 5000;
     QTimer tmr;
     std::unique_ptr<TimeUpdate> update;
     std::unique_ptr<InternetPage> page;
@@ -39,7 +40,7 @@ protected:
     {
         tmr.setInterval(1000);
         fake.clock.current = QDateTime(QDate(2026, 3, 2), QTime(12, 0, 5), berlin);
-        update = std::make_unique<TimeUpdate>(fake.services(), lookup, timeServer);
+        update = std::make_unique<TimeUpdate>(fake.services(), lookup, timeServer, timeOut);
         page = std::make_unique<InternetPage>(fake.services(), *update, tmr);
     }
 };
@@ -51,7 +52,7 @@ TEST_F(InternetPageTest, TheServerBoxShowsTheListAndTheRememberedServerAndTyping
     ASSERT_TRUE(fakes::writeAllOf(fake.folders.dataFile("NTPServers.dta"),
                                   "beta\r\nAlpha\r\n" + QByteArray(40, 'a') + "\r\n"));
     update->LoadServerList();
-    ASSERT_EQ(page->cboHost->count(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->cboHost->count() == 3; }));
     EXPECT_EQ(page->cboHost->itemText(1), "Alpha");
     EXPECT_EQ(page->cboHost->currentText(), "beta");
     page->cboHost->setCurrentIndex(0); // a longer name from the file is kept whole
@@ -67,7 +68,8 @@ TEST_F(InternetPageTest, WhileTheServerIsAskedItsBoxIsLockedAndTheButtonStopsThe
     LoopbackServer silent(LoopbackServer::Mode::Silent);
     page->cboHost->setEditText("127.0.0.1");
     page->txtPort->setText(QString::number(silent.port()));
-    update->TimeClient1->TimeOut = 0; // "Never": only a stop ends it
+    page->trkTimeOut->setValue(0); // "Never": only a stop ends it
+    EXPECT_EQ(timeOut, 0);
     bool lockedMeanwhile = false;
     QTimer::singleShot(50, [&] {
         lockedMeanwhile = !page->cboHost->isEnabled();

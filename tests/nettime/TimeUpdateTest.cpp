@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimeZone>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -34,6 +35,7 @@ protected:
     fakes::FakePlatform fake;
     ScriptedLookup lookup;
     QString timeServer;
+    qint32 timeOut = 2000;
     std::unique_ptr<TimeUpdate> update;
     QStringList panel1; // every text of panel 1, in order
     const QTimeZone berlin{"Europe/Berlin"};
@@ -45,8 +47,7 @@ protected:
     }
     void make()
     {
-        update = std::make_unique<TimeUpdate>(fake.services(), lookup, timeServer);
-        update->TimeClient1->TimeOut = 2000;
+        update = std::make_unique<TimeUpdate>(fake.services(), lookup, timeServer, timeOut);
         QObject::connect(update.get(), &TimeUpdate::statusChanged, [this](int panel, const QString& text) {
             if (panel == 1)
                 panel1 << text;
@@ -121,7 +122,7 @@ TEST_F(TimeUpdateTest, AFailedFetchSaysWhatHappenedAndChangesNothing)
     EXPECT_EQ(last(), "The server closed the connection without sending the time");
 
     LoopbackServer silent(Mode::Silent);
-    update->TimeClient1->TimeOut = 300;
+    update->setTimeOut(300);
     ask("127.0.0.1", silent.port());
     EXPECT_EQ(last(), "Connection Timed out");
 
@@ -321,4 +322,71 @@ TEST_F(TimeUpdateTest, CancelOrExitWhileTimedatedIsStillAnsweringTakesEveryChang
     // The application's loop runs once more so that the next test's loops run again.
     QTimer::singleShot(0, [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
+}
+
+TEST_F(TimeUpdateTest, ChronyOnLoopbackSetsTheClockToTheMillisecond)
+{
+    ChronyServer chrony;
+    if (!chrony.running())
+        GTEST_SKIP() << chrony.skipReason.toStdString();
+    const QString server = QString("ntp:127.0.0.1:%1").arg(chrony.port);
+    // The fake clock stands still at its reading as the request leaves, three seconds slow.
+    const QDateTime asked = QDateTime::currentDateTimeUtc();
+    fake.clock.current = asked.addSecs(-3);
+    ask(server, 0);
+    EXPECT_LE(std::abs(fake.clock.current.msecsTo(asked)), 5) << last();
+    EXPECT_EQ(timeServer, server);
+}
+
+TEST_F(TimeUpdateTest, HostileNtpRepliesAreRefusedWithinTheTimeOut)
+{
+    using Hostile = HostileNtpServer::Mode;
+    update->setTimeOut(300);
+    const std::pair<Hostile, const char*> cases[] = {
+        {Hostile::WrongOrigin, "The time server's reply does not answer the request"},
+        {Hostile::StratumZero, "The time server's own clock is not synchronised"},
+        {Hostile::LeapAlarm, "The time server's own clock is not synchronised"},
+        {Hostile::Short, "The time server sent no valid time"},
+        {Hostile::Silent, "Connection Timed out"},
+    };
+    for (const auto& [mode, text] : cases) {
+        HostileNtpServer server(mode);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        ask(QString("ntp:127.0.0.1:%1").arg(server.port()), 0);
+        EXPECT_EQ(last(), text);
+        EXPECT_LT(elapsed.elapsed(), 600);
+    }
+    EXPECT_TRUE(fake.clockSetter.asked.isEmpty());
+    EXPECT_TRUE(fake.messages.questions.isEmpty());
+}
+
+TEST_F(TimeUpdateTest, FindTheFastestServerAsksThemAllAtOnceAndChoosesTheQuickestSaneOne)
+{
+    const QDateTime now = fake.clock.current;
+    LoopbackServer slow(Mode::SendLater, replyAt(now));
+    slow.delayMs = 400;
+    LoopbackServer quick(Mode::SendAndClose, replyAt(now));
+    LoopbackServer from1900(Mode::SendAndClose, QByteArray::fromHex("01010101"));
+    HostileNtpServer unsynchronised(HostileNtpServer::Mode::LeapAlarm);
+    const auto at = [](quint16 port) { return QString("127.0.0.1:%1").arg(port); };
+    const QString ntp = "ntp:" + at(unsynchronised.port());
+    ASSERT_TRUE(fakes::writeAllOf(serverFile(), (at(slow.port()) + "\n" + at(quick.port()) + "\n" +
+                                                 at(from1900.port()) + "\n" + at(closedPort()) + "\n" + ntp)
+                                                    .toUtf8()));
+    update->setTimeOut(3000);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    update->FindFastestServer();
+    EXPECT_LT(elapsed.elapsed(), 1500); // at once, not one after another
+    EXPECT_EQ(update->Host(), at(quick.port()));
+    EXPECT_EQ(timeServer, at(quick.port()));
+    ASSERT_EQ(fake.messages.informations.size(), 1);
+    const QString shown = fake.messages.informations[0];
+    EXPECT_TRUE(shown.contains(QRegularExpression(at(slow.port()) + ": \\d+ ms\n"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(at(from1900.port()) + ": The time server's time cannot be right:"));
+    EXPECT_TRUE(shown.contains(": Connection refused\n"));
+    EXPECT_TRUE(shown.contains(ntp + ": The time server's own clock is not synchronised"));
+    EXPECT_TRUE(shown.endsWith("Fastest server: " + at(quick.port())));
+    EXPECT_TRUE(fake.clockSetter.asked.isEmpty());
 }

@@ -109,7 +109,8 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
             events::TfrmEventDetails details(fake.services());
             timeservers::ScriptedLookup lookup;
-            nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer);
+            nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer,
+                                           clock.Settings.TimeOut);
             config::TfrmConfig configure(clock, eventList, eventStorage, details, timeUpdate);
             timezones::TfrmTimeZone zones(fake.services(), flags.StartupComplete);
             zones.showWindow();
