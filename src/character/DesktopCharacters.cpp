@@ -2,14 +2,13 @@
 
 #include "character/AcsReader.h"
 #include "character/CharacterAnimator.h"
+#include "character/CharacterFiles.h"
 #include "character/CharacterWindow.h"
 #include "character/WordBalloon.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMediaDevices>
 #include <QRandomGenerator>
@@ -402,23 +401,7 @@ bool DesktopCharacters::canStart() const
 
 QString DesktopCharacters::locate(const QString& loadKey) const
 {
-    if (QFileInfo(loadKey).isAbsolute())
-        return loadKey;
-    for (const QString& folder : m_folders) {
-        const QString path = QDir(folder).filePath(loadKey);
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    // Character names are shown with a capital ("Merlin") whatever the file's letter case, so
-    // a name is found in any letter case, the user's folder first, as in the folders' order.
-    for (const QString& folder : m_folders) {
-        const QDir dir(folder);
-        for (const QString& entry : dir.entryList(QDir::Files)) {
-            if (entry.compare(loadKey, Qt::CaseInsensitive) == 0)
-                return dir.filePath(entry);
-        }
-    }
-    return {};
+    return findCharacterFile(m_folders, loadKey);
 }
 
 CharacterRequestPtr DesktopCharacters::Load(const QString& name, const QString& loadKey)

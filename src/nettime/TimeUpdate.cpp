@@ -375,52 +375,55 @@ void TimeUpdate::FindFastestServer()
         std::vector<std::unique_ptr<TimeQuery>> queries;
         QEventLoop waiting;
         qsizetype unanswered = names.size();
+        const auto done = qScopeGuard([this] { m_queries.clear(); });
         for (const QString& name : std::as_const(names)) {
-            queries.push_back(std::make_unique<TimeQuery>(m_lookup, m_platform.clock));
-            m_queries << queries.back().get();
-            connect(queries.back().get(), &TimeQuery::finished, &waiting, [&] {
+            auto& query = *queries.emplace_back(std::make_unique<TimeQuery>(m_lookup, m_platform.clock));
+            m_queries << &query;
+            connect(&query, &TimeQuery::finished, &waiting, [&] {
                 if (--unanswered == 0)
                     waiting.quit();
             });
-        }
-        const auto done = qScopeGuard([this] { m_queries.clear(); });
-        for (size_t i = 0; i < queries.size(); ++i) {
-            ServerAddress address = parseServerAddress(names[qsizetype(i)]);
+            ServerAddress address = parseServerAddress(name);
             if (address.protocol == TimeProtocol::Time && !address.port)
                 address.port = quint16(Port);
-            queries[i]->start(address, timeOut());
+            query.start(address, timeOut());
         }
         if (unanswered > 0)
             waiting.exec();
         cancel(); // the program's end stops every wait
-
-        const qint64 localMs = m_platform.clock.now().toMSecsSinceEpoch();
-        QStringList results;
-        std::optional<qsizetype> fastest;
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            const TimeQuery& query = *queries[size_t(i)];
-            QString result;
-            if (query.failure()) {
-                result = failureText(*query.failure());
-            } else if (!believable(query.sample()->serverMs, localMs)) {
-                result = impossibleTime(query.sample()->serverMs);
-            } else {
-                result = QString::number(query.elapsedMs()) + QStringLiteral(" ms");
-                if (!fastest || query.elapsedMs() < queries[size_t(*fastest)]->elapsedMs())
-                    fastest = i;
-            }
-            results << names[i] + QStringLiteral(": ") + result;
-        }
-        QString summary = Translate(QStringLiteral("No server gave a usable answer"));
-        if (fastest) {
-            setHost(names[*fastest]);
-            m_timeServer = names[*fastest];
-            summary = Translate(QStringLiteral("Fastest server:")) + QStringLiteral(" ") + names[*fastest];
-        }
-        setPanel(1, summary);
-        m_platform.messages.information(Translate(QStringLiteral("Find the Fastest Server")),
-                                        results.join(u'\n') + QStringLiteral("\n\n") + summary);
+        reportFastest(names, queries);
     });
+}
+
+void TimeUpdate::reportFastest(const QStringList& names,
+                               const std::vector<std::unique_ptr<TimeQuery>>& queries)
+{
+    const qint64 localMs = m_platform.clock.now().toMSecsSinceEpoch();
+    QStringList results;
+    std::optional<qsizetype> fastest;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const TimeQuery& query = *queries[size_t(i)];
+        QString result;
+        if (query.failure()) {
+            result = failureText(*query.failure());
+        } else if (!believable(query.sample()->serverMs, localMs)) {
+            result = impossibleTime(query.sample()->serverMs);
+        } else {
+            result = QString::number(query.elapsedMs()) + QStringLiteral(" ms");
+            if (!fastest || query.elapsedMs() < queries[size_t(*fastest)]->elapsedMs())
+                fastest = i;
+        }
+        results << names[i] + QStringLiteral(": ") + result;
+    }
+    QString summary = Translate(QStringLiteral("No server gave a usable answer"));
+    if (fastest) {
+        setHost(names[*fastest]);
+        m_timeServer = names[*fastest];
+        summary = Translate(QStringLiteral("Fastest server:")) + QStringLiteral(" ") + names[*fastest];
+    }
+    setPanel(1, summary);
+    m_platform.messages.information(Translate(QStringLiteral("Find the Fastest Server")),
+                                    results.join(u'\n') + QStringLiteral("\n\n") + summary);
 }
 
 void TimeUpdate::OfferToSaveServer(const QString& name)

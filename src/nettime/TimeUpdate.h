@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 class HostLookup;
@@ -111,6 +112,7 @@ private:
     std::optional<TimeSample> fetchNtp(const ServerAddress& address);
     void apply(qint64 delta);
     void undo(qint64 x);
+    void reportFastest(const QStringList& names, const std::vector<std::unique_ptr<TimeQuery>>& queries);
     void OfferToSaveServer(const QString& name);
     void reportRefusal(platform::ClockSetter::Result result);
     void reportTotal();

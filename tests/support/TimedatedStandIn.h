@@ -1,41 +1,39 @@
 #pragma once
 
-#include <QDBusConnection>
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <optional>
+#include "support/MockedBus.h"
+
+#include <QDBusMessage>
+#include <gtest/gtest.h>
 
 namespace fakes {
 
-// A bus of the test's own, with python-dbusmock's stand-in for systemd-timedated on it. Nothing
-// of the machine's own buses is touched, and no real clock is set.
-class TimedatedStandIn
+// python-dbusmock's stand-in for systemd-timedated on a bus of the test's own; no real clock is
+// set.
+class TimedatedStandIn : public MockedBus
 {
 public:
-    TimedatedStandIn();
-    ~TimedatedStandIn();
-    bool ready() const { return skipReason.isEmpty(); }
+    static inline const QString Service = QStringLiteral("org.freedesktop.timedate1");
 
-    // Starts the stand-in timedated; every call it takes is written to its log.
-    bool startService();
-    void stopService();
+    bool startService() { return MockedBus::startService("timedated", Service); }
     // What SetTime does from now on (python, with `args` and `self`); empty: take the call.
-    void setTimeDoes(const QString& code);
+    void setTimeDoes(const QString& code)
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            Service, QStringLiteral("/org/freedesktop/timedate1"), "org.freedesktop.DBus.Mock", "AddMethod");
+        call << Service << QStringLiteral("SetTime") << QStringLiteral("xbb") << QString() << code;
+        const QDBusMessage reply = bus->call(call);
+        ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+    }
     // "SetTime <usec> <relative> <interactive>" for every call taken, in order.
-    QStringList calls() const;
+    QStringList calls() const { return MockedBus::calls("SetTime"); }
     // The changes asked for, in microseconds.
-    QList<qint64> changesAsked() const;
-
-    QString skipReason;
-    QString address;
-    std::optional<QDBusConnection> bus;
-
-private:
-    QString m_python;
-    QProcess m_daemon;
-    QProcess m_service;
-    QTemporaryDir m_dir;
+    QList<qint64> changesAsked() const
+    {
+        QList<qint64> changes;
+        for (const QString& call : calls())
+            changes << call.section(u' ', 1, 1).toLongLong();
+        return changes;
+    }
 };
 
 } // namespace fakes

@@ -1,21 +1,15 @@
-#include "support/TimedatedStandIn.h"
+#include "support/MockedBus.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include <cctype>
 
 namespace fakes {
 
-namespace {
-
-const QString kTimedated = QStringLiteral("org.freedesktop.timedate1");
-
-} // namespace
-
-TimedatedStandIn::TimedatedStandIn()
+MockedBus::MockedBus()
 {
     const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
     m_python = QStandardPaths::findExecutable("python3", {"/usr/bin"});
@@ -38,7 +32,7 @@ TimedatedStandIn::TimedatedStandIn()
         skipReason = "the private bus cannot be reached";
 }
 
-TimedatedStandIn::~TimedatedStandIn()
+MockedBus::~MockedBus()
 {
     stopService();
     if (bus)
@@ -49,18 +43,18 @@ TimedatedStandIn::~TimedatedStandIn()
     }
 }
 
-bool TimedatedStandIn::startService()
+bool MockedBus::startService(const QString& dbusTemplate, const QString& service)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SESSION_BUS_ADDRESS", address);
     m_service.setProcessEnvironment(env);
     m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_service.start(m_python,
-                    {"-m", "dbusmock", "--session", "-t", "timedated", "-l", m_dir.filePath("calls.log")});
-    return QTest::qWaitFor([&] { return bus->interface()->isServiceRegistered(kTimedated).value(); }, 10000);
+                    {"-m", "dbusmock", "--session", "-t", dbusTemplate, "-l", m_dir.filePath("calls.log")});
+    return QTest::qWaitFor([&] { return bus->interface()->isServiceRegistered(service).value(); }, 10000);
 }
 
-void TimedatedStandIn::stopService()
+void MockedBus::stopService()
 {
     if (m_service.state() == QProcess::NotRunning)
         return;
@@ -68,33 +62,24 @@ void TimedatedStandIn::stopService()
     m_service.waitForFinished(5000);
 }
 
-void TimedatedStandIn::setTimeDoes(const QString& code)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kTimedated, QStringLiteral("/org/freedesktop/timedate1"), "org.freedesktop.DBus.Mock", "AddMethod");
-    call << kTimedated << QStringLiteral("SetTime") << QStringLiteral("xbb") << QString() << code;
-    const QDBusMessage reply = bus->call(call);
-    ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
-}
-
-QStringList TimedatedStandIn::calls() const
+QStringList MockedBus::calls(const QString& method) const
 {
     QFile log(m_dir.filePath("calls.log"));
     if (!log.open(QIODevice::ReadOnly))
         return {};
-    QStringList lines;
+    // Each call begins with its time stamp; a text argument may run over several lines.
+    QList<QByteArray> entries;
     for (const QByteArray& line : log.readAll().split('\n'))
-        if (line.contains(" SetTime ") && !line.contains("raised"))
-            lines << QString::fromUtf8(line.mid(line.indexOf(' ') + 1)); // without the time stamp
-    return lines;
-}
-
-QList<qint64> TimedatedStandIn::changesAsked() const
-{
-    QList<qint64> changes;
-    for (const QString& call : calls())
-        changes << call.section(u' ', 1, 1).toLongLong();
-    return changes;
+        if (!line.isEmpty() && (entries.isEmpty() || std::isdigit(static_cast<unsigned char>(line[0]))))
+            entries << line;
+        else if (!entries.isEmpty())
+            entries.last() += '\n' + line;
+    QStringList calls;
+    const QByteArray call = " " + method.toUtf8() + " ";
+    for (const QByteArray& entry : entries)
+        if (entry.contains(call) && !entry.contains("raised"))
+            calls << QString::fromUtf8(entry.mid(entry.indexOf(' ') + 1)).trimmed(); // no time stamp
+    return calls;
 }
 
 } // namespace fakes
