@@ -211,6 +211,7 @@ void InternetPage::buildManualPart()
 void InternetPage::followUpdate()
 {
     fillServerBox();
+    showBusy(m_update.busy()); // an adjust-time event may be asking a server right now
     btnUndo->setEnabled(m_update.undoAvailable());
     connect(&m_update, &TimeUpdate::statusChanged, this,
             [this](int panel, const QString& text) { m_panels[panel]->setText(text); });

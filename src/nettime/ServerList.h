@@ -1,14 +1,9 @@
 #pragma once
 
-#include "platform/WholeFile.h"
-
 #include <QByteArray>
 #include <QCollator>
-#include <QObject>
 #include <QString>
 #include <QStringList>
-
-class QThread;
 
 namespace nettime {
 
@@ -40,35 +35,8 @@ private:
 // Whether a list holds a name, exactly but for letter case.
 bool containsServer(const QStringList& names, const QString& name);
 
-// A file larger than this is not a server list: no real one comes near it (a name a line), and a
-// list of that size is still read and sorted in a moment.
+// A file larger than this is not a server list: no real one comes near it (a name a line). One
+// this large holds some 150,000 names, read and sorted off the clock's thread in about a second.
 inline constexpr qint64 MaxServerFileSize = 4 << 20;
-
-// NTPServers.dta read, parsed and sorted on a thread of its own, since a list may be long; the
-// clock goes on meanwhile. It starts at once.
-class ServerListLoad final : public QObject
-{
-    Q_OBJECT
-
-public:
-    ServerListLoad(const QString& path, const QLocale& locale, QObject* parent = nullptr);
-    ~ServerListLoad() override;
-
-    bool done() const { return m_done; }
-    // Until done, with the event loop running.
-    void wait();
-    // Once done: what became of the file (its bytes dropped), and the names it held, sorted.
-    const platform::ReadResult& file() const { return m_file; }
-    const QStringList& names() const { return m_names; }
-
-signals:
-    void finished();
-
-private:
-    QThread* m_thread = nullptr;
-    platform::ReadResult m_file;
-    QStringList m_names;
-    bool m_done = false;
-};
 
 } // namespace nettime

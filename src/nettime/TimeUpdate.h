@@ -2,6 +2,7 @@
 
 #include "nettime/ClockAdjustment.h"
 #include "nettime/ServerList.h"
+#include "nettime/ServerListLoad.h"
 #include "platform/DataFile.h"
 #include "platform/Platform.h"
 
