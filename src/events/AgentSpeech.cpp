@@ -128,7 +128,7 @@ void AgentSpeech::LoadAgentCharacter()
         m_loaded->setTop(m_settings.AgentTop);
     } catch (const character::CharacterLoadError&) {
         m_loaded = nullptr;
-        m_messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));
+        m_messages.error(Translate(QStringLiteral("Error loading the speaking character")));
     }
 }
 

@@ -114,6 +114,7 @@ void InternetPage::buildServerPart()
     Label17->setBuddy(cboHost);
     btnUpdateTime = flatButton(QStyle::SP_BrowserReload,
                                QStringLiteral("Set Time from the selected Internet NTP Server"), GroupBox1);
+    btnUpdateTime->setProperty("untranslated", true); // its hint follows the update, translated as it changes
 
     // The port is fixed; its box is kept, hidden, for the update to read.
     Label18 = new QLabel(QStringLiteral("Port: "), GroupBox1);

@@ -200,7 +200,7 @@ TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAndAnnouncesNothing)
     service.autoComplete = true;
     start();
     agent.Announce("ghost", "Boo", true);
-    EXPECT_EQ(platform.messages.errors, QStringList{"Error Loading Microsoft Agent character"});
+    EXPECT_EQ(platform.messages.errors, QStringList{"Error loading the speaking character"});
     EXPECT_EQ(agent.loadedCharacter(), nullptr);
     EXPECT_EQ(character, QStringLiteral("ghost"));
     service.log.clear();
