@@ -18,6 +18,9 @@ packages=(
   xinetd python3-dbusmock clang libclang-rt-14-dev clang-format
   desktop-file-utils appstream dpkg-dev libx11-dev libxdamage-dev weston x11-utils xdg-utils
 )
+# A real NTP server for the tests, on loopback. Installing it replaces systemd-timesyncd, so a
+# desktop that only runs the clock does without it.
+[ "$what" = test ] && packages+=(chrony)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include "events/EventStorage.h"
 #include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
 
@@ -43,16 +44,19 @@ int main(int argc, char** argv)
 
     app::RunFlags flags;
     app::AboutBox about(fake.shell);
-    app::TfrmClock clock(fake.services(), flags, &about);
+    app::TfrmClock clock(fake.services(), fake.characters, flags, &about);
     events::EventList eventList;
     events::EventStorage storage(eventList, fake.programPath("Events.dta"), fake.messages);
     events::TfrmEventDetails details(fake.services());
-    config::TfrmConfig dialog(clock, eventList, storage, details);
-    dialog.tabInternet->setLocalBias([] { return 0; });
+    timeservers::ScriptedLookup lookup;
+    nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer,
+                                   clock.Settings.TimeOut);
+    config::TfrmConfig dialog(clock, eventList, storage, details, timeUpdate);
 
     // The server answers 12:00:00 UTC after three seconds.
-    timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendLater,
-                                       timeservers::replyFor(QTime(12, 0, 0)));
+    timeservers::LoopbackServer server(
+        timeservers::LoopbackServer::Mode::SendLater,
+        timeservers::replyAt(QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0), Qt::UTC)));
     server.delayMs = 3000;
 
     dialog.showDialog();

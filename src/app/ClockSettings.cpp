@@ -53,6 +53,7 @@ const Row kRows[] = {
     {u"Clock", u"Visible", Form::Boolean, VESKEL_FIELD(BoolRef, s.Visible)},
     {u"Clock", u"Language", Form::Text, VESKEL_FIELD(TextRef, s.Language)},
     {u"TimeServer", u"NTP Server", Form::Text, VESKEL_FIELD(TextRef, s.TimeServer)},
+    {u"TimeServer", u"Time Out", Form::Integer, VESKEL_FIELD(IntRef, s.TimeOut)},
     {u"SecHand", u"Color", Form::Color, VESKEL_FIELD(IntRef, s.SecHand.Color)},
     {u"SecHand", u"Length", Form::Real, VESKEL_FIELD(RealRef, s.SecHand.Length)},
     {u"SecHand", u"Width", Form::Integer, VESKEL_FIELD(IntRef, s.SecHand.Width)},

@@ -37,6 +37,7 @@ struct ClockSettings
     bool Visible = true;
     QString Language;
     QString TimeServer;
+    int TimeOut = 5000; // milliseconds a time server is waited for; 0 waits until it answers
     HandStyle SecHand{0.92, clBlack, 2, pmNot};
     HandStyle MinHand{0.89, clRed, 5, pmNotMerge};
     HandStyle HourHand{0.61, clGreen, 9, pmNotMerge};

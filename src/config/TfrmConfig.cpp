@@ -8,6 +8,7 @@
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "timezones/LocalZonePage.h"
 #include "widgets/Icons.h"
 
@@ -46,8 +47,9 @@ constexpr SideBarEntry kSideBar[] = {
 } // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-                       events::TfrmEventDetails& eventDetails, QWidget* parent)
-    : QDialog(parent), Events(events), Storage(storage), m_clock(clock)
+                       events::TfrmEventDetails& eventDetails, nettime::TimeUpdate& timeUpdate,
+                       QWidget* parent)
+    : QDialog(parent), Events(events), Storage(storage), m_clock(clock), m_timeUpdate(timeUpdate)
 {
     setWindowTitle(QStringLiteral("Configure Clock"));
     setSizeGripEnabled(true);
@@ -84,8 +86,7 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     pgc = new QStackedWidget(this);
     tabAppearance = new AppearancePage(clock, pgc);
     tabAlarms = new events::EventsPage(events, storage, eventDetails, clock.platformServices(), pgc);
-    tabInternet = new nettime::InternetPage(clock.platformServices(), m_hostLookup, clock.Settings.TimeServer,
-                                            *tmr, pgc);
+    tabInternet = new nettime::InternetPage(clock.platformServices(), timeUpdate, *tmr, pgc);
     tabTimeZones = new timezones::LocalZonePage(pgc);
     for (QWidget* page : {static_cast<QWidget*>(tabAppearance), static_cast<QWidget*>(tabAlarms),
                           static_cast<QWidget*>(tabInternet), static_cast<QWidget*>(tabTimeZones)})
@@ -140,7 +141,7 @@ TfrmConfig::TfrmConfig(app::TfrmClock& clock, events::EventList& events, events:
     });
 
     lang::applyLanguage(this);
-    tabInternet->LoadServerList();
+    m_timeUpdate.LoadServerList();
     colourSideBar();
 
     m_events.unsaved = [this] { return Events.saveCommandEnabled(); };
@@ -307,7 +308,7 @@ bool TfrmConfig::FormClose()
         return false;
     // Every change of the clock since the last such close goes back, those of adjust-time
     // events among them.
-    tabInternet->RevertTotalChange();
+    m_timeUpdate.RevertTotalChange();
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include "config/AppearanceSnapshot.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
-#include "platform/HostLookup.h"
 
 #include <QDialog>
 #include <functional>
@@ -25,7 +24,8 @@ class TfrmEventDetails;
 
 namespace nettime {
 class InternetPage;
-}
+class TimeUpdate;
+} // namespace nettime
 namespace timezones {
 class LocalZonePage;
 }
@@ -57,7 +57,8 @@ public:
     };
 
     TfrmConfig(app::TfrmClock& clock, events::EventList& events, events::EventStorage& storage,
-               events::TfrmEventDetails& eventDetails, QWidget* parent = nullptr);
+               events::TfrmEventDetails& eventDetails, nettime::TimeUpdate& timeUpdate,
+               QWidget* parent = nullptr);
 
     // Shows the dialog, restoring it first when minimised.
     void showDialog();
@@ -121,7 +122,7 @@ private:
     QWidget* placeholderPage(const QString& title);
 
     app::TfrmClock& m_clock;
-    platform::QtHostLookup m_hostLookup;
+    nettime::TimeUpdate& m_timeUpdate;
     EventChanges m_events;
     int m_remembered = ItemEvents;
     int m_helpContext = 0;

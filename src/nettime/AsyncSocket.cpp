@@ -15,6 +15,7 @@ TAsyncSocket::TAsyncSocket(platform::HostLookup& lookup, QObject* parent) : QObj
 {
     report(QStringLiteral("Create"), 8);
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a wait up to 5% early
     connect(&m_timer, &QTimer::timeout, this, [this] {
         report(QStringLiteral("Timer Triggered"), 8);
         m_timer.stop();
@@ -136,6 +137,8 @@ void TAsyncSocket::takeReply(QTcpSocket& socket)
     // A server that floods costs nothing: what comes after the reply's four bytes is read and
     // dropped, never kept.
     const QByteArray bytes = socket.readAll();
+    if (m_received.size() < ReplyLength && m_received.size() + bytes.size() >= ReplyLength)
+        m_roundTripMs = m_asked.elapsed();
     m_received.append(bytes.left(std::max<qsizetype>(0, ReplyLength - m_received.size())));
 }
 
@@ -238,10 +241,10 @@ QByteArray TAsyncSocket::readReply()
     m_peerClosed = false;
     m_received.clear();
     startTimer();
+    m_asked.start();
     m_socket->connectToHost(m_remote, quint16(Port));
-    // Without a bound nothing but the socket's own failure would end a refused connect; with one,
-    // a refused connect waits out the time-out like one that is never answered.
-    waitFor([this] { return m_lastNotificationOk || (TimeOut == 0 && m_socketFailed); });
+    // A refused connect fails at once, as what it is.
+    waitFor([this] { return m_lastNotificationOk || m_socketFailed; });
     stopTimer();
     if (!m_lastNotificationOk) {
         m_socket->abort(); // no connect left pending for the next exchange
@@ -257,9 +260,7 @@ QByteArray TAsyncSocket::readReply()
     QByteArray reply;
     try {
         startTimer();
-        waitFor([this] {
-            return m_received.size() >= ReplyLength || m_peerClosed || (TimeOut == 0 && m_socketFailed);
-        });
+        waitFor([this] { return m_received.size() >= ReplyLength || m_peerClosed || m_socketFailed; });
         stopTimer();
         if (m_received.size() < ReplyLength) {
             if (m_cancelled)
@@ -268,8 +269,7 @@ QByteArray TAsyncSocket::readReply()
                 throw ESockError(ESockError::Kind::ConnectionTimedOut);
             if (m_socketFailed && !m_peerClosed)
                 throw ESockError(ESockError::Kind::SocketFailed, LastErrorNo);
-            // A server that closes without a word fails as one that never answers.
-            throw ESockError(m_received.isEmpty() ? ESockError::Kind::ConnectionTimedOut
+            throw ESockError(m_received.isEmpty() ? ESockError::Kind::ClosedByServer
                                                   : ESockError::Kind::IncompleteReply);
         }
         report(QStringLiteral("Read( 0 )"), 8);

@@ -2,6 +2,7 @@
 
 #include "nettime/SockError.h"
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -57,6 +58,8 @@ public:
 
     // How many name lookups were started (a dotted address needs none).
     int lookupsStarted() const { return m_lookups; }
+    // From starting to connect to the last byte of the last reply, in milliseconds.
+    qint64 replyRoundTripMs() const { return m_roundTripMs; }
 
 protected:
     // Connects to Host:Port, takes the reply's four bytes, and closes. Throws ESockError, or
@@ -79,6 +82,8 @@ private:
     QHostAddress m_remote;
     QByteArray m_received;
     QTimer m_timer;
+    QElapsedTimer m_asked;
+    qint64 m_roundTripMs = 0;
     QEventLoop* m_waiting = nullptr;
     int m_lookupId = -1;
     int m_lookups = 0;

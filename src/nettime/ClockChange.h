@@ -1,18 +1,18 @@
 #pragma once
 
-#include "core/DayTime.h"
-
+#include <QDateTime>
 #include <QString>
+#include <optional>
+
+class QTimeZone;
 
 namespace nettime {
 
-using core::DayTime;
-
-// A change of the clock in hours, minutes, seconds and milliseconds: the size of a signed amount
-// of days, rounded to the millisecond, whole days dropped.
+// A change of the clock in hours (however many), minutes, seconds and milliseconds: the size of a
+// signed amount of milliseconds.
 struct ChangeParts
 {
-    int hours = 0;
+    qint64 hours = 0;
     int minutes = 0;
     int seconds = 0;
     int milliseconds = 0;
@@ -20,20 +20,18 @@ struct ChangeParts
     // Under a second: nothing worth undoing, nothing worth reporting as a total.
     bool underASecond() const { return hours == 0 && minutes == 0 && seconds == 0; }
 };
-ChangeParts splitChange(double days);
+ChangeParts splitChange(qint64 ms);
 
-// " 00:00:05.000": the size of the last change, without a sign.
-QString changeAmountText(double days);
-// " +00:00:05" or " -00:00:05": the running total, with its sign.
-QString totalAmountText(double days);
+// " +00:00:05.000" or " -00:00:05.000": the last change, and which way the clock moved.
+QString changeAmountText(qint64 ms);
+// " +00:00:05" or " -00:00:05": the running total.
+QString totalAmountText(qint64 ms);
 
-// The time picker's rule for being given a time of day v: the picker keeps its date and takes
-// v's fraction of a day with v's sign, so a negative v lands on the day before. An unchanged
-// fraction leaves the picker as it is.
-DayTime pickerWithTime(DayTime picker, DayTime v);
-
-// A UTC time of day turned into local time with a bias in minutes (UTC = local time + bias):
-// a fraction of a day, below 0 or a day and more where the zone's day differs from UTC's.
-DayTime localFromUtc(const QTime& utc, qint32 biasMinutes);
+// The instant a time of day picked by hand stands for: that wall-clock time in `zone` on the day
+// before, of or after `now`, whichever instant is nearest `now`. So the date never makes a change
+// of more than twelve hours, and in an hour that comes twice (when the clocks go back) it is the
+// one the clock is in. Nothing when the time does not come near `now` at all: it lies in the hour
+// skipped when the clocks go forward.
+std::optional<QDateTime> instantOfWallTime(const QTime& wall, const QDateTime& now, const QTimeZone& zone);
 
 } // namespace nettime

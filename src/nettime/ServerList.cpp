@@ -2,8 +2,6 @@
 
 #include "core/AnsiText.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace nettime {
@@ -53,32 +51,6 @@ qsizetype ServerOrder::insertPosition(const QStringList& sorted, const QString& 
 bool containsServer(const QStringList& names, const QString& name)
 {
     return names.contains(name, Qt::CaseInsensitive);
-}
-
-ServerFileRead readServerFile(const QString& path)
-{
-    using Failure = ServerFileRead::Failure;
-    ServerFileRead read;
-    const QFileInfo info(path);
-    if (!info.exists())
-        return read;
-    // Only a plain file: a pipe or a device would block the program or never end.
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        read.failure = Failure::CannotOpen;
-        return read;
-    }
-    if (file.size() > MaxServerFileSize) {
-        read.failure = Failure::TooLarge;
-        return read;
-    }
-    const QByteArray bytes = file.read(MaxServerFileSize + 1);
-    if (bytes.size() > MaxServerFileSize) { // grew while being read
-        read.failure = Failure::TooLarge;
-        return read;
-    }
-    read.names = parseServerList(bytes);
-    return read;
 }
 
 } // namespace nettime

@@ -30,6 +30,14 @@ QString ESockError::textOf(Kind kind, int code)
         return winsockErrorText(code);
     case Kind::IncompleteReply:
         return QStringLiteral("Incomplete reply from the time server");
+    case Kind::ClosedByServer:
+        return QStringLiteral("The server closed the connection without sending the time");
+    case Kind::NotForThisRequest:
+        return QStringLiteral("The time server's reply does not answer the request");
+    case Kind::NotSynchronised:
+        return QStringLiteral("The time server's own clock is not synchronised");
+    case Kind::NotATime:
+        return QStringLiteral("The time server sent no valid time");
     }
     return {};
 }

@@ -21,6 +21,10 @@ public:
         ConnectionCanceled, // the fetch was cancelled while connecting or awaiting the reply
         SocketFailed,       // the socket reported an error (code() holds its number)
         IncompleteReply,    // the server closed before sending the four bytes of a time
+        ClosedByServer,     // the server closed the connection without sending anything
+        NotForThisRequest,  // an NTP reply that does not answer the request sent
+        NotSynchronised,    // an NTP server that says its own clock is not to be trusted
+        NotATime,           // an NTP reply too short, of the wrong kind, or without a time
     };
 
     explicit ESockError(Kind kind, int code = 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDateTime>
+#include <QtGlobal>
 
 namespace platform {
 
@@ -17,9 +17,11 @@ public:
     };
 
     virtual ~ClockSetter() = default;
-    // Sets the local wall-clock time to `localTime` (whole seconds). It may wait for the user to
-    // allow it; the program goes on meanwhile.
-    virtual Result setLocalTime(const QDateTime& localTime) = 0;
+    // Moves the clock by `deltaMs` from wherever it stands when the system acts: a change that
+    // waits for the user's permission lands where it was meant to, and what is asked for is
+    // exactly what is reported and later undone. It may wait for the user to allow it; the
+    // program goes on meanwhile.
+    virtual Result changeBy(qint64 deltaMs) = 0;
 };
 
 } // namespace platform

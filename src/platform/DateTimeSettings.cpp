@@ -32,14 +32,14 @@ std::optional<ProgramCall> dateTimeSettingsCall(const QString& currentDesktop,
     return std::nullopt;
 }
 
-void DesktopDateTimeSettings::open()
+bool DesktopDateTimeSettings::open()
 {
     const auto call = dateTimeSettingsCall(
         qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
         [](const QString& name) { return !QStandardPaths::findExecutable(name).isEmpty(); });
     if (call && QProcess::startDetached(call->program, call->arguments))
-        return;
-    QDesktopServices::openUrl(QUrl(QStringLiteral("man:timedatectl(1)")));
+        return true;
+    return QDesktopServices::openUrl(QUrl(QStringLiteral("man:timedatectl(1)")));
 }
 
 } // namespace platform

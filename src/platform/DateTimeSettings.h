@@ -12,8 +12,8 @@ class DateTimeSettings
 {
 public:
     virtual ~DateTimeSettings() = default;
-    // Opens them; nothing is waited for.
-    virtual void open() = 0;
+    // Opens them; nothing is waited for. False when the desktop has nothing to open them with.
+    virtual bool open() = 0;
 };
 
 struct ProgramCall
@@ -33,7 +33,7 @@ std::optional<ProgramCall> dateTimeSettingsCall(const QString& currentDesktop,
 class DesktopDateTimeSettings final : public DateTimeSettings
 {
 public:
-    void open() override;
+    bool open() override;
 };
 
 } // namespace platform

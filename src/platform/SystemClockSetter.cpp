@@ -48,10 +48,8 @@ bool SystemClockSetter::setClockDirectly(qint64 deltaMs)
     return clock_settime(CLOCK_REALTIME, &target) == 0;
 }
 
-ClockSetter::Result SystemClockSetter::setLocalTime(const QDateTime& localTime)
+ClockSetter::Result SystemClockSetter::changeBy(qint64 deltaMs)
 {
-    const qint64 deltaMs = localTime.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
-
     if (!m_bus)
         m_bus = QDBusConnection::systemBus();
     TimedatedAnswer answer = TimedatedAnswer::Unreachable;
@@ -67,10 +65,12 @@ ClockSetter::Result SystemClockSetter::setLocalTime(const QDateTime& localTime)
         if (!watcher.isFinished()) {
             QEventLoop loop;
             QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
-            // A loop refuses to run once the application is ending: the answer is not waited for.
-            if (loop.exec() < 0 && !watcher.isFinished())
-                return Result::Refused;
+            loop.exec();
         }
+        // The program's end stops every loop, this one too, and a loop refuses to run once the
+        // application is ending; the change may still be made, so its answer is waited for
+        // here rather than guessed.
+        watcher.waitForFinished();
         if (!watcher.isError())
             return Result::Set;
         answer = classifyError(watcher.error().name());
@@ -83,9 +83,7 @@ ClockSetter::Result SystemClockSetter::setLocalTime(const QDateTime& localTime)
     case TimedatedAnswer::Unreachable:
         break;
     }
-    // The time asked for, from the clock as it is now: the wait above may have taken a while.
-    const qint64 stillToGo = localTime.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
-    return m_direct && m_direct(stillToGo) ? Result::Set : Result::Refused;
+    return m_direct && m_direct(deltaMs) ? Result::Set : Result::Refused;
 }
 
 } // namespace platform

@@ -11,8 +11,8 @@ namespace platform {
 
 // Sets the clock the way the desktop does: systemd-timedated is asked over D-Bus, with
 // interactive authorisation, so that polkit may ask the user for the right. The change is asked
-// for relative to the clock as it is when the system acts: a password typed slowly makes the
-// clock no later than the time asked for. Where timedated cannot be reached (no system bus, no
+// for relative to the clock as it is when the system acts: a password typed slowly costs no
+// seconds. Where timedated cannot be reached (no system bus, no
 // such service) the clock is set directly, which works when the process has the right.
 class SystemClockSetter final : public ClockSetter
 {
@@ -24,7 +24,7 @@ public:
     explicit SystemClockSetter(std::optional<QDBusConnection> bus = std::nullopt,
                                DirectSetter direct = setClockDirectly);
 
-    Result setLocalTime(const QDateTime& localTime) override;
+    Result changeBy(qint64 deltaMs) override;
 
     // How long the user may take to answer polkit's question.
     static constexpr int AuthorisationTimeoutMs = 120000;

@@ -16,9 +16,10 @@
 #include "events/Scheduler.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
-#include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "platform/DesktopNotification.h"
 #include "platform/DisplayLoss.h"
+#include "platform/HostLookup.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/MediaOnFirstUse.h"
 #include "platform/PluginLoader.h"
@@ -184,13 +185,18 @@ int runVeskel(int& argc, char** argv)
         timeZones().restoreZoneClock();
     flags.StartupComplete = true; // the clock begins to tick
 
+    // The clock's one update command: the Internet page shows it, an adjust-time event runs it.
+    platform::QtHostLookup hostLookup;
+    nettime::TimeUpdate timeUpdate(services, hostLookup, clockWindow->Settings.TimeServer,
+                                   clockWindow->Settings.TimeOut);
+
     // The configuration dialog and the event editor are made when first wanted: most runs never
     // open them, and the clock shows sooner and stays smaller without them.
     std::unique_ptr<events::TfrmEventDetails> eventDetails;
     std::function<config::TfrmConfig&()> configuration;
 
-    // What events do: media through Qt Multimedia, the time from the Internet page's update
-    // command when the network is there, announcements by the clock window's character.
+    // What events do: media through Qt Multimedia, the time from the update command when the
+    // network is there, announcements by the clock window's character.
     platform::MediaOnFirstUse mediaPlayer(
         folders.PluginFolder + QStringLiteral("veskel-media.so"), [](const QString& why) {
             return Translate(QStringLiteral("Sounds and videos need the media plugin:")) +
@@ -199,7 +205,7 @@ int runVeskel(int& argc, char** argv)
     events::AgentSpeech& character = *clockWindow->Agent;
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
-                                  [&configuration] { configuration().tabInternet->btnUpdateTimeClick(); }});
+                                  [&timeUpdate] { timeUpdate.UpdateTime(); }});
     events::Scheduler scheduler(eventList, locale, actions, messages,
                                 [&eventStorage](int row) { return eventStorage.SaveFiredEvent(row); });
     clockWindow->setScheduledEvents(&scheduler);
@@ -215,18 +221,9 @@ int runVeskel(int& argc, char** argv)
             return actions.Perform(events::actionOf(fields), false);
         });
         configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
-                                                            *eventDetails);
+                                                            *eventDetails, timeUpdate);
         if (timeZoneWindow)
             timeZoneWindow->setConfigPage(configDialog->tabTimeZones);
-        // The server's UTC becomes local time with the machine's zone: its bias, and its daylight
-        // bias while its rules say daylight time is in force.
-        configDialog->tabInternet->setLocalBias([&clock, &zoneRules] {
-            zoneRules.bringUpToDate();
-            const timezones::TRegTZI& local = zoneRules.LocalRules();
-            const bool daylight = timezones::IsDaylightTime(local, core::dayTime(clock.now()),
-                                                            zoneRules.RuleYear());
-            return local.Bias + (daylight ? local.DaylightBias : 0);
-        });
         QObject::connect(configDialog->tabTimeZones->btnTimeZones, &QToolButton::clicked, &application,
                          [&timeZones] { timeZones().showWindow(); });
         QObject::connect(configDialog.get(), &config::TfrmConfig::timeZonesPageShown, &application,

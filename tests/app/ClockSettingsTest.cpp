@@ -50,6 +50,7 @@ TEST(ClockSettings, AFreshUserGetsTheDefaultsAndTheWholeTableIsWrittenInOrder)
                                   "Clock/Visible=1",
                                   "Clock/Language=",
                                   "TimeServer/NTP Server=",
+                                  "TimeServer/Time Out=5000",
                                   "SecHand/Color=0",
                                   "SecHand/Length=0.92",
                                   "SecHand/Width=2",

@@ -6,6 +6,7 @@
 #include "events/EventsPage.h"
 #include "events/TfrmEventDetails.h"
 #include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "support/ClockFixture.h"
 #include "support/TestPictures.h"
 #include "support/TimeServers.h"
@@ -34,6 +35,10 @@ class ConfigDialog : public fakes::ClockFixture
 protected:
     events::EventList eventList;
     events::EventStorage eventStorage{eventList, fake.programPath("Events.dta"), fake.messages};
+    timeservers::ScriptedLookup lookup;
+    QString timeServer;
+    qint32 timeOut = 2000;
+    nettime::TimeUpdate timeUpdate{fake.services(), lookup, timeServer, timeOut};
     std::unique_ptr<events::TfrmEventDetails> details;
     std::unique_ptr<TfrmConfig> dialog;
 
@@ -43,7 +48,7 @@ protected:
         startUp();
         eventStorage.LoadEvents();
         details = std::make_unique<events::TfrmEventDetails>(fake.services());
-        dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details);
+        dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details, timeUpdate);
     }
     void TearDown() override
     {
@@ -151,7 +156,7 @@ TEST_F(ConfigDialog, HideClockNeedsTheTrayIconAndGivesWayToIt)
     fake.settings.set("Clock", "OnTray", "0");
     clock = std::make_unique<app::TfrmClock>(fake.services(), fake.characters, flags);
     clock->show();
-    dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details);
+    dialog = std::make_unique<TfrmConfig>(*clock, eventList, eventStorage, *details, timeUpdate);
     open();
     page().pgcClock->setCurrentIndex(0);
     EXPECT_FALSE(page().chkOnTray->isChecked());
@@ -291,11 +296,10 @@ TEST_F(ConfigDialog, ClosingADialogThatWasNeverShownChangesNothing)
 TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeepsThem)
 {
     nettime::InternetPage& internet = *dialog->tabInternet;
-    internet.setLocalBias([] { return 0; });
+    fake.clock.current = fake.clock.current.addMSecs(500); // the middle of the server's second
     const auto update = [&](int seconds) {
-        const QTime now = fake.clock.current.time();
         timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendAndClose,
-                                           timeservers::replyFor(now.addSecs(seconds)));
+                                           timeservers::replyAt(fake.clock.current.addSecs(seconds)));
         internet.cboHost->setEditText("127.0.0.1");
         internet.txtPort->setText(QString::number(server.port()));
         internet.btnUpdateTimeClick();
@@ -313,7 +317,7 @@ TEST_F(ConfigDialog, CancelTakesBackEveryClockChangeSinceTheLastCancelAndOkKeeps
     QTest::mouseClick(dialog->btnCancel, Qt::LeftButton);
     EXPECT_EQ(fake.clock.current, start);
     EXPECT_EQ(internet.panelText(0).toStdString(), "Last change undone");
-    EXPECT_EQ(internet.TotalChange(), 0);
+    EXPECT_EQ(timeUpdate.TotalChange(), 0);
     EXPECT_FALSE(dialog->tmr->isActive());
 
     // OK keeps the changes; the next cancel takes them back with its own.

@@ -1,11 +1,6 @@
 #include "nettime/ServerList.h"
-#include "support/Files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace nettime;
 
@@ -49,34 +44,4 @@ TEST(ServerList, WrittenWithCrLfAfterEveryLineAndSortedWithoutRegardToCase)
     EXPECT_TRUE(containsServer(names, "alpha"));
     EXPECT_FALSE(containsServer(names, "alpha "));
     EXPECT_FALSE(containsServer(names, "alph"));
-}
-
-TEST(ServerList, TheFileIsReadOnlyWhenItIsAPlainFileOfSensibleSize)
-{
-    QTemporaryDir dir;
-    using Failure = ServerFileRead::Failure;
-
-    const ServerFileRead missing = readServerFile(dir.filePath("NTPServers.dta"));
-    EXPECT_TRUE(missing.names.isEmpty());
-    EXPECT_FALSE(missing.failure.has_value());
-
-    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("NTPServers.dta"), "time.example\nother.example"));
-    EXPECT_EQ(readServerFile(dir.filePath("NTPServers.dta")).names,
-              QStringList({"time.example", "other.example"}));
-
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dta"));
-    EXPECT_EQ(readServerFile(dir.filePath("folder.dta")).failure, Failure::CannotOpen);
-
-    // A named pipe would block the program on opening it.
-    const QByteArray fifo = dir.filePath("pipe.dta").toLocal8Bit();
-    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
-    EXPECT_EQ(readServerFile(QString::fromLocal8Bit(fifo)).failure, Failure::CannotOpen);
-
-    QFile huge(dir.filePath("huge.dta"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(huge.resize(MaxServerFileSize + 1));
-    huge.close();
-    const ServerFileRead tooLarge = readServerFile(huge.fileName());
-    EXPECT_EQ(tooLarge.failure, Failure::TooLarge);
-    EXPECT_TRUE(tooLarge.names.isEmpty());
 }

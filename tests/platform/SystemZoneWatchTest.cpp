@@ -1,5 +1,5 @@
 #include "platform/SystemZoneWatch.h"
-#include "support/FakeTimedated.h"
+#include "support/TimedatedStandIn.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -12,7 +12,7 @@ TEST(SystemZoneWatch, TellsOnceOfTheZoneFileReplacedAndOfTimedatedsNewZone)
     QTemporaryDir dir;
     const QString zoneFile = dir.filePath("localtime");
     ASSERT_TRUE(QFile::link("/usr/share/zoneinfo/Europe/Berlin", zoneFile));
-    fakes::FakeTimedated timedated;
+    fakes::TimedatedStandIn timedated;
     const bool withTimedated = timedated.ready() && timedated.startService();
     QDBusConnection nowhere = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
                                                             QStringLiteral("veskel-test-no-zone-bus"));
@@ -38,8 +38,9 @@ TEST(SystemZoneWatch, TellsOnceOfTheZoneFileReplacedAndOfTimedatedsNewZone)
 
     if (!withTimedated)
         GTEST_SKIP() << "timedated's stand-in: " << timedated.skipReason.toStdString();
-    QDBusMessage call = QDBusMessage::createMethodCall(fakes::kTimedated, fakes::kPath, fakes::kTimedated,
-                                                       QStringLiteral("SetTimezone"));
+    QDBusMessage call = QDBusMessage::createMethodCall(fakes::TimedatedStandIn::Service,
+                                                       QStringLiteral("/org/freedesktop/timedate1"),
+                                                       fakes::TimedatedStandIn::Service, QStringLiteral("SetTimezone"));
     call << QStringLiteral("Asia/Kolkata") << false;
     ASSERT_NE(timedated.bus->call(call).type(), QDBusMessage::ErrorMessage);
     EXPECT_TRUE(QTest::qWaitFor([&] { return told.count() == 3; }, 5000));

@@ -4,17 +4,14 @@
 #include "app/TfrmClock.h"
 #include "events/EventList.h"
 #include "events/EventStorage.h"
-#include "nettime/InternetPage.h"
+#include "nettime/TimeUpdate.h"
 #include "platform/IniSettingsStore.h"
 #include "support/FakePlatform.h"
 #include "support/TimeServers.h"
 #include "timezones/TZClockFile.h"
 #include "timezones/TZFaceLook.h"
 
-#include <QComboBox>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -39,14 +36,14 @@ TEST(DataFiles, AFileThatWasNotReadIsNeverWrittenOverAndToldOfOnce)
 
     timeservers::ScriptedLookup lookup;
     lookup.behaviour = timeservers::ScriptedLookup::Behaviour::Loopback;
-    timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendAndClose);
+    timeservers::LoopbackServer server(timeservers::LoopbackServer::Mode::SendAndClose,
+                                       timeservers::replyAt(fake.clock.current.addSecs(5)));
     QString timeServer;
-    QTimer tmr;
-    nettime::InternetPage page(services, lookup, timeServer, tmr);
-    page.LoadServerList();
-    page.cboHost->setEditText("127.0.0.1"); // a server new to the list, saved when asked
-    page.txtPort->setText(QString::number(server.port()));
-    page.btnUpdateTimeClick();
+    qint32 timeOut = 5000;
+    nettime::TimeUpdate update(services, lookup, timeServer, timeOut);
+    update.setHost("127.0.0.1"); // a server new to the list, saved when asked
+    update.Port = server.port();
+    update.UpdateTime();
 
     timezones::TZClockFile zones(fake.programPath("tzclkset.dta"), timezones::windowFont(), fake.locale,
                                  &fake.fileNotices);

@@ -8,8 +8,10 @@
 #include "lang/LanguageTable.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
+#include "nettime/TimeUpdate.h"
 #include "platform/SystemZoneWatch.h"
 #include "support/FakePlatform.h"
+#include "support/TimeServers.h"
 #include "timezones/TZClockFile.h"
 #include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTZClockProps.h"
@@ -110,7 +112,10 @@ TEST(ShippedLanguages, TranslateEveryTextOfEveryWindow)
             events::EventList eventList;
             events::EventStorage eventStorage(eventList, fake.programPath("Events.dta"), fake.messages);
             events::TfrmEventDetails details(fake.services());
-            config::TfrmConfig configure(clock, eventList, eventStorage, details);
+            timeservers::ScriptedLookup lookup;
+            nettime::TimeUpdate timeUpdate(fake.services(), lookup, clock.Settings.TimeServer,
+                                           clock.Settings.TimeOut);
+            config::TfrmConfig configure(clock, eventList, eventStorage, details, timeUpdate);
             platform::SystemZoneWatch watch;
             timezones::ZoneRules rules(fake.timeZones, watch, fake.clock);
             timezones::TZClockFile tzclkset(fake.programPath("tzclkset.dta"), timezones::windowFont(),

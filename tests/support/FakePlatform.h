@@ -222,18 +222,19 @@ public:
     }
 };
 
-// Sets the fake clock as the system would, or refuses as told; every time asked for is noted.
+// Moves the fake clock as the system would, or refuses as told; every change asked for is noted.
 class FakeClockSetter final : public platform::ClockSetter
 {
 public:
     explicit FakeClockSetter(FakeClock& clock) : m_clock(clock) {}
     Result answer = Result::Set;
-    QList<QDateTime> asked;
-    Result setLocalTime(const QDateTime& localTime) override
+    std::function<Result(qint64)> system; // where given, the answer comes from it
+    QList<qint64> asked;                  // milliseconds
+    Result changeBy(qint64 deltaMs) override
     {
-        asked << localTime;
-        if (answer == Result::Set)
-            m_clock.current = localTime;
+        asked << deltaMs;
+        if ((system ? system(deltaMs) : answer) == Result::Set)
+            m_clock.current = m_clock.current.addMSecs(deltaMs);
         return answer;
     }
 
@@ -252,7 +253,12 @@ class RecordingDateTimeSettings final : public platform::DateTimeSettings
 {
 public:
     int opened = 0;
-    void open() override { ++opened; }
+    bool found = true; // whether the desktop has a program for them
+    bool open() override
+    {
+        ++opened;
+        return found;
+    }
 };
 
 // The system's zone database, with Berlin as the machine's own zone until a test moves it.

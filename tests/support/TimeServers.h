@@ -7,14 +7,15 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <memory>
 
 namespace timeservers {
 
 inline const QByteArray kSample = QByteArray::fromHex("E93D2FF0"); // 2024-01-01 12:34:56 UTC
 
-// The four bytes of an RFC 868 reply for a time of day on 2024-01-01 (UTC).
-QByteArray replyFor(const QTime& utc);
+// The four bytes of an RFC 868 reply for an instant: its whole seconds since 1900, in 32 bits.
+QByteArray replyAt(const QDateTime& instant);
 
 // A time server in the test itself, on loopback, that behaves as told.
 class LoopbackServer : public QObject
@@ -76,6 +77,43 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     bool m_running = false;
+};
+
+// chrony serving NTP on a loopback port, from this machine's clock, which it is told never to
+// touch (-x); it runs unprivileged where it can, with its own configuration and pid file, and is
+// stopped by its PID when the object goes.
+class ChronyServer
+{
+public:
+    ChronyServer();
+    ~ChronyServer();
+    bool running() const { return m_running; }
+    QString skipReason;
+    quint16 port = 0;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    bool m_running = false;
+};
+
+// An NTP server in the test itself that answers as a hostile or broken one would.
+class HostileNtpServer : public QObject
+{
+public:
+    enum class Mode
+    {
+        WrongOrigin,
+        StratumZero,
+        LeapAlarm,
+        Short,
+        Silent
+    };
+    explicit HostileNtpServer(Mode mode);
+    quint16 port() const { return m_socket.localPort(); }
+
+private:
+    QUdpSocket m_socket;
 };
 
 } // namespace timeservers
