@@ -38,9 +38,9 @@ TEST(SystemZoneWatch, TellsOnceOfTheZoneFileReplacedAndOfTimedatedsNewZone)
 
     if (!withTimedated)
         GTEST_SKIP() << "timedated's stand-in: " << timedated.skipReason.toStdString();
-    QDBusMessage call = QDBusMessage::createMethodCall(fakes::TimedatedStandIn::Service,
-                                                       QStringLiteral("/org/freedesktop/timedate1"),
-                                                       fakes::TimedatedStandIn::Service, QStringLiteral("SetTimezone"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        fakes::TimedatedStandIn::Service, QStringLiteral("/org/freedesktop/timedate1"),
+        fakes::TimedatedStandIn::Service, QStringLiteral("SetTimezone"));
     call << QStringLiteral("Asia/Kolkata") << false;
     ASSERT_NE(timedated.bus->call(call).type(), QDBusMessage::ErrorMessage);
     EXPECT_TRUE(QTest::qWaitFor([&] { return told.count() == 3; }, 5000));
