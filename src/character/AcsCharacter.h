@@ -163,6 +163,7 @@ struct Image
     QByteArray storedRegion; // packed when `regionPacked`, to `regionSize` bytes
     bool regionPacked = false;
     uint32_t regionSize = 0;
+    bool blank = false; // every pixel is clear (as the reader found)
     uint32_t checksum = 0;
 };
 

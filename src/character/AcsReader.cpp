@@ -349,7 +349,7 @@ QByteArray unpackedRegion(const Image& img)
     return img.regionPacked ? decompress(img.storedRegion, qsizetype(img.regionSize)) : img.storedRegion;
 }
 
-Image readImage(Budget& budget, Locator l)
+Image readImage(Budget& budget, Locator l, uint8_t transparentIndex)
 {
     ByteReader r = at(budget, l);
     Image img;
@@ -363,7 +363,12 @@ Image readImage(Budget& budget, Locator l)
     // Unpacked once to see that it holds together, then kept as stored: it is unpacked again
     // when drawn.
     budget.unpacking(rowStride(img.width) * img.height);
-    storedRows(img);
+    const QByteArray rows = storedRows(img);
+    const qsizetype stride = rowStride(img.width);
+    img.blank = true;
+    for (int y = 0; y < img.height && img.blank; ++y)
+        img.blank = std::all_of(rows.constData() + y * stride, rows.constData() + y * stride + img.width,
+                                [&](char c) { return uint8_t(c) == transparentIndex; });
 
     const uint32_t packedSize = r.u32();
     img.regionSize = r.u32();
@@ -394,7 +399,7 @@ void readImages(Budget& budget, Locator l, Character& c)
     const qsizetype n = r.count(r.u32(), LocatorSize + 4);
     for (qsizetype i = 0; i < n; ++i) {
         const Locator where = locator(r);
-        Image img = readImage(budget, where);
+        Image img = readImage(budget, where, c.transparentIndex);
         img.checksum = r.u32();
         c.images.push_back(std::move(img));
     }

@@ -36,16 +36,44 @@ CharacterAnimator::~CharacterAnimator()
     m_drawing.waitForDone();
 }
 
+const ComposedFrame* CharacterAnimator::kept(const acs::Frame* frame, std::optional<acs::MouthShape> mouth)
+{
+    const auto it = std::find_if(m_kept.begin(), m_kept.end(),
+                                 [&](const Kept& k) { return k.frame == frame && k.mouth == mouth; });
+    if (it == m_kept.end())
+        return nullptr;
+    m_kept.splice(m_kept.begin(), m_kept, it);
+    return &m_kept.front().composed;
+}
+
+void CharacterAnimator::keep(const ComposedFrame& composed)
+{
+    if (kept(m_frame, m_frameMouth))
+        return;
+    m_kept.push_front({m_frame, m_frameMouth, composed});
+    m_keptBytes += composed.image.sizeInBytes();
+    while (m_keptBytes > KeptFramesBudget && m_kept.size() > 1) {
+        m_keptBytes -= m_kept.back().composed.image.sizeInBytes();
+        m_kept.pop_back();
+    }
+}
+
 void CharacterAnimator::showFrame(const acs::Frame& frame, bool timed)
 {
+    // A mouth counts only on a frame that has mouths.
+    const std::optional<acs::MouthShape> mouth = frame.mouths.empty() ? std::nullopt : m_mouth;
     m_frame = &frame;
+    m_frameMouth = mouth;
     m_timing = m_timing || timed;
     const quint64 ticket = ++m_latest;
-    if (&frame == m_shownFrame && m_mouth == m_shownMouth) {
+    if (&frame == m_shownFrame && mouth == m_shownMouth) {
         shown(ticket, {});
         return;
     }
-    const std::optional<acs::MouthShape> mouth = frame.mouths.empty() ? std::nullopt : m_mouth;
+    if (const ComposedFrame* done = kept(&frame, mouth)) {
+        shown(ticket, ComposedFrame(*done));
+        return;
+    }
     if (m_composer.work(frame, mouth) <= MaxWorkOnTheSpot) {
         shown(ticket, m_composer.compose(frame, mouth));
         return;
@@ -65,8 +93,9 @@ void CharacterAnimator::shown(quint64 ticket, const ComposedFrame& composed)
     if (ticket != m_latest)
         return;
     if (!composed.image.isNull()) {
+        keep(composed);
         m_shownFrame = m_frame;
-        m_shownMouth = m_mouth;
+        m_shownMouth = m_frameMouth;
         m_image = composed.image;
         emit frameChanged(m_image, composed.outline);
     }

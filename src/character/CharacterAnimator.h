@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <list>
 
 namespace character {
 
@@ -43,6 +44,18 @@ signals:
     void finished();
 
 private:
+    // Frames composed lately, the latest first, kept within a budget of memory: an animation
+    // that loops over a few frames composes each once.
+    struct Kept
+    {
+        const acs::Frame* frame;
+        std::optional<acs::MouthShape> mouth;
+        ComposedFrame composed;
+    };
+    static constexpr qsizetype KeptFramesBudget = 32ll * 1024 * 1024;
+    const ComposedFrame* kept(const acs::Frame* frame, std::optional<acs::MouthShape> mouth);
+    void keep(const ComposedFrame& composed);
+
     void showFrame(const acs::Frame& frame, bool timed);
     void shown(quint64 ticket, const ComposedFrame& composed);
     void advance();
@@ -54,13 +67,16 @@ private:
     std::atomic<quint64> m_latest{0}; // the frame last asked for; older ones are not composed
     bool m_timing = false;            // the frame on its way starts the next frame's time
     const acs::Animation* m_animation = nullptr;
-    const acs::Frame* m_frame = nullptr;
+    const acs::Frame* m_frame = nullptr; // the frame last asked for, with its mouth
+    std::optional<acs::MouthShape> m_frameMouth;
+    const acs::Frame* m_shownFrame = nullptr; // the frame on screen, with its mouth
     std::optional<acs::MouthShape> m_shownMouth;
-    const acs::Frame* m_shownFrame = nullptr;
     size_t m_index = 0;
     int m_played = 0;
     int m_minimumMs = 16;
     std::optional<acs::MouthShape> m_mouth;
+    std::list<Kept> m_kept;
+    qsizetype m_keptBytes = 0;
     std::function<int()> m_chance;
     QImage m_image;
 };

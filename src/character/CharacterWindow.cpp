@@ -38,16 +38,21 @@ void CharacterWindow::setOutline(const QRegion& outline)
     setMask(outline);
 }
 
+void CharacterWindow::setBlank(bool blank)
+{
+    m_placeholder = blank;
+    if (blank)
+        setOutline(placeholderIn(size()));
+    update();
+}
+
 void CharacterWindow::setFrame(const QImage& frame, const QRegion& outline)
 {
     m_frame = frame;
-    if (!outline.isEmpty()) {
-        m_placeholder = false;
+    if (!outline.isEmpty())
         setOutline(outline);
-    } else if (m_shape.isEmpty() || m_placeholder) {
-        m_placeholder = true;
-        setOutline(placeholderIn(size()));
-    }
+    else if (m_shape.isEmpty())
+        setOutline(QRegion(0, 0, 1, 1)); // an empty mask would mean no shape at all
     update();
 }
 

@@ -20,9 +20,10 @@ public:
     explicit CharacterWindow(const QSize& size);
 
     // A frame and the outline of its pixels. A frame that shows nothing keeps the outline before
-    // it, so there is still something to take hold of; until a frame has shown anything, the
-    // window shows a small box the user can see and click.
+    // it, so there is still something to take hold of.
     void setFrame(const QImage& frame, const QRegion& outline);
+    // A character all of whose pictures are clear shows a small box the user can see and click.
+    void setBlank(bool blank);
     const QImage& frame() const { return m_frame; }
     // The outline the window has now.
     const QRegion& shape() const { return m_shape; }

@@ -71,6 +71,8 @@ void DesktopCharacter::setData(std::shared_ptr<const acs::Character> data)
     m_window = std::make_unique<CharacterWindow>(QSize(m_data->width, m_data->height));
     m_window->setWindowTitle(m_data->name().isEmpty() ? m_name : m_data->name());
     m_window->move(m_position);
+    m_window->setBlank(std::all_of(m_data->images.begin(), m_data->images.end(),
+                                   [](const acs::Image& img) { return img.blank; }));
     if (m_data->balloon)
         m_balloon = std::make_unique<WordBalloon>(*m_data->balloon, m_data->flags & acs::BalloonSizeToText);
     m_animator = new CharacterAnimator(m_data, this);
@@ -371,6 +373,9 @@ void DesktopCharacter::finish(int status)
 void DesktopCharacter::StopAll(const QString&)
 {
     const int status = m_broken ? RequestFailed : RequestInterrupted;
+    m_balloonTimer.stop();
+    if (m_balloon)
+        m_balloon->hide();
     for (Job& job : m_queue)
         job.request->setStatus(status);
     m_queue.clear();
@@ -384,8 +389,6 @@ void DesktopCharacter::StopAll(const QString&)
         m_animator->disconnect(this);
         m_animator->setMouth(std::nullopt);
         m_animator->stop();
-        if (m_balloon)
-            m_balloon->hide();
         m_current->request->setStatus(status);
         m_current.reset();
         if (Visible())
