@@ -23,6 +23,7 @@ sleep 1
 
 mkdir -p "$work/run" && chmod 700 "$work/run"
 cp "$here/veskel" "$work/veskel"   # a copy of its own: no first-run marker, no pictures
+cp "$here"/veskel-*.so "$work/" 2>/dev/null || true # its plugins, found but not loaded while idle
 clock_env=(DISPLAY=$display HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run)
 
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }

@@ -1,9 +1,13 @@
-# Installed like a desktop program: the program in bin/, what it ships in share/veskel/ (found
-# there as ../share/veskel/ from the program), the menu entry, icons and AppStream metadata.
+# Installed like a desktop program: the program in bin/, its plugins in lib/veskel/, what it ships
+# in share/veskel/ (found there as ../share/veskel/ from the program), the menu entry, icons and
+# AppStream metadata.
 include(GNUInstallDirs)
 set(VESKEL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/veskel)
 
 install(TARGETS veskel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The plugins the program loads when first needed, found there as ../lib/veskel/ from the program.
+get_property(_veskel_plugins GLOBAL PROPERTY VESKEL_PLUGINS)
+install(TARGETS ${_veskel_plugins} LIBRARY DESTINATION lib/veskel)
 
 # Shipped data from the source tree: languages, the manuals, the default server list.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${VESKEL_SHARE_DIR}

@@ -12,3 +12,19 @@ function(veskel_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} PRIVATE veskel_warnings)
 endfunction()
+
+# veskel_plugin(name OUTPUT file-name SOURCES ... LINKS ...): a shared object the program loads
+# when first needed, beside the program in a build folder (installed into lib/veskel/). What it
+# links in from our own libraries stays its own: none of their names are exported.
+function(veskel_plugin name)
+  cmake_parse_arguments(ARG "" "OUTPUT" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} MODULE ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} veskel_warnings)
+  target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL)
+  if(NOT VESKEL_SANITIZE) # clang leaves the sanitizers' runtime to the program
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${ARG_OUTPUT}
+                        LIBRARY_OUTPUT_DIRECTORY ${VESKEL_PROGRAM_DIR})
+  set_property(GLOBAL APPEND PROPERTY VESKEL_PLUGINS ${name})
+endfunction()

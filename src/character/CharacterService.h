@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -98,8 +99,14 @@ public:
     // The file a load key names (the first of the service's folders that has it), or empty.
     virtual QString locate(const QString& loadKey) const = 0;
     // The language the user reads the program in, by its English name ("German"; empty for
-    // English): the voice's language for a text whose own words do not tell.
-    virtual void setUserLanguage(const QString& languageName) { Q_UNUSED(languageName); }
+    // English): the voice's language for a text whose own words do not tell. `translate` gives
+    // the service's own texts (its menu) in it.
+    using Translation = std::function<QString(const QString&)>;
+    virtual void setLanguage(const QString& languageName, Translation translate)
+    {
+        Q_UNUSED(languageName);
+        Q_UNUSED(translate);
+    }
 
 signals:
     // The character now stands at (x, y) on the screen.

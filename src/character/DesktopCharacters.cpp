@@ -2,14 +2,12 @@
 
 #include "character/AcsReader.h"
 #include "character/CharacterAnimator.h"
+#include "character/CharacterFiles.h"
 #include "character/CharacterWindow.h"
 #include "character/WordBalloon.h"
-#include "lang/Translate.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMediaDevices>
 #include <QMenu>
@@ -35,8 +33,10 @@ QRect screenOf(const QWidget* w)
 } // namespace
 
 DesktopCharacter::DesktopCharacter(const QString& name, SpeechEngine& speech, bool withSound,
-                                   const QByteArray& userLanguage)
-    : m_name(name), m_speech(speech), m_withSound(withSound), m_userLanguage(userLanguage)
+                                   const QByteArray& userLanguage,
+                                   const CharacterService::Translation& translate)
+    : m_name(name), m_speech(speech), m_withSound(withSound), m_userLanguage(userLanguage),
+      m_translate(translate)
 {
     connect(&m_speech, &SpeechEngine::synthesized, this, [this](int id, const Utterance& part, bool last) {
         if (id == m_utteranceId && m_speaking)
@@ -93,7 +93,7 @@ void DesktopCharacter::setData(std::shared_ptr<const acs::Character> data)
         Hide(false);
     };
     connect(m_window.get(), &CharacterWindow::doubleClicked, this, sendAway);
-    connect(m_window->menu()->addAction(Translate(QStringLiteral("Hide"))), &QAction::triggered, this,
+    connect(m_window->menu()->addAction(m_translate(QStringLiteral("Hide"))), &QAction::triggered, this,
             sendAway);
     restPose();
     next();
@@ -480,30 +480,16 @@ bool DesktopCharacters::canStart() const
     return QGuiApplication::primaryScreen() != nullptr;
 }
 
-void DesktopCharacters::setUserLanguage(const QString& languageName)
+void DesktopCharacters::setLanguage(const QString& languageName, Translation translate)
 {
     m_userLanguage = languageNamed(languageName);
+    if (translate)
+        m_translate = std::move(translate);
 }
 
 QString DesktopCharacters::locate(const QString& loadKey) const
 {
-    if (QFileInfo(loadKey).isAbsolute())
-        return loadKey;
-    for (const QString& folder : m_folders) {
-        const QString path = QDir(folder).filePath(loadKey);
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    // Character names are shown with a capital ("Merlin") whatever the file's letter case, so
-    // a name is found in any letter case, the user's folder first, as in the folders' order.
-    for (const QString& folder : m_folders) {
-        const QDir dir(folder);
-        for (const QString& entry : dir.entryList(QDir::Files)) {
-            if (entry.compare(loadKey, Qt::CaseInsensitive) == 0)
-                return dir.filePath(entry);
-        }
-    }
-    return {};
+    return findCharacterFile(m_folders, loadKey);
 }
 
 CharacterRequestPtr DesktopCharacters::Load(const QString& name, const QString& loadKey)
@@ -513,7 +499,8 @@ CharacterRequestPtr DesktopCharacters::Load(const QString& name, const QString& 
     const QString path = locate(loadKey);
     if (path.isEmpty())
         throw CharacterLoadError("no character file of that name");
-    auto character = std::make_unique<DesktopCharacter>(name, *m_speech, m_withSound, m_userLanguage);
+    auto character = std::make_unique<DesktopCharacter>(name, *m_speech, m_withSound, m_userLanguage,
+                                                        m_translate);
     connect(character.get(), &DesktopCharacter::dragged, this,
             [this, name](int x, int y) { emit Move(name, x, y, MovedByUser); });
     const quint64 ticket = ++m_loads;

@@ -30,8 +30,9 @@ class DesktopCharacter final : public QObject, public AgentCharacter
     Q_OBJECT
 
 public:
+    // `userLanguage` and `translate` are the service's, which may change them later.
     DesktopCharacter(const QString& name, SpeechEngine& speech, bool withSound,
-                     const QByteArray& userLanguage);
+                     const QByteArray& userLanguage, const CharacterService::Translation& translate);
     ~DesktopCharacter() override;
 
     // The file has been read: the character takes shape and starts on its queue.
@@ -110,6 +111,7 @@ private:
     SpeechEngine& m_speech;
     bool m_withSound = false;
     const QByteArray& m_userLanguage;
+    const CharacterService::Translation& m_translate;
     VoiceChoice m_voice;
     std::unique_ptr<CharacterWindow> m_window;
     std::unique_ptr<WordBalloon> m_balloon;
@@ -153,7 +155,7 @@ public:
     void Unload(const QString& name) override;
     bool isLoaded(const QString& name) const override;
     QString locate(const QString& loadKey) const override;
-    void setUserLanguage(const QString& languageName) override;
+    void setLanguage(const QString& languageName, Translation translate) override;
 
     DesktopCharacter* loaded(const QString& name) const;
 
@@ -166,6 +168,7 @@ private:
     bool m_withSound = true;
     bool m_connected = false;
     QByteArray m_userLanguage;
+    Translation m_translate = [](const QString& text) { return text; };
     std::map<QString, std::pair<quint64, std::unique_ptr<DesktopCharacter>>> m_characters;
     quint64 m_loads = 0;
     QThreadPool m_reading;

@@ -121,6 +121,7 @@ void AgentSpeech::LoadAgentCharacter()
     m_lastSpeech.reset();
     try {
         m_service.setConnected(true);
+        shareLanguage();
         m_service.Load(m_settings.AgentCharacter, m_settings.AgentFile);
         m_loaded = &m_service.Character(m_settings.AgentCharacter);
         // A new character first stands where the user last put one, not in the screen's corner,
@@ -131,6 +132,11 @@ void AgentSpeech::LoadAgentCharacter()
         m_loaded = nullptr;
         reportLoadError(false);
     }
+}
+
+void AgentSpeech::shareLanguage()
+{
+    m_service.setLanguage(m_settings.Language, [](const QString& english) { return Translate(english); });
 }
 
 void AgentSpeech::loadFailed(const QString& name)
@@ -207,7 +213,7 @@ void AgentSpeech::AgentSpeak(const QString& text, bool hideBalloon)
     if (!m_loaded)
         return;
     const SpeechText s = PrepareSpeech(text, m_clock.now(), m_locale);
-    m_service.setUserLanguage(m_settings.Language);
+    shareLanguage(); // the user may have chosen another since the last time
     if (!s.text.isEmpty())
         m_lastSpeech = m_loaded->Speak(s.text, QString());
     m_service.Item(m_settings.AgentCharacter).setBalloonVisible(!hideBalloon);

@@ -106,6 +106,8 @@ public:
     void Agent1Move(const QString& name, int x, int y, int cause);
 
 private:
+    // The user's language, and translations into it, for the service's voice and texts.
+    void shareLanguage();
     // The current character's file turned out broken after its load began.
     void loadFailed(const QString& name);
     // The load error, naming the character and its file, once the event loop runs: at start the

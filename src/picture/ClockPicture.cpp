@@ -84,7 +84,11 @@ ClockPicture ClockPicture::load(const QString& path)
         refuse(path, Translate(QStringLiteral("The file cannot be read.")));
     if (file.size() > kMaxFileSize)
         refuse(path, Translate(QStringLiteral("The file is too large for a clock picture.")));
-    const QByteArray data = file.readAll();
+    return fromBytes(file.readAll(), path);
+}
+
+ClockPicture ClockPicture::fromBytes(const QByteArray& data, const QString& path)
+{
     if (data.isEmpty())
         refuse(path, Translate(QStringLiteral("The file is empty.")));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QPicture>
 #include <QString>
@@ -28,6 +29,8 @@ public:
 
     // Reads the file by its contents, not its name. Throws PictureLoadError.
     static ClockPicture load(const QString& path);
+    // The same from the file's bytes; `path` only names the picture in the message.
+    static ClockPicture fromBytes(const QByteArray& data, const QString& path);
 
     bool isEmpty() const { return m_size.isEmpty(); }
     QSize size() const { return m_size; }

@@ -1,5 +1,6 @@
 #include "picture/WmfDecoder.h"
 
+#include "picture/MetafileCost.h"
 #include "picture/PictureLimits.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -25,80 +27,39 @@ namespace {
 // Pictures past this many pixels a side are not clock faces; refuse them rather than allocate.
 constexpr unsigned int kMaxSide = 8192;
 
-// What a clock picture may cost. libwmf spends time on every record (and more on saved states,
-// which it copies whole); every point of a line is joined to the next each time the picture is
-// drawn; and every drawn pixel is drawn again at every new window size. These bounds keep the
-// worst metafile accepted well under a second, to load and to draw.
-constexpr qsizetype kMaxMetafileBytes = qsizetype(64) << 20;
-constexpr qint64 kMaxRecords = 50000;
-constexpr qint64 kMaxPoints = 100000;
-constexpr qint64 kMaxTextCharacters = 20000;
-constexpr int kMaxSavedStates = 64;
-constexpr qint64 kMaxBitmapPixels = qint64(16) << 20;
-
-// The cost of drawing the picture once, estimated as it is recorded, in microseconds on a large
-// clock (the picture 1024 pixels across) as measured here: every drawing has its price (a round
-// cap or corner to work out); filling is cheap by the pixel; a line costs by its length,
-// whatever its width; every point of a line is a join to work out, the longer the wider the
-// pen; and every letter is a glyph to place. A picture that would take longer than this at every new window
-// size is refused.
-constexpr double kReferenceSide = 1024;
-constexpr double kMicrosPerDrawing = 6;
-constexpr double kMicrosPerFilledPixel = 0.001;
-constexpr double kMicrosPerStrokedPixel = 0.04;
-constexpr double kMicrosPerPoint = 2;
-constexpr double kMicrosPerJoinPerWidth = 1.5; // a wide pen's round corners take longer
-constexpr double kMicrosPerLetter = 4;
-constexpr double kMaxDrawingMicros = 250000;
-
 // Where libwmf's drawing goes: the recorded picture, with the cost of drawing it kept count of.
-// While scanning there is no painter, and nothing is drawn or counted.
+// While scanning there is no painter, and nothing is drawn or counted but bitmaps.
 struct Device
 {
     QPainter* painter = nullptr;
     QRectF picture;
-    double micros = 0;
-    qint64 bitmapPixelsLeft = kMaxBitmapPixels;
-    bool tooLarge = false;
+    MetafileCost cost;
 
-    // Counts the cost of one drawing; false (and nothing to be drawn) once past the bound.
-    bool charge(double cost)
-    {
-        micros += cost;
-        if (micros > kMaxDrawingMicros)
-            tooLarge = true;
-        return !tooLarge;
-    }
-    // How much larger the picture is on the reference clock.
-    double scale() const { return kReferenceSide / std::max({1.0, picture.width(), picture.height()}); }
-    double filledPixels(const QRectF& box) const
+    bool tooLarge() const { return cost.exceeded() != nullptr; }
+    // The area of `box` as it lands on the picture.
+    double area(const QRectF& box) const
     {
         const QRectF r = painter->transform().mapRect(box.normalized()) & picture;
-        return r.isValid() ? r.width() * r.height() * scale() * scale() : 0.0;
+        return r.isValid() ? r.width() * r.height() : 0.0;
     }
-    bool chargeFill(const QRectF& box)
-    {
-        return charge(kMicrosPerDrawing + filledPixels(box) * kMicrosPerFilledPixel);
-    }
+    // Each counts the cost of one drawing; false (and nothing to be drawn) once past the bound.
+    bool chargeFill(const QRectF& box) { return cost.chargeFill(area(box)); }
     bool chargeStroke(const QPolygonF& line, const QPen& pen)
     {
         if (pen.style() == Qt::NoPen || line.isEmpty())
-            return !tooLarge;
+            return !tooLarge();
         const QTransform& t = painter->transform();
-        const double width = std::max(1.0, pen.widthF() * std::sqrt(std::abs(t.determinant())) * scale());
         double length = 0;
         for (qsizetype i = 1; i < line.size(); ++i)
-            length += QLineF(t.map(line[i - 1]), t.map(line[i])).length() * scale();
-        return charge(kMicrosPerDrawing + length * kMicrosPerStrokedPixel +
-                      length * width * kMicrosPerFilledPixel + double(line.size()) * kMicrosPerPoint +
-                      double(std::max<qsizetype>(0, line.size() - 2)) * width * kMicrosPerJoinPerWidth);
+            length += QLineF(t.map(line[i - 1]), t.map(line[i])).length();
+        return cost.chargeStroke(length, pen.widthF() * std::sqrt(std::abs(t.determinant())), line.size());
     }
 };
 
 Device* drawingDevice(wmfAPI* api)
 {
     auto* device = static_cast<Device*>(api->device_data);
-    return device && device->painter && !device->tooLarge ? device : nullptr;
+    return device && device->painter && !device->tooLarge() ? device : nullptr;
 }
 
 // The records a metafile is made of, counted before libwmf sees any of them.
@@ -124,21 +85,38 @@ private:
     const uchar* m_p;
 };
 
-// Nothing when the metafile is within the bounds, else why not. Damage is left to libwmf to
-// find: a record that runs past the end simply ends the count.
+// Where the metafile's own header starts: after the placeable header, when there is one.
+qint64 headerStart(const QByteArray& data)
+{
+    return data.size() >= 4 && LittleEndian(data).u32(0) == 0x9AC6CDD7u ? 22 : 0;
+}
+
+// libwmf makes room for the largest record the header declares before it reads any, so a few
+// bytes could ask for gigabytes. No record is longer than the file.
+void boundLargestRecord(QByteArray& bytes)
+{
+    const qint64 at = headerStart(bytes) + 12;
+    if (at + 4 > bytes.size())
+        return;
+    const auto most = quint32(bytes.size() / 2);
+    if (LittleEndian(bytes).u32(at) > most)
+        qToLittleEndian(most, bytes.data() + at);
+}
+
+// Nothing when the metafile's records are within the bounds, else why not. Damage is left to
+// libwmf to find: a record that runs past the end simply ends the count.
 const char* exceedsBounds(const QByteArray& data)
 {
-    if (data.size() > kMaxMetafileBytes)
+    if (data.size() > MetafileCost::MaxBytes)
         return "the metafile is too large";
     const LittleEndian in(data);
     const qint64 size = data.size();
-    qint64 at = (size >= 4 && in.u32(0) == 0x9AC6CDD7u) ? 22 : 0; // the placeable header
+    qint64 at = headerStart(data);
     if (at + 18 > size)
         return nullptr;
     at += qint64(std::max<quint16>(9, in.u16(at + 2))) * 2;
-    qint64 records = 0, points = 0, characters = 0;
-    int savedStates = 0;
-    while (at + 6 <= size) {
+    MetafileCost cost;
+    while (at + 6 <= size && !cost.exceeded()) {
         const qint64 words = in.u32(at);
         const quint16 function = in.u16(at + 4);
         if (function == record::Eof || words < 3)
@@ -148,43 +126,35 @@ const char* exceedsBounds(const QByteArray& data)
         const auto param = [&](qint64 i) -> qint64 {
             return params + 2 * i + 2 <= paramsEnd ? in.u16(params + 2 * i) : 0;
         };
-        if (++records > kMaxRecords)
-            return "the metafile has too many records";
+        if (!cost.countRecord())
+            break;
         switch (function) {
         case record::SaveDC:
-            if (++savedStates > kMaxSavedStates)
-                return "the metafile saves too many states";
+            cost.saveState();
             break;
-        case record::RestoreDC: {
-            const auto which = qint16(param(0));
-            savedStates = which < 0 ? std::max(0, savedStates + which)
-                                    : std::clamp(which - 1, 0, savedStates);
+        case record::RestoreDC:
+            cost.restoreState(qint16(param(0)));
             break;
-        }
         case record::Polygon:
         case record::Polyline:
-            points += param(0);
+            cost.countPoints(param(0));
             break;
         case record::PolyPolygon:
             for (qint64 i = 0, polygons = param(0); i < polygons && params + 2 * (i + 2) <= paramsEnd; ++i)
-                points += param(1 + i);
+                cost.countPoints(param(1 + i));
             break;
         case record::TextOut:
-            characters += param(0);
+            cost.countLetters(param(0));
             break;
         case record::ExtTextOut:
-            characters += param(2);
+            cost.countLetters(param(2));
             break;
         default:
             break;
         }
-        if (points > kMaxPoints)
-            return "the metafile has too many points";
-        if (characters > kMaxTextCharacters)
-            return "the metafile has too much text";
         at += words * 2;
     }
-    return nullptr;
+    return cost.exceeded();
 }
 
 QPointF toPoint(const wmfD_Coord& c)
@@ -474,12 +444,8 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
     else if (headerSize == 12)
         pixels = qint64(b[4] | b[5] << 8) * (b[6] | b[7] << 8);
     auto* device = static_cast<Device*>(api->device_data);
-    if (!device || pixels < 0 || pixels > device->bitmapPixelsLeft) {
-        if (device)
-            device->tooLarge = true;
+    if (!device || !device->cost.countBitmap(pixels))
         return;
-    }
-    device->bitmapPixelsLeft -= pixels;
     const quint32 fileSize = 14 + quint32(r->length);
     const quint32 offBits = 14 + headerSize + paletteBytes;
     QByteArray file;
@@ -541,8 +507,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* d)
     const QPointF at = toPoint(d->pt);
     const QRectF box(at.x(), at.y() - d->font_height, d->font_height * double(text.size()),
                      2 * d->font_height);
-    if (!device->charge(kMicrosPerDrawing + device->filledPixels(box) * kMicrosPerFilledPixel +
-                        double(text.size()) * kMicrosPerLetter))
+    if (!device->cost.chargeText(device->area(box), text.size()))
         return;
     QPainter* p = device->painter;
     // Fonts are drawn at a large size and scaled down so small metafile units still give text.
@@ -666,6 +631,7 @@ std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure
     if (!api)
         return fail("the metafile reader could not start");
     QByteArray bytes = data; // libwmf wants a writable buffer
+    boundLargestRecord(bytes);
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(bytes.data()), long(bytes.size())) != wmf_E_None)
         return fail("the file is not a Windows metafile");
     Device scanning;
@@ -673,24 +639,27 @@ std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure
     wmfD_Rect bbox{};
     const wmf_error_t scanned = wmf_scan(api, 0, &bbox);
     api->device_data = nullptr;
-    if (scanning.tooLarge) {
+    if (const char* why = scanning.cost.exceeded()) {
         wmf_mem_close(api);
-        return fail("the metafile's bitmaps are too large", true);
+        return fail(why, true);
     }
     if (scanned != wmf_E_None) {
         wmf_mem_close(api);
         return fail("the metafile is damaged");
     }
+    // A header of no units per inch, or records far out, give a box of no size or of infinite
+    // size: no picture.
+    const double boxWidth = double(bbox.BR.x) - bbox.TL.x;
+    const double boxHeight = double(bbox.BR.y) - bbox.TL.y;
     unsigned int width = 0;
     unsigned int height = 0;
     wmf_display_size(api, &width, &height, 96, 96);
-    if (width == 0 || height == 0) {
-        width = unsigned(std::ceil(std::max(1.0f, bbox.BR.x - bbox.TL.x)));
-        height = unsigned(std::ceil(std::max(1.0f, bbox.BR.y - bbox.TL.y)));
+    if ((width == 0 || height == 0) && boxWidth <= kMaxSide && boxHeight <= kMaxSide) {
+        width = unsigned(std::ceil(std::max(1.0, boxWidth)));
+        height = unsigned(std::ceil(std::max(1.0, boxHeight)));
     }
-    const float boxWidth = bbox.BR.x - bbox.TL.x;
-    const float boxHeight = bbox.BR.y - bbox.TL.y;
-    if (width > kMaxSide || height > kMaxSide || !(boxWidth > 0) || !(boxHeight > 0)) {
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide || !(boxWidth > 0) ||
+        !(boxHeight > 0) || !std::isfinite(boxWidth) || !std::isfinite(boxHeight)) {
         wmf_mem_close(api);
         return fail("the metafile has no usable size");
     }
@@ -706,13 +675,14 @@ std::optional<Metafile> decodeWmf(const QByteArray& data, DecodeFailure* failure
     Device device;
     device.painter = &painter;
     device.picture = QRectF(QPointF(0, 0), QSizeF(result.size));
+    device.cost.setPictureSize(device.picture.size());
     api->device_data = &device;
     const wmf_error_t played = wmf_play(api, 0, &bbox);
     api->device_data = nullptr;
     painter.end();
     wmf_mem_close(api);
-    if (device.tooLarge)
-        return fail("the metafile's drawing or bitmaps are too large", true);
+    if (const char* why = device.cost.exceeded())
+        return fail(why, true);
     if (played != wmf_E_None)
         return fail("the metafile is damaged");
     return result;

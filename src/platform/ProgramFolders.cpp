@@ -54,6 +54,7 @@ ProgramFolders ProgramFolders::forProgramFile(const QString& programFile)
     ProgramFolders f;
     f.ProgramFile = info.absoluteFilePath();
     fillShippedFolders(f, info.absolutePath());
+    f.PluginFolder = f.ProgramFolder;
     f.UserDataFolder = f.ProgramFolder;
     return f;
 }
@@ -69,8 +70,9 @@ ProgramFolders ProgramFolders::locate(const QString& programFile, const QString&
 
     ProgramFolders f;
     f.ProgramFile = info.absoluteFilePath();
-    fillShippedFolders(f, chooseDataLayout(dataBeside, dataInstalled) == DataLayout::Installed ? installed
-                                                                                               : beside);
+    const bool isInstalled = chooseDataLayout(dataBeside, dataInstalled) == DataLayout::Installed;
+    fillShippedFolders(f, isInstalled ? installed : beside);
+    f.PluginFolder = isInstalled ? QDir::cleanPath(beside + QStringLiteral("../lib/veskel")) + u'/' : beside;
     f.UserDataFolder = canWriteIn(f.ProgramFolder) ? f.ProgramFolder
                                                    : withSeparator(userDataHome) + QStringLiteral("Veskel/");
     return f;

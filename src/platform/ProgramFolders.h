@@ -22,6 +22,9 @@ struct ProgramFolders
     QString SoundsFolder;
     QString LangFolder;
     QString CharsFolder;
+    // The program's plugins (sound and video, the desktop character): beside the executable in
+    // a build folder, `../lib/veskel/` from the executable once installed.
+    QString PluginFolder;
     QString UserDataFolder;
 
     // Everything in one folder: the build folder's layout, and the tests'.

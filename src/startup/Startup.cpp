@@ -7,7 +7,8 @@
 #include "app/RunFlags.h"
 #include "app/TfrmClock.h"
 #include "app/VeskelApplication.h"
-#include "character/DesktopCharacters.h"
+#include "character/CharacterPlugin.h"
+#include "character/CharactersOnFirstUse.h"
 #include "config/TfrmConfig.h"
 #include "events/EventActions.h"
 #include "events/EventList.h"
@@ -18,11 +19,16 @@
 #include "nettime/InternetPage.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
-#include "platform/QtMediaPlayer.h"
+#include "platform/MediaOnFirstUse.h"
+#include "platform/PluginLoader.h"
 #include "platform/SingleInstance.h"
+#include "platform/Stderr.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
 #include "timezones/TfrmTimeZone.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include <functional>
 #include <memory>
@@ -33,6 +39,36 @@ using app::AboutBox;
 using app::RunFlags;
 using app::TfrmClock;
 using app::VeskelApplication;
+
+namespace {
+
+// The desktop character comes from its plugin, loaded when a character is first shown or heard.
+// Whether one can be had is told at start without loading it: the plugin is there, and a screen.
+character::CharactersOnFirstUse::Source characterPlugin(const QString& pluginFolder,
+                                                        platform::MessageBoxes& messages)
+{
+    const QString file = pluginFolder + QStringLiteral("veskel-character.so");
+    return {
+        [file] {
+            if (QFileInfo(file).isFile())
+                return QGuiApplication::primaryScreen() != nullptr;
+            platform::sayOnStderr(QStringLiteral("no desktop character can be shown: ") + file +
+                                  QStringLiteral(" is missing"));
+            return false;
+        },
+        [file](const QStringList& folders, QString* why) -> std::unique_ptr<character::CharacterService> {
+            if (auto* plugin = platform::loadPlugin<character::CharacterPlugin>(file, why))
+                return plugin->createCharacters(folders);
+            return nullptr;
+        },
+        [&messages](const QString& why) {
+            platform::sayOnStderr(QStringLiteral("the desktop character could not be loaded: ") + why);
+            messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));
+        },
+    };
+}
+
+} // namespace
 
 int runVeskel(int& argc, char** argv)
 {
@@ -59,9 +95,9 @@ int runVeskel(int& argc, char** argv)
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
     // Characters: the user's own first, then the shipped ones.
-    character::DesktopCharacters characters(
+    character::CharactersOnFirstUse characters(
         {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
-        std::make_unique<character::EspeakSpeech>());
+        characterPlugin(folders.PluginFolder, messages));
     const platform::Platform services{
         clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
         dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
@@ -92,7 +128,11 @@ int runVeskel(int& argc, char** argv)
 
     // What events do: media through Qt Multimedia, the time from the Internet page's update
     // command when the network is there, announcements by the clock window's character.
-    platform::QtMediaPlayer mediaPlayer;
+    platform::MediaOnFirstUse mediaPlayer(
+        folders.PluginFolder + QStringLiteral("veskel-media.so"), [](const QString& why) {
+            return Translate(QStringLiteral("Sounds and videos need the media plugin:")) +
+                   QStringLiteral("\r\n") + why;
+        });
     events::AgentSpeech& character = *clockWindow->Agent;
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },

@@ -20,6 +20,7 @@ TEST(ProgramFolders, ABuildFolderKeepsEverythingBesideTheProgram)
     EXPECT_EQ(f.ProgramFolder, build.path() + "/");
     EXPECT_EQ(f.ClocksFolder, build.path() + "/Clocks/");
     EXPECT_EQ(f.CharsFolder, build.path() + "/chars/");
+    EXPECT_EQ(f.PluginFolder, build.path() + "/");
     EXPECT_EQ(f.dataFile("Events.dta"), build.path() + "/Events.dta");
     EXPECT_EQ(f.firstRunMarker(), build.path() + "/veskel.vsk");
     EXPECT_FALSE(QFileInfo::exists(home.filePath("Veskel")));
@@ -42,6 +43,7 @@ TEST(ProgramFolders, AReadOnlyInstallationKeepsEachUsersFilesInTheirDataFolder)
     const auto a = ProgramFolders::locate(prefix.filePath("bin/veskel"), alice.path(), readOnlyShare);
     EXPECT_EQ(a.ProgramFolder, share);
     EXPECT_EQ(a.LangFolder, share + "Lang/");
+    EXPECT_EQ(a.PluginFolder, prefix.filePath("lib/veskel/"));
     EXPECT_EQ(a.UserDataFolder, alice.path() + "/Veskel/");
     EXPECT_EQ(a.ProgramFile, prefix.filePath("bin/veskel"));
 

@@ -71,7 +71,8 @@ Outcome playToEnd(QtMediaPlayer& player, const QString& path, const std::functio
         [&outcome, path](const QString& done) { outcome.finished = done == path; });
     player.play(path,
                 [&outcome](const QString& reason) { outcome.failure = reason.isEmpty() ? "?" : reason; });
-    QTest::qWaitFor(
+    // The outcome says whether the file ended, failed or neither; the wait's own answer adds nothing.
+    (void)QTest::qWaitFor(
         [&] {
             if (whilePlaying && player.videoWindow() && player.videoWindow()->isVisible()) {
                 whilePlaying(); // which plays something else: this file will not end
@@ -104,15 +105,6 @@ TEST_F(MediaPlayer, PlaysMidiThroughTheSoundFont)
     if (!outcome.failure.isEmpty())
         GTEST_SKIP() << "the media framework cannot play MIDI here: " << outcome.failure.toStdString();
     EXPECT_TRUE(outcome.finished);
-}
-
-TEST_F(MediaPlayer, AFileThatIsNoMediaIsToldWhy)
-{
-    const QString text = dir.filePath("notes.wav");
-    ASSERT_TRUE(fakes::writeAllOf(text, "These are not sounds.\n"));
-    const Outcome outcome = playToEnd(player, text);
-    EXPECT_FALSE(outcome.finished);
-    EXPECT_FALSE(outcome.failure.isEmpty());
 }
 
 TEST_F(MediaPlayer, ANewFileClosesThePlayingVideoAndItsWindow)

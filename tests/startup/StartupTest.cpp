@@ -1,9 +1,11 @@
 #include "app/VeskelApplication.h"
+#include "events/EventsFile.h"
 #include "support/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -257,4 +259,47 @@ TEST(Startup, AnEndAskedForWhileTheStartUpErrorBoxIsOpenEndsTheRunAndKeepsTheSet
     EXPECT_EQ(clock.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(clock.exitCode(), 0);
     EXPECT_TRUE(settingsWritten(home).contains("Clocks/earth.bmp")) << settingsWritten(home).constData();
+}
+
+// Sound and video, and the desktop character with its voice, are plugins loaded when first used:
+// the clock starts without them, also when a character is there to be had. A start event that
+// announces is the first use.
+TEST(Startup, MediaAndTheCharacterAreLoadedWhenFirstUsedNotAtStart)
+{
+    const QDir build = QFileInfo(VESKEL_BINARY).dir();
+    const auto librariesOfARun = [&build](const std::vector<events::EventRecord>& rows) {
+        QTemporaryDir home;
+        const QString program = copyOfTheProgram(home);
+        for (const QString file : {"veskel-media.so", "veskel-character.so", "chars/merlin.acs"})
+            EXPECT_TRUE(QDir().mkpath(QFileInfo(home.filePath(file)).path()) &&
+                        QFile::copy(build.filePath(file), home.filePath(file)));
+        EXPECT_TRUE(fakes::writeAllOf(home.filePath("Events.dta"), events::writeEventsFile({rows})));
+        const QString marker = home.filePath("veskel.vsk"); // goes once the clock has shown
+        EXPECT_TRUE(fakes::writeAllOf(marker));
+        QProcess clock;
+        clock.setProcessEnvironment(isolatedEnvironment(home));
+        clock.start(program, {});
+        const QString maps = QStringLiteral("/proc/%1/maps").arg(clock.processId());
+        const auto mapped = [&maps] {
+            QFile file(maps);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        EXPECT_TRUE(waitFor([&] { return !QFile::exists(marker); }));
+        QByteArray libraries = mapped();
+        if (!rows.empty() && waitFor([&] { return mapped().contains("libespeak-ng"); }))
+            libraries = mapped();
+        clock.terminate();
+        EXPECT_TRUE(clock.waitForFinished(10000));
+        return libraries;
+    };
+    const QByteArray idle = librariesOfARun({});
+    for (const char* heavy :
+         {"veskel-media.so", "libQt6Multimedia", "libgst", "libpulse", "veskel-character.so", "libespeak-ng"})
+        EXPECT_FALSE(idle.contains(heavy)) << heavy;
+    EXPECT_TRUE(idle.contains("libQt6Widgets"));
+
+    events::EventRecord announce{"Hello", {"", "", "Start", "Microsoft Agent", "merlin", "Hello", "T", ""}};
+    const QByteArray announcing = librariesOfARun({announce});
+    EXPECT_TRUE(announcing.contains("veskel-character.so"));
+    EXPECT_TRUE(announcing.contains("libespeak-ng"));
 }

@@ -16,7 +16,7 @@ void FakeCharacterService::setConnected(bool connected)
 CharacterRequestPtr FakeCharacterService::Load(const QString& name, const QString& loadKey)
 {
     log << QStringLiteral("Load %1 %2").arg(name, loadKey);
-    if (m_characters.count(name))
+    if (m_characters.count(name) || missingFiles.count(loadKey))
         throw character::CharacterLoadError("cannot load");
     m_characters[name] = std::make_unique<FakeCharacter>(*this, name);
     if (brokenFiles.count(loadKey))

@@ -25,7 +25,8 @@ public:
     QStringList log;
     bool startable = true;
     bool autoComplete = false;
-    std::set<QString> brokenFiles; // load keys whose files turn out broken once the event loop runs
+    std::set<QString> missingFiles; // load keys that fail to load at once
+    std::set<QString> brokenFiles;  // load keys whose files turn out broken once the event loop runs
 
     bool canStart() const override { return startable; }
     void setConnected(bool connected) override;
