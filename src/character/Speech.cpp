@@ -296,7 +296,9 @@ std::vector<std::pair<int, int>> speechParts(const QString& text, int longest)
 
 SpokenForm spokenForm(const QString& text, const QByteArray& language)
 {
-    static const QRegularExpression time(QStringLiteral("(?<![\\d:])([01]?\\d|2[0-3]):([0-5]\\d)(?![\\d:])"));
+    // A time, and the word for "o'clock" where the text has it after the time.
+    static const QRegularExpression time(
+        QStringLiteral("(?<![\\d:])([01]?\\d|2[0-3]):([0-5]\\d)(?![\\d:])(\\s+(?:Uhr|heures?)\\b)?"));
     SpokenForm form;
     auto keep = [&](int from, int to) {
         form.text += QStringView(text).mid(from, to - from);
@@ -311,6 +313,9 @@ SpokenForm spokenForm(const QString& text, const QByteArray& language)
         const int minute = m.captured(2).toInt();
         const QString minutes = QString::number(minute);
         QString said;
+        // The hour's word said here takes the place of the one that follows the time.
+        const bool hourWord = language == "de" || language == "fr";
+        const int end = int(hourWord ? m.capturedEnd() : m.capturedEnd(2));
         if (language.startsWith("en"))
             said = minute == 0   ? hour
                    : minute < 10 ? hour + QStringLiteral(" oh ") + minutes
@@ -324,8 +329,8 @@ SpokenForm spokenForm(const QString& text, const QByteArray& language)
             said = minute == 0 ? hour : hour + u' ' + minutes;
         // The words of a time end where the time ends in the text.
         form.text += said;
-        form.origin.insert(form.origin.end(), size_t(said.size()), int(m.capturedEnd()));
-        done = int(m.capturedEnd());
+        form.origin.insert(form.origin.end(), size_t(said.size()), end);
+        done = end;
     }
     keep(done, int(text.size()));
     form.origin.push_back(int(text.size()));

@@ -327,7 +327,7 @@ TEST(Speech, TheWordsTellTheirLanguageAndTimesAreSaidAsTimes)
     EXPECT_EQ(said.text, QStringLiteral("It is 9 oh 5 AM."));
     EXPECT_EQ(said.origin[6], 10); // a word of the time ends where the time does
     EXPECT_EQ(said.origin.back(), 14);
-    EXPECT_EQ(spokenForm("Um 15:45 und 9:00", "de").text, QStringLiteral("Um 15 Uhr 45 und 9 Uhr"));
+    EXPECT_EQ(spokenForm("Um 15:45 und 9:00 Uhr.", "de").text, QStringLiteral("Um 15 Uhr 45 und 9 Uhr."));
     EXPECT_EQ(spokenForm("Version 2:3, 25:10, 1:2:3", "en").text,
               QStringLiteral("Version 2:3, 25:10, 1:2:3"));
 
