@@ -262,15 +262,15 @@ void DesktopCharacter::received(const Utterance& part, bool last)
     m_speaking->times.appendTimes(part);
     m_speaking->complete = last;
     m_speaking->moreAsked = false;
-    const bool audible = m_withSound && !part.samples.isEmpty();
-    if (audible)
-        m_speaking->sound += part.samples;
     if (!m_speaking->started) {
         m_speaking->started = true;
         startSpeaking();
-        if (audible)
+        if (m_withSound && !part.samples.isEmpty())
             startSound(part.sampleRate);
     }
+    // Kept only for a sound output, which takes it a little at a time.
+    if (m_soundOut)
+        m_speaking->sound += part.samples;
     speechTick();
 }
 
