@@ -62,9 +62,10 @@ void BM_FirstShowingOfTheTimeZonesWindow(benchmark::State& state)
     platform::SystemClockSetter clockSetter;
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
-    const platform::Platform desktop{clock,     screen,      settings,         locale,          messages,
-                                     autostart, shell,       notificationArea, dialogs,         zones,
-                                     folders,   clockSetter, network,          dateTimeSettings};
+    platform::FileNotices fileNotices;
+    const platform::Platform desktop{clock,     screen,      settings,         locale,           messages,
+                                     autostart, shell,       notificationArea, dialogs,          zones,
+                                     folders,   clockSetter, network,          dateTimeSettings, fileNotices};
     for (auto _ : state) {
         bool startupComplete = false;
         timezones::TfrmTimeZone window(desktop, startupComplete);

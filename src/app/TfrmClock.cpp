@@ -8,10 +8,10 @@
 #include "app/TrayIconFace.h"
 #include "core/Colors.h"
 #include "lang/ApplyLanguage.h"
+#include "lang/FileTexts.h"
 #include "lang/TfrmLanguage.h"
 #include "lang/Translate.h"
 #include "picture/PictureRegion.h"
-#include "platform/Stderr.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,6 +60,10 @@ TfrmClock::TfrmClock(const platform::Platform& platform, character::CharacterSer
         LanguageTable = lang::LanguageTable::load(
             lang::findLanguageFile(m_platform.folders.LangFolder, Settings.Language));
     lang::setActiveLanguage(&LanguageTable);
+    // A settings file that is there but was not read is left alone; the user hears why, once.
+    if (const QString why = m_platform.settings.notReadBecause(); !why.isEmpty())
+        m_platform.fileNotices.tellOnce(m_platform.settings.path(),
+                                        lang::notReadText(m_platform.settings.path(), why));
     popConfig = new PopupMenu(m_platform.folders.LangFolder, this);
     lang::applyLanguage(popConfig);
     connect(popConfig->mnuConfigure, &QAction::triggered, this, &TfrmClock::mnuConfigureClick);
@@ -137,9 +141,8 @@ void TfrmClock::SaveSettings()
     Settings.Height = height();
     Settings.Interval = tmr->interval();
     app::SaveSettings(m_platform.settings, m_platform.locale, Settings);
-    // The settings are saved as the program ends, when no window is left to say it failed.
     if (const platform::SaveResult saved = m_platform.settings.sync(); !saved)
-        platform::sayOnStderr(QStringLiteral("the settings were not saved: ") + saved.error);
+        m_platform.fileNotices.tellOnce(saved.file, lang::notSavedText(saved.file, saved.error));
 }
 
 void TfrmClock::setScheduledEvents(events::ScheduledEvents* events)

@@ -2,47 +2,40 @@
 
 #include "events/EventList.h"
 #include "events/EventsFile.h"
+#include "lang/FileTexts.h"
 #include "lang/Translate.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Stderr.h"
-#include "platform/WholeFile.h"
 
 namespace events {
 
-EventStorage::EventStorage(EventList& list, QString path, platform::MessageBoxes& messages)
-    : m_list(list), m_path(std::move(path)), m_messages(messages)
+EventStorage::EventStorage(EventList& list, QString path, platform::MessageBoxes& messages,
+                           platform::FileNotices* notices)
+    : m_list(list), m_file(std::move(path), MaxFileSize), m_messages(messages), m_notices(notices),
+      m_ownNotices([&messages](const QString& text) { messages.error(text); })
 {
 }
 
 void EventStorage::LoadEvents()
 {
-    const platform::ReadResult file = platform::readWholeFile(m_path, MaxFileSize);
-    switch (file.status) {
-    case platform::ReadResult::Missing:
+    const platform::ReadResult file = m_file.read();
+    if (!file.exists() || (file.wasRead() && file.bytes.isEmpty()))
         return;
-    case platform::ReadResult::NotRegular: // a named pipe would block the program for ever
-    case platform::ReadResult::Unreadable:
-        m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot open file %s")), m_path));
-        return;
-    case platform::ReadResult::TooLarge:
-        m_messages.error(Translate(QStringLiteral("Invalid stream format")));
-        return;
-    case platform::ReadResult::Read:
-        break;
+    QString why = file.error;
+    if (file.wasRead()) {
+        try {
+            EventsFileContent content = readEventsFile(file.bytes);
+            m_list.replaceAll(std::move(content.rows));
+            m_list.setViewStyle(content.viewStyle);
+            m_list.setSaveCommandEnabled(false);
+            return;
+        } catch (const EventsFileError& e) {
+            why = QString::fromLatin1(e.what()) == QLatin1String(InvalidStreamFormat)
+                      ? Translate(QStringLiteral("Invalid stream format"))
+                      : Translate(QStringLiteral("Stream read error"));
+            m_file.markNotUnderstood(why);
+        }
     }
-    if (file.bytes.isEmpty())
-        return;
-    try {
-        EventsFileContent content = readEventsFile(file.bytes);
-        m_list.replaceAll(std::move(content.rows));
-        m_list.setViewStyle(content.viewStyle);
-    } catch (const EventsFileError& e) {
-        m_messages.error(QString::fromLatin1(e.what()) == QLatin1String(InvalidStreamFormat)
-                             ? Translate(QStringLiteral("Invalid stream format"))
-                             : Translate(QStringLiteral("Stream read error")));
-        return;
-    }
-    m_list.setSaveCommandEnabled(false);
+    notices().tellOnce(path(), lang::notReadText(path(), why));
 }
 
 bool EventStorage::SaveEvents(bool fromUser)
@@ -56,13 +49,13 @@ bool EventStorage::SaveEvents(bool fromUser)
         }
     }
     const QByteArray bytes = writeEventsFile({m_list.rows(), m_list.viewStyle()});
-    const platform::SaveResult saved = platform::saveWholeFile(m_path, bytes);
+    const platform::SaveResult saved = m_file.save(bytes);
     if (!saved) {
+        const QString text = lang::notSavedText(path(), saved.error);
         if (fromUser)
-            m_messages.error(lang::fillIn(Translate(QStringLiteral("Cannot create file %s")), m_path));
-        else // no one asked, so no box; the old file is still whole
-            platform::sayOnStderr(QStringLiteral("the events were not saved: ") + m_path +
-                                  QStringLiteral(": ") + saved.error);
+            m_messages.error(text);
+        else // the old file is still whole; a scheduler that fails every save says so once
+            notices().tellOnce(path(), text);
         return false;
     }
     if (fromUser)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/DataFile.h"
+#include "platform/FileNotices.h"
+
 #include <QString>
 
 namespace platform {
@@ -16,22 +19,31 @@ class EventStorage
 public:
     static constexpr qint64 MaxFileSize = qint64(64) << 20;
 
-    EventStorage(EventList& list, QString path, platform::MessageBoxes& messages);
+    // `notices` tells the user of a file left alone or a failed save no one asked for, once for
+    // the run; without it, this storage tells in an error box.
+    EventStorage(EventList& list, QString path, platform::MessageBoxes& messages,
+                 platform::FileNotices* notices = nullptr);
 
     // Replaces the rows by the file's (after reading all of it) and restores the view style. A
-    // missing or empty file changes nothing; a damaged one is reported, and the rows stay.
+    // missing or empty file changes nothing; one that cannot be read or decoded is reported, the
+    // rows stay, and the file is never written over.
     void LoadEvents();
     // Writes the list (each row's ActiveFlag made to match its check box) through a temporary
-    // file. A save the user asked for reports a failure and clears the save command; one made by
-    // the scheduler does neither. Returns whether the file was written.
+    // file. A save the user asked for reports a failure with the file and why, and clears the
+    // save command; a failed one made by the scheduler is told once a run. Returns whether the
+    // file was written.
     bool SaveEvents(bool fromUser);
 
-    const QString& path() const { return m_path; }
+    const QString& path() const { return m_file.path(); }
 
 private:
+    platform::FileNotices& notices() { return m_notices ? *m_notices : m_ownNotices; }
+
     EventList& m_list;
-    QString m_path;
+    platform::DataFile m_file;
     platform::MessageBoxes& m_messages;
+    platform::FileNotices* m_notices;
+    platform::FileNotices m_ownNotices;
 };
 
 } // namespace events

@@ -1,6 +1,7 @@
 #include "platform/DataFile.h"
 
-#include <QDir>
+#include "platform/SafeFolder.h"
+
 #include <QFileInfo>
 
 namespace platform {
@@ -21,14 +22,20 @@ void DataFile::markNotUnderstood(const QString& why)
 
 SaveResult DataFile::save(const QByteArray& bytes) const
 {
-    if (!mayWrite())
-        return SaveResult::failure(m_path + QStringLiteral(" was not read (") + m_notRead +
-                                   QStringLiteral("), so it is left as it was"));
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    SaveResult result = saveWholeFile(m_path, bytes);
-    if (!result)
-        result.error = m_path + QStringLiteral(": ") + result.error;
-    return result;
+    // Once the user has taken the file away, nothing is left to lose.
+    if (!mayWrite() && (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink()))
+        return SaveResult::failure(
+            QStringLiteral("it was not read (%1), so the clock leaves it as it is").arg(m_notRead), m_path);
+    // The limit keeps out foreign files, never the clock's own: what it writes must read back.
+    if (bytes.size() > m_maxSize)
+        return SaveResult::failure(
+            QStringLiteral("it would grow to %1 bytes, more than the clock reads back (%2), so the "
+                           "clock leaves it as it is")
+                .arg(bytes.size())
+                .arg(m_maxSize),
+            m_path);
+    makePrivateFolder(QFileInfo(m_path).absolutePath());
+    return saveWholeFile(m_path, bytes);
 }
 
 } // namespace platform

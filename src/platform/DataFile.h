@@ -20,8 +20,8 @@ public:
     // The reader could not make sense of what was read: the file is left as it is from now on.
     void markNotUnderstood(const QString& why);
 
-    // Writes the whole file, unless it was there and not read; then nothing is written and the
-    // failure says why.
+    // Writes the whole file, unless it was there and not read, or the bytes are more than this
+    // file's reader takes; then nothing is written and the failure says why.
     SaveResult save(const QByteArray& bytes) const;
 
     bool mayWrite() const { return m_notRead.isEmpty(); }

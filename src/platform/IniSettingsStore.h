@@ -21,9 +21,8 @@ public:
     void write(const QString& section, const QString& name, const QString& value) override;
     SaveResult sync() override;
 
-    const QString& path() const { return m_file.path(); }
-    // Why the file that is there was not read; empty when it was, or when there was none.
-    const QString& notReadBecause() const { return m_file.notReadBecause(); }
+    QString path() const override { return m_file.path(); }
+    QString notReadBecause() const override { return m_file.notReadBecause(); }
 
 private:
     DataFile m_file;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace platform {
 
@@ -20,6 +21,18 @@ QString shown(const QString& text)
     if (text.at(cut - 1).isHighSurrogate())
         --cut;
     return text.left(cut) + QChar(0x2026);
+}
+
+// A little below and right of the box before, and back at the screen's edge where that would go
+// off it, so that every box of a long row of reminders can be seen.
+QPoint cascaded(const QPoint& previous, const QSize& size, const QRect& screen)
+{
+    QPoint next = previous + QPoint(32, 32);
+    if (next.x() + size.width() > screen.right() + 1)
+        next.setX(screen.left());
+    if (next.y() + size.height() > screen.bottom() + 1)
+        next.setY(screen.top());
+    return next;
 }
 
 } // namespace
@@ -62,7 +75,17 @@ void QtMessageBoxes::information(const QString& title, const QString& text)
 
 void QtMessageBoxes::showInformation(const QString& title, const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Information, title, shown(text), QMessageBox::Ok);
+    showWithoutWaiting(QMessageBox::Information, title, text);
+}
+
+void QtMessageBoxes::showWarning(const QString& text)
+{
+    showWithoutWaiting(QMessageBox::Warning, m_title, text);
+}
+
+void QtMessageBoxes::showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    auto* box = new QMessageBox(icon, title, shown(text), QMessageBox::Ok);
     captionButtons(*box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Nothing waits for the box, so the clock ticks on either way. Over a modal dialog (the event
@@ -72,7 +95,8 @@ void QtMessageBoxes::showInformation(const QString& title, const QString& text)
     box->show();
     m_shownBoxes.removeAll(nullptr);
     if (!m_shownBoxes.isEmpty())
-        box->move(m_shownBoxes.constLast()->pos() + QPoint(32, 32));
+        box->move(cascaded(m_shownBoxes.constLast()->pos(), box->frameGeometry().size(),
+                           box->screen()->availableGeometry()));
     box->raise();
     box->activateWindow();
     m_shownBoxes << box;

@@ -29,8 +29,10 @@ public:
     virtual Answer question(const QString& text, bool withCancel) = 0;
     // An information box that does not wait: it stays until the user closes it, and the program
     // goes on at once, so a reminder never holds up the clock or the reminders after it. Each box
-    // opens a little beside the one opened before it.
+    // opens a little beside the one opened before it, within the screen.
     virtual void showInformation(const QString& title, const QString& text) { information(title, text); }
+    // A warning box that does not wait either, for what went wrong while no one was asking.
+    virtual void showWarning(const QString& text) { warning(text); }
 };
 
 class QtMessageBoxes final : public MessageBoxes
@@ -42,6 +44,7 @@ public:
     void information(const QString& title, const QString& text) override;
     Answer question(const QString& text, bool withCancel) override;
     void showInformation(const QString& title, const QString& text) override;
+    void showWarning(const QString& text) override;
 
     // The buttons' captions ("OK", "Yes", "No", "Cancel") in the user's language: the language
     // layer stands above this one, so it lends its translation here.
@@ -51,6 +54,8 @@ private:
     // A box that waits for its answer, its buttons captioned in the user's language.
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons);
+    // A box that does not wait, beside the one shown before it.
+    void showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text);
     // The standard buttons a box has, captioned in the user's language.
     void captionButtons(QMessageBox& box) const;
 

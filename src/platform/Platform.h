@@ -6,6 +6,7 @@
 #include "platform/ClockSetter.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTimeSettings.h"
+#include "platform/FileNotices.h"
 #include "platform/MessageBoxes.h"
 #include "platform/NetworkReachability.h"
 #include "platform/NotificationArea.h"
@@ -35,6 +36,7 @@ struct Platform
     ClockSetter& clockSetter;
     NetworkReachability& network;
     DateTimeSettings& dateTimeSettings;
+    FileNotices& fileNotices;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolders.h"
 
+#include "platform/SafeFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -73,8 +75,23 @@ ProgramFolders ProgramFolders::locate(const QString& programFile, const QString&
     const bool isInstalled = chooseDataLayout(dataBeside, dataInstalled) == DataLayout::Installed;
     fillShippedFolders(f, isInstalled ? installed : beside);
     f.PluginFolder = isInstalled ? QDir::cleanPath(beside + QStringLiteral("../lib/veskel")) + u'/' : beside;
-    f.UserDataFolder = canWriteIn(f.ProgramFolder) ? f.ProgramFolder
-                                                   : withSeparator(userDataHome) + QStringLiteral("Veskel/");
+    if (!isInstalled && canWriteIn(f.ProgramFolder)) {
+        const QString why = whyFolderIsUnsafe(f.ProgramFolder, FolderUse::Data);
+        if (why.isEmpty()) {
+            f.UserDataFolder = f.ProgramFolder;
+            return f;
+        }
+        f.DataFolderNote = QStringLiteral("%1 is not used for your files: %2").arg(f.ProgramFolder, why);
+    }
+    f.UserDataFolder = withSeparator(userDataHome) + QStringLiteral("Veskel/");
+    if (const QFileInfo user(QDir::cleanPath(f.UserDataFolder)); user.exists() || user.isSymLink()) {
+        if (const QString why = whyFolderIsUnsafe(f.UserDataFolder, FolderUse::Data); !why.isEmpty()) {
+            f.DataFolderNote +=
+                (f.DataFolderNote.isEmpty() ? QString() : QStringLiteral("; ")) +
+                QStringLiteral("%1 is not used for your files: %2").arg(f.UserDataFolder, why);
+            f.UserDataFolder.clear();
+        }
+    }
     return f;
 }
 
@@ -86,10 +103,12 @@ ProgramFolders ProgramFolders::ofRunningProgram()
 
 QString ProgramFolders::dataFile(const QString& name) const
 {
+    if (UserDataFolder.isEmpty())
+        return {};
     if (UserDataFolder != ProgramFolder && !QFileInfo::exists(UserDataFolder)) {
         // A new user: the folder is made once, with the shipped copies in it. Later a missing
         // file stays missing (the user deleted it, or the first run is over).
-        if (QDir().mkpath(UserDataFolder)) {
+        if (makePrivateFolder(UserDataFolder)) {
             for (const QString& seed : seededFiles())
                 if (QFileInfo(ProgramFolder + seed).isFile())
                     QFile::copy(ProgramFolder + seed, UserDataFolder + seed);

@@ -17,6 +17,9 @@ public:
     virtual void write(const QString& section, const QString& name, const QString& value) = 0;
     // Puts what was written on disk, saying why when that failed.
     virtual SaveResult sync() = 0;
+    // Where the settings are kept, and why a file that is there was not read (empty when it was).
+    virtual QString path() const { return {}; }
+    virtual QString notReadBecause() const { return {}; }
 };
 
 } // namespace platform

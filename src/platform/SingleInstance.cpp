@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/SafeFolder.h"
 #include "platform/Stderr.h"
 
 #include <QDir>
@@ -52,18 +53,13 @@ SingleInstance::~SingleInstance()
         ::close(m_fd); // closing drops the lock
 }
 
-QString SingleInstance::runtimeFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    QDir().mkpath(folder);
-    return folder;
-}
-
 QStringList SingleInstance::lockFolders()
 {
-    QStringList folders{runtimeFolder()};
+    // Qt makes the runtime folder in /tmp when none is set (cron, ssh); empty when it has none.
+    QStringList folders;
+    if (const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        !runtime.isEmpty())
+        folders << runtime;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (!cache.isEmpty())
         folders << cache + QStringLiteral("/Veskel");
@@ -75,8 +71,15 @@ bool SingleInstance::acquire()
 {
     if (m_fd >= 0)
         return true;
+    QStringList refused;
     for (const QString& folder : m_folders) {
-        QDir().mkpath(folder);
+        makePrivateFolder(folder);
+        // Checked before the lock file is opened: in a folder someone else made, they could hold
+        // the lock, or have the clock make its file where they chose.
+        if (const QString why = whyFolderIsUnsafe(folder, FolderUse::Lock); !why.isEmpty()) {
+            refused << QStringLiteral("%1 (%2)").arg(folder, why);
+            continue;
+        }
         const int fd = openLockFile(folder, m_name);
         if (fd < 0)
             continue;
@@ -93,12 +96,17 @@ bool SingleInstance::acquire()
         }
         m_fd = fd;
         m_lockFolder = folder;
+        if (!refused.isEmpty())
+            sayOnStderr(QStringLiteral("the one-instance lock is in %1; not used: %2")
+                            .arg(folder, refused.join(QStringLiteral(", "))));
         return true;
     }
     // A clock that cannot lock anywhere still starts, rather than not at all.
     sayOnStderr(
         QStringLiteral("no folder could hold the one-instance lock (tried %1); a second clock could start")
-            .arg(m_folders.join(QStringLiteral(", "))));
+            .arg(m_folders.join(QStringLiteral(", "))) +
+        (refused.isEmpty() ? QString()
+                           : QStringLiteral("; passed over: ") + refused.join(QStringLiteral(", "))));
     return true;
 }
 

@@ -7,8 +7,9 @@ namespace platform {
 
 // One running copy per user: an exclusive lock on a file in the user's runtime folder. The
 // system drops the lock when the process ends, however it ends, so a crash never blocks a restart.
-// Where that folder cannot hold the lock (read-only, missing), the next folder of the list does:
-// every copy goes down the same list, so two copies never lock in different places.
+// Where that folder cannot hold the lock (read-only, missing, or not safe: a symbolic link, or not
+// the user's own with mode 0700), the next folder of the list does: every copy goes down the same
+// list, so two copies never lock in different places.
 class SingleInstance final
 {
 public:
@@ -25,7 +26,6 @@ public:
     // The folder that holds the lock; empty before acquire() or when none could.
     const QString& lockFolder() const { return m_lockFolder; }
 
-    static QString runtimeFolder();
     // The user's runtime folder, then their cache folder, then a folder of their own in /tmp.
     static QStringList lockFolders();
 

@@ -1,8 +1,10 @@
 #include "platform/WholeFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -18,21 +20,39 @@ QString systemError(int code)
     return qt_error_string(code);
 }
 
-// The file a save replaces: the end of a chain of symbolic links, so the link itself survives.
-QString replacedFile(const QString& path)
+// Links are followed only when they are the user's own (or root's, who may write anywhere anyway):
+// a link someone else planted among the user's files would have the clock read, or write, what
+// they chose. The end of the chain, or empty with `why` set.
+QString followOwnLinks(const QString& path, QString& why)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return path;
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+    QString current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st = {};
+        if (::lstat(QFile::encodeName(current).constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current; // a missing end is made by the save
+        if (st.st_uid != ::getuid() && st.st_uid != 0) {
+            why = QStringLiteral("%1 is a symbolic link of another user").arg(current);
+            return {};
+        }
+        const QString target = QFileInfo(current).symLinkTarget();
+        if (target.isEmpty())
+            break;
+        current = target;
+    }
+    why = systemError(ELOOP);
+    return {};
 }
+
+// The temporary files of a save are named after the file they replace, so that a run killed while
+// saving leaves nothing that cannot be told apart from the user's own files.
+const QLatin1String kTemporaryMark(".tmp-");
 
 // A new file beside the target that no one else has, or -1 with errno set.
 int createTemporary(const QByteArray& target, QByteArray& name)
 {
     for (int attempt = 0; attempt < 64; ++attempt) {
-        name = target + ".tmp-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        name = target + kTemporaryMark.data() +
+               QByteArray::number(QRandomGenerator::global()->generate64(), 36);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -76,12 +96,18 @@ void syncFolderOf(const QString& file)
 ReadResult readWholeFile(const QString& path, qint64 maxSize)
 {
     ReadResult result;
-    const QByteArray name = QFile::encodeName(path);
+    if (path.isEmpty())
+        return result;
+    const QString file = followOwnLinks(path, result.error);
+    if (file.isEmpty()) {
+        result.status = ReadResult::Unreadable;
+        return result;
+    }
+    const QByteArray name = QFile::encodeName(file);
     struct stat st = {};
-    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
-        result.status = (path.isEmpty() || errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing
-                                                                                : ReadResult::Unreadable;
-        result.error = path.isEmpty() ? QString() : systemError(errno);
+    if (::stat(name.constData(), &st) != 0) {
+        result.status = errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
+        result.error = systemError(errno);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
@@ -139,7 +165,11 @@ ReadResult readWholeFile(const QString& path, qint64 maxSize)
 
 SaveResult saveWholeFile(const QString& path, const QByteArray& bytes)
 {
-    const QString target = replacedFile(path);
+    QString refused;
+    const QString target = path.isEmpty() ? QString() : followOwnLinks(path, refused);
+    if (target.isEmpty())
+        return SaveResult::failure(path.isEmpty() ? QStringLiteral("no safe folder to keep it in") : refused,
+                                   path);
     const QByteArray targetName = QFile::encodeName(target);
     struct stat old = {};
     const bool replacing = ::stat(targetName.constData(), &old) == 0;
@@ -147,13 +177,13 @@ SaveResult saveWholeFile(const QString& path, const QByteArray& bytes)
     QByteArray temporary;
     int fd = createTemporary(targetName, temporary);
     if (fd < 0)
-        return SaveResult::failure(systemError(errno));
+        return SaveResult::failure(systemError(errno), path);
 
     const auto fail = [&](int code) {
         if (fd >= 0)
             ::close(fd);
         ::unlink(temporary.constData());
-        return SaveResult::failure(systemError(code));
+        return SaveResult::failure(systemError(code), path);
     };
     if (replacing && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
         return fail(errno);
@@ -171,6 +201,30 @@ SaveResult saveWholeFile(const QString& path, const QByteArray& bytes)
         return fail(errno);
     syncFolderOf(target);
     return SaveResult::success();
+}
+
+int removeLeftoverTemporaries(const QString& path)
+{
+    QString refused;
+    const QString target = path.isEmpty() ? QString() : followOwnLinks(path, refused);
+    if (target.isEmpty())
+        return 0;
+    const QFileInfo info(target);
+    static const QRegularExpression random(QStringLiteral("^[0-9a-z]{1,13}$"));
+    const QString prefix = info.fileName() + kTemporaryMark;
+    const QDir folder = info.absoluteDir();
+    int removed = 0;
+    for (const QString& name : folder.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!random.match(QStringView(name).mid(prefix.size())).hasMatch())
+            continue;
+        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
+        struct stat st = {};
+        // Only plain files this user made: a link or someone else's file is not ours to remove.
+        if (::lstat(leftover.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid() &&
+            ::unlink(leftover.constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace platform

@@ -17,6 +17,7 @@
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
 #include "nettime/InternetPage.h"
+#include "platform/DesktopNotification.h"
 #include "platform/DisplayLoss.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/MediaOnFirstUse.h"
@@ -25,6 +26,7 @@
 #include "platform/Stderr.h"
 #include "platform/SystemClockSetter.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WholeFile.h"
 #include "timezones/TfrmTimeZone.h"
 
 #include <QFileInfo>
@@ -68,6 +70,30 @@ character::CharactersOnFirstUse::Source characterPlugin(const QString& pluginFol
     };
 }
 
+// Only one clock runs per user, so a temporary file of a save found beside a file the clock writes
+// was left by a run killed while saving.
+void removeWhatKilledRunsLeft(const platform::ProgramFolders& folders)
+{
+    QStringList written{platform::IniSettingsStore::defaultPath(),
+                        platform::XdgAutostart::defaultEntryPath()};
+    if (!folders.UserDataFolder.isEmpty())
+        for (const QString& name : platform::ProgramFolders::seededFiles())
+            written << folders.UserDataFolder + name;
+    for (const QString& file : written)
+        platform::removeLeftoverTemporaries(file);
+}
+
+// Why the user's files are kept elsewhere than usual, or not at all this run.
+QString dataFolderText(const platform::ProgramFolders& folders)
+{
+    if (folders.UserDataFolder.isEmpty())
+        return folders.DataFolderNote + u'\n' +
+               Translate(QStringLiteral(
+                   "No folder is safe for your files: this run neither reads nor saves them."));
+    return folders.DataFolderNote + u'\n' +
+           lang::fillIn(Translate(QStringLiteral("Your files are kept in %s.")), folders.UserDataFolder);
+}
+
 } // namespace
 
 int runVeskel(int& argc, char** argv)
@@ -80,12 +106,17 @@ int runVeskel(int& argc, char** argv)
         return 0; // another clock runs already: end silently
 
     VeskelApplication application(argc, argv);
+    const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
+    if (!instance.lockFolder().isEmpty()) // without the lock another clock may be saving now
+        removeWhatKilledRunsLeft(folders);
     platform::SystemClock clock;
     platform::QtScreenInfo screen;
     platform::IniSettingsStore settings(platform::IniSettingsStore::defaultPath());
     const core::LocaleFormats locale;
     platform::QtMessageBoxes messages(QStringLiteral("Veskel"));
-    const platform::ProgramFolders folders = platform::ProgramFolders::ofRunningProgram();
+    // While the clock runs, in a box that does not wait (a failed save of the scheduler's must not
+    // hold the clock's tick); once its windows are gone, through the desktop's notifications.
+    platform::FileNotices fileNotices([&messages](const QString& text) { messages.showWarning(text); });
     platform::XdgAutostart autostart(platform::XdgAutostart::defaultEntryPath(), folders.ProgramFile);
     platform::DesktopShell shell;
     platform::QtNotificationArea notificationArea;
@@ -95,12 +126,15 @@ int runVeskel(int& argc, char** argv)
     platform::QtNetworkReachability network;
     platform::DesktopDateTimeSettings dateTimeSettings;
     // Characters: the user's own first, then the shipped ones.
-    character::CharactersOnFirstUse characters(
-        {folders.UserDataFolder + QStringLiteral("chars/"), folders.CharsFolder},
-        characterPlugin(folders.PluginFolder, messages));
-    const platform::Platform services{
-        clock,   screen,         settings, locale,      messages, autostart,       shell, notificationArea,
-        dialogs, timeZoneSource, folders,  clockSetter, network,  dateTimeSettings};
+    QStringList characterFolders{folders.CharsFolder};
+    if (!folders.UserDataFolder.isEmpty())
+        characterFolders.prepend(folders.UserDataFolder + QStringLiteral("chars/"));
+    character::CharactersOnFirstUse characters(characterFolders,
+                                               characterPlugin(folders.PluginFolder, messages));
+    const platform::Platform services{clock,    screen,           settings,   locale,
+                                      messages, autostart,        shell,      notificationArea,
+                                      dialogs,  timeZoneSource,   folders,    clockSetter,
+                                      network,  dateTimeSettings, fileNotices};
     messages.setButtonCaptions([](const QString& caption) { return Translate(caption); });
     application.setErrorReporter([&messages](const QString& text) { messages.error(text); });
     application.setHelpOpener(
@@ -112,10 +146,13 @@ int runVeskel(int& argc, char** argv)
     AboutBox about(shell);
     RunFlags flags;
     auto clockWindow = std::make_unique<TfrmClock>(services, characters, flags, &about);
+    if (!folders.DataFolderNote.isEmpty()) // said once the language is known
+        fileNotices.tellOnce(folders.UserDataFolder, dataFolderText(folders));
     // The event list outlives every window: the scheduler, the actions and both editors work on
     // the same rows, so an edit counts at once, before it is saved.
     events::EventList eventList;
-    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages);
+    events::EventStorage eventStorage(eventList, folders.dataFile(QStringLiteral("Events.dta")), messages,
+                                      &fileNotices);
     eventStorage.LoadEvents();
     auto timeZones = std::make_unique<timezones::TfrmTimeZone>(services, flags.StartupComplete);
     timeZones->setHelp([&](int context) { app::openHelp(shell, folders.ProgramFolder, context); });
@@ -179,13 +216,20 @@ int runVeskel(int& argc, char** argv)
 
     // Qt ends the program on the spot when the display goes away; the settings of the run are
     // saved first.
-    platform::DisplayLoss::setLastWish([&clockWindow] { clockWindow->SaveSettings(); });
+    const auto notifyAtTheEnd = [](const QString& text) {
+        platform::notifyDesktop(Translate(QStringLiteral("Veskel could not save a file")), text);
+    };
+    platform::DisplayLoss::setLastWish([&] {
+        fileNotices.setShow(notifyAtTheEnd); // no box can show without the display
+        clockWindow->SaveSettings();
+    });
     clockWindow->show(); // may show a box about the picture, which an end request dismisses
     if (!endRequest.requested())
         application.exec();
     platform::DisplayLoss::setLastWish({});
 
     clockWindow->setScheduledEvents(nullptr);
+    fileNotices.setShow(notifyAtTheEnd);
     configDialog.reset();
     eventDetails.reset();
     clockWindow.reset(); // saves the settings

@@ -3,8 +3,8 @@
 #include "clockface/TClockFace.h"
 #include "core/IniFile.h"
 #include "lang/ApplyLanguage.h"
+#include "lang/FileTexts.h"
 #include "lang/Translate.h"
-#include "platform/Stderr.h"
 #include "timezones/LocalZonePage.h"
 #include "timezones/TZFaceLook.h"
 #include "timezones/TfrmTZClock.h"
@@ -60,6 +60,9 @@ TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComp
     ownFont.Size = font().pointSize() > 0 ? font().pointSize() : ownFont.Size;
     if (const platform::ReadResult file = m_settingsFile.read(); file.wasRead())
         m_settingsIni = core::IniFile::parse(file.bytes);
+    else if (!m_settingsFile.mayWrite())
+        m_platform.fileNotices.tellOnce(
+            m_settingsFile.path(), lang::notReadText(m_settingsFile.path(), m_settingsFile.notReadBecause()));
     Settings = ReadClockSettings(m_settingsIni, ownFont);
     applyFont(*ClockFace1, Settings.Font);
 
@@ -73,9 +76,8 @@ TfrmTimeZone::TfrmTimeZone(const platform::Platform& platform, bool& startupComp
 TfrmTimeZone::~TfrmTimeZone()
 {
     WriteClockSettings(Settings, m_settingsIni);
-    const platform::SaveResult saved = m_settingsFile.save(m_settingsIni.serialize());
-    if (!saved)
-        platform::sayOnStderr(QStringLiteral("the time-zone clock settings were not saved: ") + saved.error);
+    if (const platform::SaveResult saved = m_settingsFile.save(m_settingsIni.serialize()); !saved)
+        m_platform.fileNotices.tellOnce(saved.file, lang::notSavedText(saved.file, saved.error));
     // The zone clock goes first, while the menu it borrows and the filter it reports to exist.
     if (m_tzClock) {
         m_tzClock->face->removeEventFilter(this);

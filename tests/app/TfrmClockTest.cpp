@@ -253,16 +253,14 @@ TEST_F(ClockWindow, ScreenPositionsOnTopAndTheSettingsWrittenAtTheEnd)
     EXPECT_EQ(fake.settings.stored("Clock", "OnTop"), QString("0"));
 }
 
-TEST_F(ClockWindow, SettingsThatCouldNotBeSavedAtTheEndAreSaidOnStderr)
+TEST_F(ClockWindow, SettingsThatCouldNotBeSavedAreToldOnceWithTheFileAndWhy)
 {
     create();
-    fake.settings.syncResult = platform::SaveResult::failure("Veskel.conf: No space left on device");
-    ::testing::internal::CaptureStderr();
+    fake.settings.syncResult = platform::SaveResult::failure("No space left on device",
+                                                             "/home/u/Veskel.conf");
+    clock->SaveSettings();
     clock.reset();
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("Veskel: the settings were not saved: Veskel.conf: No space left on device"),
-              std::string::npos)
-        << said;
+    EXPECT_EQ(fake.told, QStringList{"Cannot create file /home/u/Veskel.conf\nNo space left on device"});
 }
 
 TEST_F(ClockWindow, StartEventsRunAtEveryShowingButNotWhenOnlyTheFlagsChange)

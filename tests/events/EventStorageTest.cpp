@@ -59,7 +59,7 @@ TEST_F(Storage, TheCheckBoxIsWrittenAsTheFlagAndReadBackFromIt)
     EXPECT_EQ(other.data(other.index(0, 0), Qt::CheckStateRole), Qt::Checked);
 }
 
-TEST_F(Storage, MissingEmptyAndDamagedFilesLeaveTheRowsAsTheyWere)
+TEST_F(Storage, AFileNotReadKeepsTheRowsIsToldOfOnceAndIsNeverWrittenOver)
 {
     list.appendRow(row("Kept", true, "T"));
     storage.LoadEvents(); // no file: nothing happens
@@ -68,67 +68,51 @@ TEST_F(Storage, MissingEmptyAndDamagedFilesLeaveTheRowsAsTheyWere)
     EXPECT_EQ(list.count(), 1);
     EXPECT_TRUE(fake.messages.errors.isEmpty());
 
-    ASSERT_TRUE(
-        fakes::writeAllOf(storage.path(), QByteArray("TPF0\x09TListView\x00\x0AItems.Data\x0A\xFF\xFF", 29)));
+    const QByteArray damaged("TPF0\x09TListView\x00\x0AItems.Data\x0A\xFF\xFF", 29);
+    ASSERT_TRUE(fakes::writeAllOf(storage.path(), damaged));
     storage.LoadEvents();
-    EXPECT_EQ(fake.messages.errors, QStringList{"Stream read error"});
+    storage.LoadEvents();
+    EXPECT_EQ(fake.messages.errors,
+              QStringList{"Cannot open file " + storage.path() + "\nStream read error\n" +
+                          "The clock leaves the file as it is and saves nothing into it."});
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.row(0).Name, "Kept");
-
-    QFile::remove(storage.path());
-    QDir().mkpath(storage.path()); // a folder where the file should be
-    storage.LoadEvents();
-    EXPECT_EQ(fake.messages.errors.last(), "Cannot open file " + storage.path());
+    EXPECT_FALSE(storage.SaveEvents(false)); // the user knows already
+    EXPECT_FALSE(storage.SaveEvents(true));  // asked for: the box says which file and why
+    EXPECT_EQ(fake.messages.errors.mid(1), QStringList{"Cannot create file " + storage.path() +
+                                                       "\nit was not read (Stream read error), so the clock "
+                                                       "leaves it as it is"});
+    EXPECT_EQ(fileBytes(), damaged);
+    QFile::remove(storage.path()); // the user took it away: nothing is left to lose
+    EXPECT_TRUE(storage.SaveEvents(true));
 
     // A named pipe would block the program for ever if it were opened as a file.
-    QDir().rmdir(storage.path());
-    ASSERT_EQ(::mkfifo(QFile::encodeName(storage.path()).constData(), 0600), 0);
-    fake.messages.errors.clear();
-    storage.LoadEvents();
-    EXPECT_EQ(fake.messages.errors, QStringList{"Cannot open file " + storage.path()});
+    EventStorage piped(list, fake.programPath("pipe.dta"), fake.messages, &fake.fileNotices);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(piped.path()).constData(), 0600), 0);
+    piped.LoadEvents();
+    EXPECT_FALSE(piped.SaveEvents(true));
+    EXPECT_EQ(fake.told.size(), 1);
+    EXPECT_TRUE(fake.told.value(0).contains("not a regular file"));
     EXPECT_EQ(list.row(0).Name, "Kept");
 }
 
-TEST_F(Storage, AFailedSaveKeepsTheOldFileAndIsReportedOnlyToTheUser)
+TEST_F(Storage, AFailedSaveKeepsTheOldFileAndSaysWhichFileAndWhyOnceForTheScheduler)
 {
     list.appendRow(row("First", true, "T"));
     ASSERT_TRUE(storage.SaveEvents(true));
     const QByteArray before = fileBytes();
 
-    EventStorage blocked(list, fake.programPath("no-such-folder/Events.dta"), fake.messages);
+    ASSERT_TRUE(fakes::writeAllOf(fake.programPath("plain")));
+    EventStorage blocked(list, fake.programPath("plain/Events.dta"), fake.messages, &fake.fileNotices);
     list.setSaveCommandEnabled(true);
     EXPECT_FALSE(blocked.SaveEvents(false));
+    EXPECT_FALSE(blocked.SaveEvents(false));
+    EXPECT_EQ(fake.told, QStringList{"Cannot create file " + blocked.path() + "\nNot a directory"});
     EXPECT_TRUE(fake.messages.errors.isEmpty());
     EXPECT_FALSE(blocked.SaveEvents(true));
-    EXPECT_EQ(fake.messages.errors, QStringList{"Cannot create file " + blocked.path()});
+    EXPECT_EQ(fake.messages.errors, fake.told);
     EXPECT_TRUE(list.saveCommandEnabled());
     EXPECT_EQ(fileBytes(), before);
-}
-
-TEST(StorageOnAFullDisk, AFailedSaveKeepsTheOldFileTellsTheUserOrSaysItOnStderr)
-{
-    fakes::TinyDisk disk;
-    if (!disk.mounted())
-        GTEST_SKIP() << disk.skipReason().toStdString();
-    fakes::RecordingMessageBoxes messages;
-    EventList list;
-    EventStorage storage(list, disk.filePath("Events.dta"), messages);
-    EventRecord first;
-    first.Name = "First";
-    list.appendRow(first);
-    ASSERT_TRUE(storage.SaveEvents(true));
-    const QByteArray before = fakes::readAllOf(storage.path());
-    disk.fill();
-
-    list.appendRow(first); // a few bytes more: buffered writers fail only at the end
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(storage.SaveEvents(false));
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("the events were not saved"), std::string::npos) << said;
-    EXPECT_TRUE(messages.errors.isEmpty());
-    EXPECT_FALSE(storage.SaveEvents(true));
-    EXPECT_EQ(messages.errors, QStringList{"Cannot create file " + storage.path()});
-    EXPECT_EQ(fakes::readAllOf(storage.path()), before);
 }
 
 TEST(NewEvent, DefaultsFollowTheChosenScheduleAndTheSelectedRow)

@@ -6,6 +6,7 @@
 #include "events/EventsFile.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate.h"
+#include "support/Files.h"
 #include "support/SchedulingFixture.h"
 
 #include <QApplication>
@@ -87,12 +88,13 @@ TEST_F(Scheduling, AnEditCountsFromTheNextScanAndAnUnreadableRowSilencesNoOther)
 
 TEST_F(Scheduling, AOneTimeEventWhoseSaveFailsStillRuns)
 {
-    EventStorage nowhere(list, fake.programPath("missing-folder/Events.dta"), fake.messages);
+    ASSERT_TRUE(fakes::writeAllOf(fake.programPath("plain")));
+    EventStorage nowhere(list, fake.programPath("plain/Events.dta"), fake.messages, &fake.fileNotices);
     Scheduler failing(list, fake.locale, actions, [&nowhere] { return nowhere.SaveEvents(false); });
     add("Tea", "One Time", date(0), "2:00:00 PM");
     EXPECT_EQ(failing.FindDueEvent(0, fake.clock.now()), 0);
     EXPECT_FALSE(list.row(0).Active);
-    EXPECT_TRUE(fake.messages.errors.isEmpty()); // not reported
+    EXPECT_EQ(fake.told.size(), 1); // in a box that does not hold the clock up
 }
 
 TEST_F(Scheduling, StartEventsRunInOrderAndStayChecked)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -44,7 +45,15 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
     boxes.showInformation("Lunch", "Go now");
     ASSERT_EQ(reminders().size(), 1);
     EXPECT_EQ(reminders().front()->windowModality(), Qt::NonModal);
-    reminders().front()->close();
+    // Each further box a little beside the one before, and every one of a long row on the screen.
+    for (int i = 1; i < 40; ++i)
+        boxes.showInformation("Lunch", QString::number(i));
+    ASSERT_EQ(reminders().size(), 40);
+    for (QMessageBox* box : reminders()) {
+        EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()))
+            << box->text().toStdString();
+        box->close();
+    }
     QApplication::processEvents();
 
     QDialog editor; // the event editor, open while its test shows the reminder

@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockDiesWithItsHolder)
 {
     QTemporaryDir dir;
@@ -42,10 +46,37 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockPassesItToTheNextNeverToTwoCloc
     EXPECT_TRUE(solo.acquire());
     platform::SingleInstance again("Solo", other.path());
     EXPECT_FALSE(again.acquire());
+}
 
-    // Nowhere to lock at all: the clock still starts, and says so.
-    platform::SingleInstance nowhere("Veskel_v2.1", QStringList{dir.filePath("plain/a")});
+// Started without a runtime folder (cron, ssh), the clock went down its list to /tmp, where another
+// user may have planted the folder: a link, another user's folder, or one others may enter is
+// passed over, and the clock says why.
+TEST(SingleInstance, AFolderPlantedBySomeoneElseIsPassedOver)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("theirs")) && QDir().mkpath(dir.filePath("open")));
+    ASSERT_TRUE(QFile::link(dir.filePath("theirs"), dir.filePath("link")));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("open")).constData(), 0755), 0);
+    QStringList planted{dir.filePath("link"), dir.filePath("open")};
+    if (const passwd* other = ::getpwnam("nobody"); ::geteuid() == 0 && other) {
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("theirs")).constData(), 0700), 0);
+        ASSERT_EQ(
+            ::chown(QFile::encodeName(dir.filePath("theirs")).constData(), other->pw_uid, other->pw_gid), 0);
+        planted << dir.filePath("theirs");
+    }
+
+    platform::SingleInstance instance("Veskel_v2.1", planted + QStringList{dir.filePath("mine")});
     ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(nowhere.acquire());
+    ASSERT_TRUE(instance.acquire());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(instance.lockFolder(), dir.filePath("mine"));
+    for (const char* why : {"symbolic link", "others may enter it", planted.size() > 2 ? "another user" : ""})
+        EXPECT_NE(said.find(why), std::string::npos) << said;
+
+    // Nowhere safe to lock at all: the clock still starts, and says so.
+    platform::SingleInstance unlocked("Other", planted);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(unlocked.acquire());
+    EXPECT_TRUE(unlocked.lockFolder().isEmpty());
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("no folder could hold"), std::string::npos);
 }

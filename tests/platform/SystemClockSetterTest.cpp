@@ -1,13 +1,8 @@
 #include "platform/SystemClockSetter.h"
+#include "support/MockedBus.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -20,64 +15,12 @@ namespace {
 const QString kTimedated = QStringLiteral("org.freedesktop.timedate1");
 const QString kPath = QStringLiteral("/org/freedesktop/timedate1");
 
-// A bus of the test's own, with python-dbusmock's stand-in for systemd-timedated on it. Nothing
-// of the machine's own buses is touched, and no real clock is set.
-class FakeTimedated
+// python-dbusmock's stand-in for systemd-timedated on a bus of the test's own; no real clock is
+// set.
+class FakeTimedated : public fakes::MockedBus
 {
 public:
-    FakeTimedated()
-    {
-        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
-        m_python = QStandardPaths::findExecutable("python3", {"/usr/bin"});
-        if (daemon.isEmpty() || m_python.isEmpty()) {
-            skipReason = "dbus-daemon or /usr/bin/python3 is missing";
-            return;
-        }
-        if (QProcess::execute(m_python, {"-c", "import dbusmock"}) != 0) {
-            skipReason = "python3-dbusmock is not installed";
-            return;
-        }
-        m_daemon.start(daemon, {"--session", "--nofork", "--nopidfile", "--print-address=1"});
-        if (!m_daemon.waitForStarted() || !m_daemon.waitForReadyRead(10000)) {
-            skipReason = "the private dbus-daemon did not start";
-            return;
-        }
-        address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        bus.emplace(QDBusConnection::connectToBus(address, QStringLiteral("veskel-test-") + address));
-        if (!bus->isConnected())
-            skipReason = "the private bus cannot be reached";
-    }
-    ~FakeTimedated()
-    {
-        stopService();
-        if (bus)
-            QDBusConnection::disconnectFromBus(bus->name());
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.terminate();
-            m_daemon.waitForFinished(5000);
-        }
-    }
-    bool ready() const { return skipReason.isEmpty(); }
-
-    // Starts the stand-in timedated; every call it takes is written to its log.
-    bool startService()
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        m_service.setProcessEnvironment(env);
-        m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_service.start(
-            m_python, {"-m", "dbusmock", "--session", "-t", "timedated", "-l", m_dir.filePath("calls.log")});
-        return QTest::qWaitFor([&] { return bus->interface()->isServiceRegistered(kTimedated).value(); },
-                               10000);
-    }
-    void stopService()
-    {
-        if (m_service.state() == QProcess::NotRunning)
-            return;
-        m_service.terminate();
-        m_service.waitForFinished(5000);
-    }
+    bool startService() { return MockedBus::startService("timedated", kTimedated); }
     // What SetTime does from now on (python, with `args` and `self`); empty: take the call.
     void setTimeDoes(const QString& code)
     {
@@ -87,27 +30,7 @@ public:
         const QDBusMessage reply = bus->call(call);
         ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
     }
-    QStringList calls() const
-    {
-        QFile log(m_dir.filePath("calls.log"));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines;
-        for (const QByteArray& line : log.readAll().split('\n'))
-            if (line.contains(" SetTime ") && !line.contains("raised"))
-                lines << QString::fromUtf8(line.mid(line.indexOf(' ') + 1)); // without the time stamp
-        return lines;
-    }
-
-    QString skipReason;
-    QString address;
-    std::optional<QDBusConnection> bus;
-
-private:
-    QString m_python;
-    QProcess m_daemon;
-    QProcess m_service;
-    QTemporaryDir m_dir;
+    QStringList calls() const { return MockedBus::calls("SetTime"); }
 };
 
 QString raising(const char* errorName)

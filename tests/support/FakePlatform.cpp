@@ -54,10 +54,13 @@ FakePlatform::FakePlatform()
 {
 }
 
-platform::Platform FakePlatform::services()
+platform::Platform FakePlatform::services(platform::SettingsStore* settingsStore)
 {
-    return {clock,   screen,    settings, locale,      messages, autostart,       shell, notificationArea,
-            dialogs, timeZones, folders,  clockSetter, network,  dateTimeSettings};
+    return {clock,     screen,           settingsStore ? *settingsStore : settings,
+            locale,    messages,         autostart,
+            shell,     notificationArea, dialogs,
+            timeZones, folders,          clockSetter,
+            network,   dateTimeSettings, fileNotices};
 }
 
 QIcon RecordingShell::associatedIcon(const QString& path)

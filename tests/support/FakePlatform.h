@@ -271,8 +271,11 @@ public:
     FakeNetwork network;
     RecordingDateTimeSettings dateTimeSettings;
     FakeCharacterService characters;
+    QStringList told; // what the user was told of files, once each
+    platform::FileNotices fileNotices{[this](const QString& text) { told << text; }};
 
-    platform::Platform services();
+    // The fakes, with `settingsStore` in place of the settings in memory when one is given.
+    platform::Platform services(platform::SettingsStore* settingsStore = nullptr);
     QString programPath(const QString& relative) const { return folders.ProgramFolder + relative; }
     // Puts a shipped clock picture of the build into the temporary program folder.
     void installShippedPicture(const QString& name);
