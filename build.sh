@@ -16,7 +16,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth
   xinetd python3-dbusmock clang libclang-rt-14-dev clang-format
-  desktop-file-utils appstream dpkg-dev libx11-dev libxdamage-dev weston x11-utils
+  desktop-file-utils appstream dpkg-dev libx11-dev libxdamage-dev weston x11-utils xdg-utils
 )
 
 missing=()

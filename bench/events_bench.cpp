@@ -36,7 +36,7 @@ class NoShell final : public platform::Shell
 {
 public:
     bool openUrl(const QUrl&) override { return false; }
-    bool runFile(const QString&, const QString&, int) override { return false; }
+    void runFile(const QString&, const QString&, int, platform::RunFailed) override {}
     QIcon associatedIcon(const QString&) override { return {}; }
 };
 
@@ -82,10 +82,15 @@ void BM_ScanOf1000Events(benchmark::State& state)
     NoMedia media;
     events::NoAgent agent;
     events::EventActions actions({boxes, shell, media, agent, {}});
-    events::Scheduler scheduler(list, kLocale, actions, {});
-    const QDateTime now = FixedClock().now();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(scheduler.FindDueEvent(0, now));
+    events::Scheduler scheduler(list, kLocale, actions, boxes, {});
+    const QDateTime start = FixedClock().now();
+    // One new second each time, none of them one where an event is due (all are at second 30);
+    // after second 29 the clock goes back to second 1, which costs a scan like any other.
+    int second = 0;
+    for (auto _ : state) {
+        second = second % 29 + 1;
+        scheduler.RunDueEvents(start.addSecs(second));
+    }
 }
 BENCHMARK(BM_ScanOf1000Events)->Unit(benchmark::kMicrosecond);
 

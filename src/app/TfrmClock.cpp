@@ -368,10 +368,8 @@ void TfrmClock::tmrTimer()
         emit trayHintChanged(TrayHint);
     }
 
-    const int second = time.second();
-    if (LastSecond < second || second == 0)
-        m_events->RunDueEvents(now); // the second this tick saw, not whatever the clock says by then
-    LastSecond = quint8(second);
+    // The scheduler looks at every second up to the one this tick saw, also those no tick saw.
+    m_events->RunDueEvents(now);
 }
 
 bool TfrmClock::drawFrame(const QTime& time)

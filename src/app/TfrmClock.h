@@ -40,7 +40,6 @@ public:
     picture::ClockPicture Picture;
     FaceGeometry Face;
     QString TrayHint;
-    quint8 LastSecond = 0;
     ClockTicker* tmr = nullptr;
     QTimer* IconsTimer = nullptr;
     PopupMenu* popConfig = nullptr;
@@ -48,8 +47,8 @@ public:
     // The desktop character that announces events; it keeps its name and place in Settings.
     std::unique_ptr<events::AgentSpeech> Agent;
 
-    // Draws the face (while shown), renews the tray hint and hands each new second to the
-    // scheduler. Called by the timer, and directly to redraw at once after a change.
+    // Draws the face (while shown), renews the tray hint and hands the time to the scheduler.
+    // Called by the timer, and directly to redraw at once after a change.
     void tmrTimer();
     void UpdateCaptionFont();
 

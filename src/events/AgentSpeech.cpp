@@ -165,8 +165,8 @@ void AgentSpeech::reportLoadError(bool fileFound)
                     .arg(m_settings.AgentFile, name, folders.join(QStringLiteral(", ")));
     }
     const QString text =
-        Translate(QStringLiteral("Error Loading Microsoft Agent character")) + QStringLiteral("\n\n") +
-        where + QStringLiteral("\n\n") +
+        Translate(QStringLiteral("Error loading the speaking character")) + QStringLiteral("\n\n") + where +
+        QStringLiteral("\n\n") +
         Translate(QStringLiteral(
             "To use another character, choose one in an announcement's details and press Test."));
     QMetaObject::invokeMethod(

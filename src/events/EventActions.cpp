@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <memory>
+
 namespace events {
 
 namespace {
@@ -17,6 +19,17 @@ namespace {
 QString failureText(const QString& what, const QString& path)
 {
     return what + QStringLiteral("\r\n") + path;
+}
+
+QString runFailureText(const QString& path, const platform::RunFailure& why)
+{
+    QString text = failureText(Translate(QStringLiteral("Couldn't run the file:")), path);
+    if (why.kind == platform::RunFailure::NotExecutable)
+        text += QStringLiteral("\r\n") +
+                Translate(QStringLiteral("It is a program, but it is not marked as executable."));
+    else if (!why.detail.isEmpty())
+        text += QStringLiteral("\r\n") + why.detail;
+    return text;
 }
 
 } // namespace
@@ -32,22 +45,37 @@ int showCommandOf(const QString& runWindow)
 
 EventAction actionOf(const EventRecord& row)
 {
-    return {positionOf(actionTypeNames(), row.text(TypeName)), row.text(TypeName), row.text(FolderText),
-            row.text(FileText), showCommandOf(row.text(RunWindow))};
+    return {positionOf(actionTypeNames(), row.text(TypeName)),
+            row.text(TypeName),
+            row.text(FolderText),
+            row.text(FileText),
+            showCommandOf(row.text(RunWindow)),
+            QString()};
 }
 
 EventActions::EventActions(ActionServices services) : m_services(std::move(services)) {}
 
-void EventActions::RunEvent(EventRecord row)
+void EventActions::RunEvent(EventRecord row, QString lateNote)
 {
-    Perform(actionOf(row));
+    EventAction action = actionOf(row);
+    action.lateNote = std::move(lateNote);
+    Perform(action);
 }
 
-ActionOutcome EventActions::Perform(const EventAction& action, bool agentAtSavedPlace)
+const QList<int>& EventActions::SnoozeMinutes()
+{
+    static const QList<int> minutes = {5, 10, 15, 30, 60};
+    return minutes;
+}
+
+ActionOutcome EventActions::Perform(const EventAction& action, bool due)
 {
     switch (action.type) {
     case atMessageBox:
-        m_services.messages.showInformation(action.folder, action.file);
+        if (due && m_snooze)
+            remind(action);
+        else
+            m_services.messages.showInformation(action.folder, action.file);
         return ActionOutcome::Done;
     case atRunProgram:
         return runProgram(action);
@@ -56,20 +84,44 @@ ActionOutcome EventActions::Perform(const EventAction& action, bool agentAtSaved
     case atAdjustTime:
         return adjustTime();
     case atAgent:
-        return announce(action, agentAtSavedPlace);
+        return announce(action, due);
     default:
         return unknownType(action);
     }
 }
 
+void EventActions::remind(const EventAction& action)
+{
+    QStringList later;
+    for (const int minutes : SnoozeMinutes())
+        later << lang::fillIn(Translate(QStringLiteral("Remind me again in %s minutes")),
+                              QString::number(minutes));
+    const QString text = action.lateNote.isEmpty()
+                             ? action.file
+                             : action.file + QStringLiteral("\r\n\r\n") + action.lateNote;
+    // The box may be answered long after; what it asks for again is a copy of the action.
+    m_services.messages.showReminder(action.folder, text, later, [snooze = m_snooze, action](int chosen) {
+        if (chosen >= 0 && chosen < SnoozeMinutes().size())
+            snooze(action, SnoozeMinutes()[chosen]);
+    });
+}
+
 ActionOutcome EventActions::runProgram(const EventAction& action)
 {
     const QString folder = action.folder.isEmpty() ? m_services.folders.ProgramFolder : action.folder;
-    if (m_services.shell.runFile(action.file, folder, action.show))
-        return ActionOutcome::Done;
-    m_services.messages.error(
-        failureText(Translate(QStringLiteral("Couldn't run the file:")), folder + action.file));
-    return ActionOutcome::Failed;
+    const QString path = folder + action.file;
+    platform::MessageBoxes& messages = m_services.messages;
+    // Told while runFile() runs when the file cannot be started, or later, from the event loop,
+    // when the desktop's opener gives up.
+    auto failedAtOnce = std::make_shared<bool>(false);
+    auto running = std::make_shared<bool>(true);
+    m_services.shell.runFile(action.file, folder, action.show,
+                             [&messages, path, failedAtOnce, running](const platform::RunFailure& why) {
+                                 *failedAtOnce = *running;
+                                 messages.error(runFailureText(path, why));
+                             });
+    *running = false;
+    return *failedAtOnce ? ActionOutcome::Failed : ActionOutcome::Done;
 }
 
 ActionOutcome EventActions::playMedia(const EventAction& action)
@@ -84,7 +136,7 @@ ActionOutcome EventActions::playMedia(const EventAction& action)
     platform::MessageBoxes& messages = m_services.messages;
     m_services.media.play(path, [&messages, path](const QString& reason) {
         const QString text = failureText(Translate(QStringLiteral("Couldn't play the file:")), path);
-        messages.error(reason.isEmpty() ? text : text + QStringLiteral("\r\n") + reason);
+        messages.error(reason.isEmpty() ? text : text + QStringLiteral("\r\n") + Translate(reason));
     });
     return ActionOutcome::Done;
 }

@@ -27,6 +27,7 @@ struct EventAction
     QString folder;   // the message title, the file's folder, or the character's name
     QString file;     // the message, the file's name, or the text to speak
     int show = 5;     // the show-window command for a program: 5 normal, 2 minimized, 3 maximized
+    QString lateNote; // for an event run late, the line its box adds to say when it was due
 };
 
 // The action of a row: its type by name among the current names, its folder and file, and the
@@ -69,19 +70,28 @@ public:
 
     // The action of a row that is due: a copy of the row is taken first, since the list may
     // change while the action runs.
-    virtual void RunEvent(EventRecord row);
+    virtual void RunEvent(EventRecord row, QString lateNote = {});
 
     // The steps of one action, whatever asked for it: the scheduler, for a due row, and the event
-    // details dialog's test command, with its fields. A message shows in a box that does not
-    // wait; a program or document is started in its folder (the program's folder when none is
-    // given); a media file plays from its folder (the sounds folder when none is given); the time
-    // is updated from the Internet when the computer is connected; a character speaks, at its
-    // saved place when `agentAtSavedPlace` (a due event) or where it stands (the test). Failures
-    // are shown here ("Couldn't run the file:", "Couldn't find the file:", "Couldn't play the
-    // file:", each with the path on the next line); a type that is not known is said once a run.
-    ActionOutcome Perform(const EventAction& action, bool agentAtSavedPlace = true);
+    // details dialog's test command, with its fields (`due` false). A message shows in a box that
+    // does not wait, for a due event with the offer to remind again later; a program or document
+    // is started in its folder (the program's folder when none is given); a media file plays from
+    // its folder (the sounds folder when none is given); the time is updated from the Internet
+    // when the computer is connected; a character speaks, at its saved place for a due event or
+    // where it stands for the test. Failures are shown here, also those found out later (the
+    // desktop could not open the document, the sound has no way out): "Couldn't run the file:",
+    // "Couldn't find the file:", "Couldn't play the file:", each with the path and the reason on
+    // the lines after; a type that is not known is said once a run.
+    ActionOutcome Perform(const EventAction& action, bool due = true);
+
+    // Who takes a reminder that is to come again in so many minutes.
+    using Snooze = std::function<void(const EventAction& action, int minutes)>;
+    void setSnooze(Snooze snooze) { m_snooze = std::move(snooze); }
+    // The minutes a reminder offers to come again after, in the order offered.
+    static const QList<int>& SnoozeMinutes();
 
 private:
+    void remind(const EventAction& action);
     ActionOutcome runProgram(const EventAction& action);
     ActionOutcome playMedia(const EventAction& action);
     ActionOutcome adjustTime();
@@ -89,6 +99,7 @@ private:
     ActionOutcome unknownType(const EventAction& action);
 
     ActionServices m_services;
+    Snooze m_snooze;
     bool m_updating = false;     // an update-time command runs (it waits for the server)
     QSet<QString> m_unknownSaid; // type names already said to be unknown
 };

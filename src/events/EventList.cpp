@@ -24,6 +24,8 @@ QVariant EventList::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= count())
         return {};
     const EventRecord& r = row(index.row());
+    if (index.column() == NextRunColumn)
+        return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return index.column() == 0 ? r.Name : r.SubTexts[size_t(index.column() - 1)];
     if (role == Qt::CheckStateRole && index.column() == 0)
@@ -33,7 +35,7 @@ QVariant EventList::data(const QModelIndex& index, int role) const
 
 bool EventList::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || index.row() >= count())
+    if (!index.isValid() || index.row() >= count() || index.column() == NextRunColumn)
         return false;
     EventRecord r = row(index.row());
     if (role == Qt::CheckStateRole && index.column() == 0)
@@ -67,7 +69,8 @@ QVariant EventList::headerData(int section, Qt::Orientation orientation, int rol
                                            Translate(QStringLiteral("Schedule")),
                                            Translate(QStringLiteral("Type")),
                                            Translate(QStringLiteral("Folder / Message Title")),
-                                           Translate(QStringLiteral("File / Message Caption"))};
+                                           Translate(QStringLiteral("File / Message Caption")),
+                                           Translate(QStringLiteral("Next Run"))};
     return captions[section];
 }
 
@@ -84,10 +87,17 @@ void EventList::setActive(int index, bool active)
     setRow(index, r);
 }
 
+int EventList::indexOf(quint64 id) const
+{
+    const auto at = std::find(m_ids.begin(), m_ids.end(), id);
+    return at == m_ids.end() ? -1 : int(at - m_ids.begin());
+}
+
 void EventList::appendRow(const EventRecord& r)
 {
     beginInsertRows({}, count(), count());
     m_rows.push_back(r);
+    m_ids.push_back(m_nextId++);
     endInsertRows();
 }
 
@@ -95,6 +105,7 @@ void EventList::removeRow(int index)
 {
     beginRemoveRows({}, index, index);
     m_rows.erase(m_rows.begin() + index);
+    m_ids.erase(m_ids.begin() + index);
     endRemoveRows();
 }
 
@@ -107,29 +118,33 @@ void EventList::removeRows(QList<int> indexes)
             removeRow(index);
 }
 
-void EventList::sortRows(int column, bool descending)
+void EventList::sortRows(int column, bool descending, const std::function<QString(const EventRecord&)>& key)
 {
     if (column < 0 || column >= ColumnCount)
         return;
-    const auto key = [column](const EventRecord& r) -> const QString& {
-        return column == 0 ? r.Name : r.SubTexts[size_t(column - 1)];
-    };
+    std::vector<QString> keys;
+    keys.reserve(m_rows.size());
+    for (const EventRecord& r : m_rows)
+        keys.push_back(key ? key(r) : column == 0 ? r.Name : r.SubTexts[size_t(column - 1)]);
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = key(m_rows[size_t(a)]).compare(key(m_rows[size_t(b)]), Qt::CaseSensitive);
+        const int c = keys[size_t(a)].compare(keys[size_t(b)], Qt::CaseSensitive);
         return descending ? c > 0 : c < 0;
     });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<EventRecord> sorted;
+    std::vector<quint64> sortedIds;
     sorted.reserve(m_rows.size());
     std::vector<int> newPlace(m_rows.size());
     for (size_t i = 0; i < order.size(); ++i) {
         sorted.push_back(std::move(m_rows[size_t(order[i])]));
+        sortedIds.push_back(m_ids[size_t(order[i])]);
         newPlace[size_t(order[i])] = int(i);
     }
     m_rows = std::move(sorted);
+    m_ids = std::move(sortedIds);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
@@ -143,6 +158,9 @@ void EventList::replaceAll(std::vector<EventRecord> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_ids.resize(m_rows.size());
+    for (quint64& id : m_ids)
+        id = m_nextId++;
     endResetModel();
 }
 

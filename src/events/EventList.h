@@ -4,19 +4,22 @@
 #include "events/EventsFile.h"
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 namespace events {
 
 // The event list: one model for the whole run, made by the configuration dialog and read and
 // changed by the scheduler, the actions and the event editors, so an edit counts at once.
-// Columns: the name (with the row's check box), then the first six texts of the row.
+// Columns: the name (with the row's check box), the first six texts of the row, and when it runs
+// next, which the list's look works out (the list itself holds nothing there).
 class EventList final : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    static constexpr int ColumnCount = 7;
+    static constexpr int ColumnCount = 8;
+    static constexpr int NextRunColumn = 7;
 
     explicit EventList(QObject* parent = nullptr);
 
@@ -30,6 +33,10 @@ public:
     int count() const { return int(m_rows.size()); }
     const EventRecord& row(int index) const { return m_rows[size_t(index)]; }
     const std::vector<EventRecord>& rows() const { return m_rows; }
+    // Who a row is, wherever it moves and whatever is changed in it, for as long as it is in the
+    // list; a row that comes again from the file is a new one.
+    quint64 id(int index) const { return m_ids[size_t(index)]; }
+    int indexOf(quint64 id) const;
     void setRow(int index, const EventRecord& row);
     void setActive(int index, bool active);
     void appendRow(const EventRecord& row);
@@ -42,8 +49,9 @@ public:
 
     // Puts the rows in order once, by the name (column 0) or by a text (column c is sub-text
     // c - 1), comparing the texts as they are stored: letter case counts, dates and times sort
-    // as text. Rows with equal texts keep their order. Selections follow their rows.
-    void sortRows(int column, bool descending);
+    // as text. Rows with equal texts keep their order. Selections follow their rows. `key`, when
+    // given, stands in for the column's text.
+    void sortRows(int column, bool descending, const std::function<QString(const EventRecord&)>& key = {});
 
     ViewStyle viewStyle() const { return m_viewStyle; }
     void setViewStyle(ViewStyle style);
@@ -60,6 +68,8 @@ signals:
 
 private:
     std::vector<EventRecord> m_rows;
+    std::vector<quint64> m_ids; // by row
+    quint64 m_nextId = 1;
     ViewStyle m_viewStyle = vsReport; // a list that never came from a file shows its details
     bool m_saveEnabled = false;
 };

@@ -1,6 +1,8 @@
 #include "events/EventListLook.h"
 
 #include "events/EventList.h"
+#include "events/NextRun.h"
+#include "platform/Clock.h"
 #include "widgets/Icons.h"
 
 #include <algorithm>
@@ -20,15 +22,21 @@ const QIcon& scheduleIconOf(int iconIndex)
 
 } // namespace
 
-EventListLook::EventListLook(EventList& list, QObject* parent) : QIdentityProxyModel(parent), m_list(list)
+EventListLook::EventListLook(EventList& list, const platform::Clock& clock, const core::LocaleFormats& locale,
+                             QObject* parent)
+    : QIdentityProxyModel(parent), m_list(list), m_clock(clock), m_locale(locale)
 {
     setSourceModel(&list);
 }
 
 QVariant EventListLook::data(const QModelIndex& index, int role) const
 {
-    if (role == Qt::DecorationRole && index.isValid() && index.column() == 0 && index.row() < m_list.count())
+    if (!index.isValid() || index.row() >= m_list.count())
+        return {};
+    if (role == Qt::DecorationRole && index.column() == 0)
         return scheduleIconOf(m_list.row(index.row()).IconIndex);
+    if (role == Qt::DisplayRole && index.column() == EventList::NextRunColumn)
+        return nextRunText(m_list.row(index.row()), m_clock.now(), m_locale);
     return QIdentityProxyModel::data(index, role);
 }
 
@@ -39,6 +47,13 @@ QVariant EventListLook::headerData(int section, Qt::Orientation orientation, int
         return m_ascending ? up : down;
     }
     return QIdentityProxyModel::headerData(section, orientation, role);
+}
+
+void EventListLook::refreshNextRuns()
+{
+    if (m_list.count() > 0)
+        emit dataChanged(index(0, EventList::NextRunColumn),
+                         index(m_list.count() - 1, EventList::NextRunColumn), {Qt::DisplayRole});
 }
 
 void EventListLook::setSortPicture(int column, bool ascending)

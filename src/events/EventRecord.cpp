@@ -19,8 +19,19 @@ const QStringList& englishActionTypes()
 {
     static const QStringList names = {QStringLiteral("Message Box"), QStringLiteral("Run a Program"),
                                       QStringLiteral("Play a Media File"), QStringLiteral("Adjust the Time"),
-                                      QStringLiteral("Microsoft Agent")};
+                                      QStringLiteral("Announcement by a Character")};
     return names;
+}
+
+// The name announcements had before they were named for this desktop, in English and in the
+// user's language: rows saved then still name their type so.
+int formerActionType(const QString& name)
+{
+    const QString agent = QStringLiteral("Microsoft Agent");
+    return name.compare(agent, Qt::CaseInsensitive) == 0 ||
+                   name.compare(Translate(agent), Qt::CaseInsensitive) == 0
+               ? int(atAgent)
+               : -1;
 }
 
 const QStringList& englishWeekdays()
@@ -75,8 +86,10 @@ int positionOf(const QStringList& names, const QString& name)
     // English, the program's own names: those are understood under every language, so that
     // choosing a language never silences the events made before.
     for (const QStringList* english : {&englishSchedules(), &englishActionTypes(), &englishWeekdays()})
-        if (english->size() == names.size() && translated(*english) == names)
-            return exactPositionOf(*english, name);
+        if (english->size() == names.size() && translated(*english) == names) {
+            const int position = exactPositionOf(*english, name);
+            return position < 0 && english == &englishActionTypes() ? formerActionType(name) : position;
+        }
     return -1;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "events/EventsFile.h"
 #include "platform/DataFile.h"
 #include "platform/FileNotices.h"
 
 #include <QString>
+#include <vector>
 
 namespace platform {
 class MessageBoxes;
@@ -33,17 +35,27 @@ public:
     // save command; a failed one made by the scheduler is told once a run. Returns whether the
     // file was written.
     bool SaveEvents(bool fromUser);
+    // After the one-time event of this row has fired: the file as it was last loaded or saved,
+    // with only that event unchecked, so edits not yet saved stay unsaved until the user decides.
+    // An event the file does not hold yet leaves it as it is. Reports nothing.
+    bool SaveFiredEvent(int row);
 
     const QString& path() const { return m_file.path(); }
 
 private:
     platform::FileNotices& notices() { return m_notices ? *m_notices : m_ownNotices; }
+    void keepAsSaved();
+    bool write(const EventsFileContent& content, bool fromUser);
 
     EventList& m_list;
     platform::DataFile m_file;
     platform::MessageBoxes& m_messages;
     platform::FileNotices* m_notices;
     platform::FileNotices m_ownNotices;
+    // What the file holds, with the id of the list's row each of its rows was loaded into or
+    // saved from; nothing while the file could not be read.
+    EventsFileContent m_saved;
+    std::vector<quint64> m_savedIds;
 };
 
 } // namespace events

@@ -223,8 +223,8 @@ std::vector<EventRecord> readRows(const QByteArray& payload)
         rows.int32(); // state image, ignored
         rows.int32(); // overlay image, ignored
         const qint32 subTexts = rows.int32();
-        rows.int32(); // user data, ignored
-        if (subTexts < 0 || subTexts > rows.left())
+        rows.int32();     // user data, ignored
+        if (subTexts < 0) // a count past the data ends where the data does, like any read past it
             tooShort();
         row.Name = text(rows.shortString());
         for (qint32 i = 0; i < subTexts; ++i) {
@@ -285,6 +285,13 @@ void putName(QByteArray& out, const char* name)
 }
 
 } // namespace
+
+QString fitStoredText(const QString& text)
+{
+    const QString kept = text.size() <= kMaxText ? text : text.left(kMaxText * 2);
+    const QString stored = core::decode8Bit(core::encodeShortString(kept, kMaxText));
+    return text.startsWith(stored) ? stored : text;
+}
 
 QByteArray viewStyleName(ViewStyle style)
 {

@@ -46,6 +46,10 @@ EventsFileContent readEventsFile(const QByteArray& bytes);
 // cut at a character boundary.
 QByteArray writeEventsFile(const EventsFileContent& content);
 
+// As much of a text as one text of the file keeps: 255 bytes in the encoding it will be written
+// in, cut at a character boundary.
+QString fitStoredText(const QString& text);
+
 // The view style's name in the file ("vsIcon" ...); nothing for an unknown name.
 QByteArray viewStyleName(ViewStyle style);
 

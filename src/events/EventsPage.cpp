@@ -1,11 +1,14 @@
 #include "events/EventsPage.h"
 
 #include "core/DateTimeText.h"
+#include "events/DueRule.h"
 #include "events/EventList.h"
 #include "events/EventListLook.h"
 #include "events/EventStorage.h"
 #include "events/HourlyField.h"
 #include "events/NewEvent.h"
+#include "events/NextRun.h"
+#include "events/StoredTextValidator.h"
 #include "events/TfrmEventDetails.h"
 #include "lang/Translate.h"
 #include "widgets/Icons.h"
@@ -26,6 +29,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -90,7 +94,7 @@ EventsPage::EventsPage(EventList& list, EventStorage& storage, TfrmEventDetails&
                        const platform::Platform& services, QWidget* parent)
     : QWidget(parent), m_list(list), m_storage(storage), m_details(details), m_platform(services)
 {
-    m_look = new EventListLook(list, this);
+    m_look = new EventListLook(list, m_platform.clock, m_platform.locale, this);
     buildFields();
     buildList();
     buildMenu();
@@ -119,6 +123,22 @@ EventsPage::EventsPage(EventList& list, EventStorage& storage, TfrmEventDetails&
     btnSave->setEnabled(m_list.saveCommandEnabled());
     LVSelectItem();
 
+    // The fields show the selected row also when another changes it: the scheduler unchecking a
+    // one-time event that has fired, the event details dialog.
+    connect(&m_list, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                const int r = selectedRow();
+                if (!m_editing && !m_filling && r >= from.row() && r <= to.row())
+                    showSelectedRow();
+            });
+    // While shown, the page keeps up with the clock: when each event runs next, and whether the
+    // selected one's time has passed.
+    m_clockWatch = new QTimer(this);
+    m_clockWatch->setInterval(1000);
+    connect(m_clockWatch, &QTimer::timeout, this, [this] {
+        m_look->refreshNextRuns();
+        showWhetherPassed();
+    });
     connect(&m_list, &EventList::saveCommandChanged, btnSave, &QWidget::setEnabled);
     connect(&m_list, &EventList::viewStyleChanged, this, [this](ViewStyle style) { showViewStyle(style); });
     connect(&m_list, &EventList::edited, this, &EventsPage::LVEdited);
@@ -143,7 +163,7 @@ void EventsPage::buildFields()
     grid->setVerticalSpacing(4);
 
     txtWhat = new QLineEdit(gpEvents);
-    txtWhat->setMaxLength(255);
+    txtWhat->setValidator(new StoredTextValidator(txtWhat));
     auto* lblWhat = new QLabel(QStringLiteral("Event Name"), gpEvents);
     lblWhat->setBuddy(txtWhat);
 
@@ -155,6 +175,10 @@ void EventsPage::buildFields()
     m_lblSchedule = new QLabel(QStringLiteral("Schedule"), gpEvents);
     m_lblSchedule->setBuddy(cboSchedule);
     chkActive = new QCheckBox(QStringLiteral("Active"), gpEvents);
+    lblPassed = ownTexts(new QLabel(gpEvents));
+    lblPassed->setText(Translate(QStringLiteral("This event's time has passed")));
+    lblPassed->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    lblPassed->hide();
 
     lblDate = ownTexts(new QLabel(gpEvents));
     m_dayPlace = new QStackedWidget(gpEvents);
@@ -203,6 +227,7 @@ void EventsPage::buildFields()
     grid->addWidget(m_dayPlace, 2, 1);
     grid->addWidget(lblSelectTime, 2, 2);
     grid->addWidget(m_timePlace, 2, 3);
+    grid->addWidget(lblPassed, 3, 1, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
@@ -279,9 +304,14 @@ void EventsPage::buildList()
         std::max(80, widest(scheduleNames())),
         std::max(100, widest(actionTypeNames())),
         140,
-        160};
+        160,
+        std::max(120, widest({dateText(QDate(2026, 12, 28)) + u' ' + timeText(QTime(23, 59, 59)),
+                              Translate(QStringLiteral("This event's time has passed")),
+                              Translate(QStringLiteral("Its date or time cannot be read"))}))};
     for (int c = 0; c < EventList::ColumnCount; ++c)
         lvReport->setColumnWidth(c, widths[c]);
+    header->moveSection(EventList::NextRunColumn, 3); // beside the time, where it is seen
+
     LV->addWidget(lvIcons);
     LV->addWidget(lvReport);
 
@@ -387,6 +417,7 @@ void EventsPage::LVSelectItem()
     Delete1->setEnabled(n >= 1);
     btnEventDetails->setEnabled(n == 1);
     EventDetails1->setEnabled(n == 1);
+    showWhetherPassed();
     if (n == 0)
         return;
 
@@ -399,8 +430,9 @@ void EventsPage::LVSelectItem()
         const std::optional<QTime> time = core::parseTimeText(row.text(TimeText), m_platform.locale);
         if (!time) {
             m_filling = false;
-            m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid time"))
-                                          .replace(QStringLiteral("%s"), row.text(TimeText)));
+            if (!m_quietFill)
+                m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid time"))
+                                              .replace(QStringLiteral("%s"), row.text(TimeText)));
             return false;
         }
         DTPTime->setTime(*time);
@@ -408,11 +440,12 @@ void EventsPage::LVSelectItem()
     };
     switch (kind) {
     case skOneTime: {
-        const std::optional<QDate> date = core::parseDateText(row.text(DayDate), m_platform.locale);
+        const std::optional<QDate> date = readEventDate(row.text(DayDate), m_platform.locale);
         if (!date) {
             m_filling = false;
-            m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid date"))
-                                          .replace(QStringLiteral("%s"), row.text(DayDate)));
+            if (!m_quietFill)
+                m_platform.messages.error(Translate(QStringLiteral("'%s' is not a valid date"))
+                                              .replace(QStringLiteral("%s"), row.text(DayDate)));
             return;
         }
         DTPDate->setDate(*date);
@@ -440,6 +473,27 @@ void EventsPage::LVSelectItem()
     applyLayout(kind);
     chkActive->setChecked(row.Active);
     m_filling = false;
+}
+
+void EventsPage::showSelectedRow()
+{
+    m_quietFill = true; // what was wrong with the row was said when it was selected
+    LVSelectItem();
+    m_quietFill = false;
+}
+
+void EventsPage::showWhetherPassed()
+{
+    const int r = selectedRow();
+    lblPassed->setVisible(r >= 0 && hasPassed(m_list.row(r), m_platform.clock.now(), m_platform.locale));
+}
+
+void EventsPage::writeRow(int r, const EventRecord& row)
+{
+    m_editing = true;
+    m_list.setRow(r, row);
+    m_editing = false;
+    showWhetherPassed();
 }
 
 void EventsPage::applyLayout(int kind)
@@ -516,7 +570,7 @@ void EventsPage::cboScheduleClick(int kind)
         row.text(TimeText) = timeText(DTPTime->time());
     row.text(ScheduleName) = cboSchedule->itemText(kind);
     row.IconIndex = kind;
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -527,7 +581,7 @@ void EventsPage::DTPDateChange()
         return;
     EventRecord row = m_list.row(r);
     row.text(DayDate) = dateText(DTPDate->date());
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -538,7 +592,7 @@ void EventsPage::DTPTimeChange()
         return;
     EventRecord row = m_list.row(r);
     row.text(TimeText) = timeText(DTPTime->time());
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -549,7 +603,7 @@ void EventsPage::cboWeekdaysChange(int weekday)
         return;
     EventRecord row = m_list.row(r);
     row.text(DayDate) = cboWeekdays->itemText(weekday);
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -560,7 +614,7 @@ void EventsPage::txtWhatChange(const QString& text)
         return;
     EventRecord row = m_list.row(r);
     row.Name = Translate(text);
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -571,7 +625,7 @@ void EventsPage::hourlyChange()
         return;
     EventRecord row = m_list.row(r);
     row.text(TimeText) = hourlyText();
-    m_list.setRow(r, row);
+    writeRow(r, row);
     enableSave();
 }
 
@@ -580,7 +634,9 @@ void EventsPage::chkActiveClick(bool checked)
     const int r = selectedRow();
     if (r < 0)
         return;
-    m_list.setActive(r, checked);
+    EventRecord row = m_list.row(r);
+    row.Active = checked;
+    writeRow(r, row);
     enableSave();
 }
 
@@ -753,7 +809,26 @@ void EventsPage::LVColumnClick(int column)
     SortColumn = std::abs(SortColumn) != clicked ? clicked : -SortColumn;
     const bool ascending = SortColumn > 0;
     m_look->setSortPicture(column, ascending);
-    m_list.sortRows(column, !ascending);
+    if (column != EventList::NextRunColumn)
+        return m_list.sortRows(column, !ascending);
+    const QDateTime now = m_platform.clock.now();
+    m_list.sortRows(column, !ascending, [this, &now](const EventRecord& row) {
+        return nextRunSortKey(row, now, m_platform.locale);
+    });
+}
+
+void EventsPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_look->refreshNextRuns();
+    showWhetherPassed();
+    m_clockWatch->start();
+}
+
+void EventsPage::hideEvent(QHideEvent* event)
+{
+    m_clockWatch->stop();
+    QWidget::hideEvent(event);
 }
 
 void EventsPage::enableSave()

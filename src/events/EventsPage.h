@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/EventRecord.h"
 #include "platform/Platform.h"
 
 #include <QWidget>
@@ -18,6 +19,7 @@ class QListView;
 class QMenu;
 class QStackedWidget;
 class QTimeEdit;
+class QTimer;
 class QToolButton;
 class QTreeView;
 
@@ -53,6 +55,7 @@ public:
     HourlyField* txtHourlyMin = nullptr;
     HourlyField* txtHourlySec = nullptr;
     QCheckBox* chkActive = nullptr;
+    QLabel* lblPassed = nullptr; // "This event's time has passed"
     // The tool bar.
     QToolButton* btnLV = nullptr;
     QToolButton* btnAdd = nullptr;
@@ -107,6 +110,10 @@ public:
     void popLVPopup(const QPoint& at);
     void LVColumnClick(int column);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void buildFields();
     void buildList();
@@ -115,6 +122,11 @@ private:
     void showViewStyle(int style);
     QSize smallIconGrid() const;
     void enableSave();
+    // The fields again from the selected row, after another changed it.
+    void showSelectedRow();
+    void showWhetherPassed();
+    // A field edit of the selected row: the fields show it already.
+    void writeRow(int row, const EventRecord& values);
     QString dateText(const QDate& date) const;
     QString timeText(const QTime& time) const;
     QString hourlyText() const;
@@ -128,7 +140,10 @@ private:
     QLabel* m_lblSchedule = nullptr;
     QStackedWidget* m_dayPlace = nullptr;
     QStackedWidget* m_timePlace = nullptr;
+    QTimer* m_clockWatch = nullptr;
     bool m_filling = false;
+    bool m_quietFill = false;
+    bool m_editing = false;
     bool m_adding = false;
 };
 

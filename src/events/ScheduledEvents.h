@@ -9,16 +9,14 @@ class ScheduledEvents
 {
 public:
     virtual ~ScheduledEvents() = default;
-    // The next row at or after `start` due in the second of `now`, or a negative number. `now` is
-    // the time the clock's tick read: a scan that read the clock again could see the next second
-    // and miss the one the tick saw.
-    virtual int FindDueEvent(int start, const QDateTime& now) = 0;
+    // Runs the events due since the last call, up to the second of `now`: told on every tick, it
+    // decides itself which seconds are new. `now` is the time the tick read: a scan that read the
+    // clock again could see the next second and pass over the one the tick saw.
+    virtual void RunDueEvents(const QDateTime& now) = 0;
     // The next active start-up row at or after `start`, or a negative number.
     virtual int FindStartEvent(int start) = 0;
     virtual void RunEvent(int index) = 0;
 
-    // Every event due in the second of `now`, in list order.
-    void RunDueEvents(const QDateTime& now);
     // Every active start-up event, in list order.
     void RunStartEvents();
 };
@@ -27,7 +25,7 @@ public:
 class NoScheduledEvents final : public ScheduledEvents
 {
 public:
-    int FindDueEvent(int, const QDateTime&) override { return -1; }
+    void RunDueEvents(const QDateTime&) override {}
     int FindStartEvent(int) override { return -1; }
     void RunEvent(int) override {}
 };

@@ -3,6 +3,8 @@
 #include "core/FileFilter.h"
 
 #include "events/EventList.h"
+#include "events/NextRun.h"
+#include "events/StoredTextValidator.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "widgets/Icons.h"
@@ -37,11 +39,12 @@ constexpr int kNormalWindow = 0;
 constexpr int kMinimized = 1;
 constexpr int kMaximized = 2;
 
-// The file chooser's filter list as the language files hold it, translated as a whole.
+// The file chooser's filter list as the language files hold it, translated as a whole: the
+// sounds and videos that play here, and the programs and launchers that run here.
 QString filterPairs()
 {
     // clang-format off
-    return Translate(QStringLiteral("All Files (*.*)|*.*|Wave files (*.wav)|*.wav|Midi files (*.mid)|*.mid|Video for Windows (*.avi)|*.avi|Media files (*.wav;*.mid;*.avi)|*.wav;*.mid;*.avi|Executable files (*.exe;*.com;*.bat;*.pif)|*.exe;*.com;*.bat;*.pif"));
+    return Translate(QStringLiteral("All Files (*.*)|*.*|Wave files (*.wav)|*.wav|Midi files (*.mid)|*.mid|Videos (*.avi;*.mp4;*.webm;*.mkv)|*.avi;*.mp4;*.webm;*.mkv|Media files (*.wav;*.mid;*.avi;*.ogg;*.oga;*.opus;*.mp3;*.flac;*.mp4;*.webm;*.mkv)|*.wav;*.mid;*.avi;*.ogg;*.oga;*.opus;*.mp3;*.flac;*.mp4;*.webm;*.mkv|Programs and launchers (*.desktop;*.sh;*.AppImage)|*.desktop;*.sh;*.AppImage"));
     // clang-format on
 }
 
@@ -104,10 +107,10 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     auto* types = new QVBoxLayout(grpType);
     types->setSpacing(2);
     radType = new QButtonGroup(this);
-    const char16_t* const typeNames[] = {u"Message Box", u"Run a Program", u"Play a Media File",
-                                         u"Adjust the Time", u"Microsoft Agent"};
+    // Named as the rows name them, in the language of the run.
+    const QStringList typeNames = actionTypeNames();
     for (int t = atMessageBox; t <= atAgent; ++t) {
-        auto* option = new QRadioButton(QString::fromUtf16(typeNames[t]), grpType);
+        auto* option = ownTexts(new QRadioButton(typeNames[t], grpType));
         radType->addButton(option, t);
         types->addWidget(option);
     }
@@ -131,12 +134,15 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     m_filePlace->addWidget(lblMessage);
     m_filePlace->addWidget(btnFileOpen);
     txtFile = new QLineEdit(fields);
+    txtFolder->setValidator(new StoredTextValidator(txtFolder));
+    txtFile->setValidator(new StoredTextValidator(txtFile));
 
     lblRun = new QLabel(QStringLiteral("Run:"), fields);
     m_runPlace = new QStackedWidget(fields);
     cboRunWindow = new QComboBox(m_runPlace);
     cboRunWindow->addItems(
         {QStringLiteral("Normal Window"), QStringLiteral("Minimized"), QStringLiteral("Maximized")});
+
     btnAgent = new QToolButton(m_runPlace);
     btnAgent->setText(QStringLiteral("Agent Support"));
     btnAgent->setToolTip(QStringLiteral("Agent Support"));
@@ -211,6 +217,12 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     connect(btnAgent, &QToolButton::clicked, this, &TfrmEventDetails::btnAgentClick);
 
     lang::applyLanguage(this);
+    // Where the desktop decides how a program's first window shows, there is no choice to offer.
+    if (!m_platform.shell.honoursShowCommand()) {
+        cboRunWindow->setEnabled(false);
+        cboRunWindow->setToolTip(
+            Translate(QStringLiteral("This desktop shows a program's first window as the program asks")));
+    }
     // The label before the first field is as wide as its widest text, whatever the type.
     int labelWidth = 0;
     for (const char16_t* text : {u"Title:", u"Folder:", u"Agent:"})
@@ -311,7 +323,7 @@ void TfrmEventDetails::radTypeClick(int t)
         lblInstruction->setText(Translate(QStringLiteral("Type in a message to display")));
     } else if (withFile) {
         lblFolder->setText(Translate(QStringLiteral("Folder:")));
-        lblInstruction->setText(Translate(QStringLiteral("Drag and Drop a file from Explorer")));
+        lblInstruction->setText(Translate(QStringLiteral("Drag and drop a file from the file manager")));
         btnFileOpen->setToolTip(program
                                     ? Translate(QStringLiteral("Select a Program to Run or a File to Open"))
                                     : Translate(QStringLiteral("Select a Media File")));
@@ -323,7 +335,7 @@ void TfrmEventDetails::radTypeClick(int t)
         lblFolder->setText(Translate(QStringLiteral("Agent:")));
         lblInstruction->setText(agentAvailable()
                                     ? Translate(QStringLiteral("Announce with an Agent Character"))
-                                    : Translate(QStringLiteral("Microsoft Agent is not installed")));
+                                    : Translate(QStringLiteral("The speaking character is not installed")));
         img->setPixmap(widgets::eventPicture(widgets::EventPicture::Agent).pixmap(32, 32));
         if (agentAvailable() && cboCharacter->count() > 0 && cboCharacter->currentIndex() < 0) {
             const int current = cboCharacter->findText(m_characters->AgentCharacter(), Qt::MatchFixedString);
@@ -452,11 +464,20 @@ void TfrmEventDetails::btnTestClick()
     }
     if (t == atAgent && !agentAvailable()) {
         m_platform.messages.information(QStringLiteral("Veskel"),
-                                        Translate(QStringLiteral("Microsoft Agent is not installed")));
+                                        Translate(QStringLiteral("The speaking character is not installed")));
         return;
     }
-    if (m_test)
-        m_test(fieldsAsRow());
+    const ActionOutcome outcome = m_test ? m_test(fieldsAsRow()) : ActionOutcome::Done;
+    if (t != atAdjustTime)
+        return;
+    if (outcome == ActionOutcome::Done)
+        m_platform.messages.information(QStringLiteral("Veskel"),
+                                        Translate(QStringLiteral("The Adjust Time Event was triggered.")));
+    else if (outcome == ActionOutcome::NotConnected)
+        m_platform.messages.information(
+            QStringLiteral("Veskel"),
+            Translate(QStringLiteral("There is no Internet connection")) + QStringLiteral("\r\n") +
+                Translate(QStringLiteral("so there would have been no Adjust Time Event.")));
 }
 
 void TfrmEventDetails::btnOKClick()
@@ -464,6 +485,8 @@ void TfrmEventDetails::btnOKClick()
     if (m_list && m_row >= 0 && m_row < m_list->count()) {
         m_list->setRow(m_row, fieldsAsRow());
         m_list->setSaveCommandEnabled(true);
+        if (hasPassed(m_list->row(m_row), m_platform.clock.now(), m_platform.locale))
+            m_platform.messages.warning(Translate(QStringLiteral("This event's time has passed")));
     }
     accept();
 }

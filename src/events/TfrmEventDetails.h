@@ -1,6 +1,7 @@
 #pragma once
 
 #include "events/AgentCharacters.h"
+#include "events/EventActions.h"
 #include "events/EventRecord.h"
 #include "platform/Platform.h"
 
@@ -32,18 +33,20 @@ public:
     explicit TfrmEventDetails(const platform::Platform& services, QWidget* parent = nullptr);
 
     // Performs an action now, from the dialog's fields made into a row: what the test button does
-    // once a type is chosen (and, for an announcement, the character can speak).
-    using TestAction = std::function<void(const EventRecord& fields)>;
+    // once a type is chosen (and, for an announcement, the character can speak). How it went
+    // tells the dialog what to say of a time update.
+    using TestAction = std::function<ActionOutcome(const EventRecord& fields)>;
     void setTestAction(TestAction test) { m_test = std::move(test); }
     // The desktop character; none until one is given (announcements are then "not installed").
     void setCharacters(const AgentCharacters& characters) { m_characters = &characters; }
 
     // Fills the dialog from a row of the list and shows it; on OK the row is written back and
-    // the list marked unsaved. Returns whether OK closed it.
+    // the list marked unsaved, and an active one-time event whose time has passed is said to
+    // be so. Returns whether OK closed it.
     bool editEvent(EventList& list, int row);
 
     QGroupBox* grpType = nullptr;
-    QButtonGroup* radType = nullptr; // the action types, Message Box to Microsoft Agent
+    QButtonGroup* radType = nullptr; // the action types, a message to an announcement
     QLabel* lblInstruction = nullptr;
     QLabel* lblFolder = nullptr;
     QLineEdit* txtFolder = nullptr;

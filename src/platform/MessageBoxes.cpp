@@ -1,8 +1,12 @@
 #include "platform/MessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QGridLayout>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace platform {
@@ -33,6 +37,37 @@ QPoint cascaded(const QPoint& previous, const QSize& size, const QRect& screen)
     if (next.y() + size.height() > screen.bottom() + 1)
         next.setY(screen.top());
     return next;
+}
+
+// A run of characters without a place to break runs off the side of a box: a zero-width space
+// every few characters lets it wrap.
+QString breakable(const QString& text)
+{
+    constexpr int kRun = 20;
+    QString out;
+    out.reserve(text.size() + text.size() / kRun);
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kRun && !c.isLowSurrogate()) {
+            out += QChar(0x200B);
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
+// The window system draws the title, in a font of its own and beside its buttons: the box is
+// made wide enough for the title in a bold application font with room for those buttons.
+void fitTitle(QMessageBox& box, const QString& title)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(title) + 140;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
 }
 
 } // namespace
@@ -75,18 +110,38 @@ void QtMessageBoxes::information(const QString& title, const QString& text)
 
 void QtMessageBoxes::showInformation(const QString& title, const QString& text)
 {
-    showWithoutWaiting(QMessageBox::Information, title, text);
+    showReminder(title, text, {}, {});
 }
 
 void QtMessageBoxes::showWarning(const QString& text)
 {
-    showWithoutWaiting(QMessageBox::Warning, m_title, text);
+    showWithoutWaiting(QMessageBox::Warning, m_title, text, {}, {});
 }
 
-void QtMessageBoxes::showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text)
+void QtMessageBoxes::showReminder(const QString& title, const QString& text, const QStringList& laterChoices,
+                                  std::function<void(int)> later)
 {
-    auto* box = new QMessageBox(icon, title, shown(text), QMessageBox::Ok);
+    showWithoutWaiting(QMessageBox::Information, title, text, laterChoices, std::move(later));
+}
+
+void QtMessageBoxes::showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text,
+                                        const QStringList& laterChoices, std::function<void(int)> later)
+{
+    auto* box = new QMessageBox(icon, title, breakable(shown(text)), QMessageBox::Ok);
     captionButtons(*box);
+    if (!laterChoices.isEmpty()) {
+        // One button with the first choice; the others in its menu.
+        QPushButton* again = box->addButton(laterChoices.constFirst(), QMessageBox::ActionRole);
+        auto* menu = new QMenu(again);
+        for (int i = 0; i < laterChoices.size(); ++i)
+            QObject::connect(menu->addAction(laterChoices[i]), &QAction::triggered, box, [box, later, i] {
+                box->close();
+                later(i);
+            });
+        again->setMenu(menu);
+        box->setEscapeButton(QMessageBox::Ok); // closing the box is OK, not a choice of later
+    }
+    fitTitle(*box, title);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Nothing waits for the box, so the clock ticks on either way. Over a modal dialog (the event
     // editor's test, or an event due while a dialog is open) a modeless box would be blocked along

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -33,6 +34,15 @@ public:
     virtual void showInformation(const QString& title, const QString& text) { information(title, text); }
     // A warning box that does not wait either, for what went wrong while no one was asking.
     virtual void showWarning(const QString& text) { warning(text); }
+    // A reminder: shown as by showInformation(), with the offer to be reminded again later.
+    // `later` is told which of `laterChoices` the user took; closing the box takes none.
+    virtual void showReminder(const QString& title, const QString& text, const QStringList& laterChoices,
+                              std::function<void(int choice)> later)
+    {
+        (void)laterChoices;
+        (void)later;
+        showInformation(title, text);
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes
@@ -45,6 +55,9 @@ public:
     Answer question(const QString& text, bool withCancel) override;
     void showInformation(const QString& title, const QString& text) override;
     void showWarning(const QString& text) override;
+    // The box is as wide as its title needs, and a message without blanks wraps all the same.
+    void showReminder(const QString& title, const QString& text, const QStringList& laterChoices,
+                      std::function<void(int choice)> later) override;
 
     // The buttons' captions ("OK", "Yes", "No", "Cancel") in the user's language: the language
     // layer stands above this one, so it lends its translation here.
@@ -55,7 +68,8 @@ private:
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons);
     // A box that does not wait, beside the one shown before it.
-    void showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text);
+    void showWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text,
+                            const QStringList& laterChoices, std::function<void(int)> later);
     // The standard buttons a box has, captioned in the user's language.
     void captionButtons(QMessageBox& box) const;
 

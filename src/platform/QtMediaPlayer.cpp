@@ -1,9 +1,11 @@
 #include "platform/QtMediaPlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMediaDevices>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QScreen>
@@ -12,7 +14,12 @@
 
 namespace platform {
 
-QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {}
+QtMediaPlayer::QtMediaPlayer(QObject* parent, std::function<bool()> soundOutputExists)
+    : QObject(parent), m_soundOutputExists(std::move(soundOutputExists))
+{
+    if (!m_soundOutputExists)
+        m_soundOutputExists = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
+}
 
 QtMediaPlayer::~QtMediaPlayer()
 {
@@ -43,6 +50,11 @@ void QtMediaPlayer::play(const QString& path, std::function<void(const QString&)
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::InvalidMedia) {
             fail(m_player->errorString());
+        } else if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia) {
+            // Without an output the framework plays a sound into nothing and only says so on
+            // the error output; a video shows all the same.
+            if (!m_muted && !m_player->hasVideo() && !m_soundOutputExists())
+                fail(QString::fromLatin1(NoSoundOutput));
         } else if (status == QMediaPlayer::EndOfMedia) {
             const QString done = m_path;
             if (m_video)

@@ -20,7 +20,12 @@ class QtMediaPlayer final : public QObject, public MediaPlayer
     Q_OBJECT
 
 public:
-    explicit QtMediaPlayer(QObject* parent = nullptr);
+    // Said of a sound when the computer has no way to let it be heard.
+    static constexpr char NoSoundOutput[] = "There is no sound output on this computer.";
+
+    // `soundOutputExists` asks whether the computer has a sound output; by default the media
+    // framework's list of outputs is asked.
+    explicit QtMediaPlayer(QObject* parent = nullptr, std::function<bool()> soundOutputExists = {});
     ~QtMediaPlayer() override;
 
     void play(const QString& path, std::function<void(const QString& reason)> failed) override;
@@ -46,6 +51,7 @@ private:
     QPointer<QVideoWidget> m_video;
     QString m_path;
     bool m_muted = false;
+    std::function<bool()> m_soundOutputExists;
     std::function<void(const QString&)> m_failed;
 };
 

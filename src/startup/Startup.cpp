@@ -174,8 +174,8 @@ int runVeskel(int& argc, char** argv)
     events::EventActions actions({messages, shell, mediaPlayer, character, folders,
                                   [&network] { return network.isConnected(); },
                                   [&configuration] { configuration().tabInternet->btnUpdateTimeClick(); }});
-    events::Scheduler scheduler(eventList, locale, actions,
-                                [&eventStorage] { return eventStorage.SaveEvents(false); });
+    events::Scheduler scheduler(eventList, locale, actions, messages,
+                                [&eventStorage](int row) { return eventStorage.SaveFiredEvent(row); });
     clockWindow->setScheduledEvents(&scheduler);
 
     configuration = [&]() -> config::TfrmConfig& {
@@ -186,7 +186,7 @@ int runVeskel(int& argc, char** argv)
         // The details dialog's test performs an action the way the scheduler will; a character
         // speaks where it stands.
         eventDetails->setTestAction([&actions](const events::EventRecord& fields) {
-            actions.Perform(events::actionOf(fields), false);
+            return actions.Perform(events::actionOf(fields), false);
         });
         configDialog = std::make_unique<config::TfrmConfig>(*clockWindow, eventList, eventStorage,
                                                             *eventDetails);

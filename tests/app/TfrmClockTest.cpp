@@ -16,20 +16,11 @@ namespace {
 class RecordingEvents final : public events::ScheduledEvents
 {
 public:
-    std::vector<int> due; // rows FindDueEvent reports, in turn
-    int scans = 0;        // scans started (FindDueEvent from row 0)
+    int scans = 0; // times the scheduler was handed the time
     std::vector<int> runs;
     std::vector<int> starts; // rows that are start events
 
-    int FindDueEvent(int start, const QDateTime&) override
-    {
-        if (start == 0)
-            ++scans;
-        for (int row : due)
-            if (row >= start)
-                return row;
-        return -1;
-    }
+    void RunDueEvents(const QDateTime&) override { ++scans; }
     int FindStartEvent(int start) override
     {
         for (int row : starts)
@@ -124,43 +115,13 @@ TEST_F(ClockWindow, NothingTicksBeforeStartUpIsCompleteAndAHiddenClockHidesAfter
     EXPECT_TRUE(c.isVisible());
 
     flags.StartupComplete = true;
+    c.tmrTimer();
+    EXPECT_EQ(events.scans, 1);
     c.VisibilityEventTimer();
     EXPECT_FALSE(c.isVisible());
     c.show();
     c.VisibilityEventTimer(); // the timer has stopped for good: it does not hide the clock again
     EXPECT_TRUE(c.isVisible());
-}
-
-TEST_F(ClockWindow, EachNewSecondIsScannedOnceAndSecondZeroOnEveryTick)
-{
-    TfrmClock& c = create();
-    RecordingEvents events;
-    c.setScheduledEvents(&events);
-    flags.StartupComplete = true;
-
-    fake.clock.set(QTime(10, 0, 4));
-    c.tmrTimer();
-    c.tmrTimer();
-    EXPECT_EQ(events.scans, 1);
-    fake.clock.set(QTime(10, 0, 6));
-    c.tmrTimer();
-    EXPECT_EQ(events.scans, 2);
-    fake.clock.set(QTime(10, 0, 3)); // set back
-    c.tmrTimer();
-    EXPECT_EQ(events.scans, 2);
-    fake.clock.set(QTime(10, 0, 4));
-    c.tmrTimer();
-    EXPECT_EQ(events.scans, 3);
-    fake.clock.set(QTime(10, 1, 0));
-    c.tmrTimer();
-    c.tmrTimer();
-    c.tmrTimer();
-    EXPECT_EQ(events.scans, 6);
-
-    events.due = {1, 4};
-    fake.clock.set(QTime(10, 1, 1));
-    c.tmrTimer();
-    EXPECT_EQ(events.runs, (std::vector<int>{1, 4}));
 }
 
 TEST_F(ClockWindow, TheTrayHintFollowsTheTimeEvenWhileHidden)

@@ -203,7 +203,7 @@ TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAfterTheClockShowsAndAnnou
     QCoreApplication::processEvents();
     ASSERT_EQ(platform.messages.errors.size(), 1);
     const QString error = platform.messages.errors[0];
-    EXPECT_TRUE(error.startsWith("Error Loading Microsoft Agent character\n\n"));
+    EXPECT_TRUE(error.startsWith("Error loading the speaking character\n\n"));
     EXPECT_TRUE(error.contains("merlin") && error.contains(QDir::toNativeSeparators("chars/merlin.acs")));
     EXPECT_TRUE(error.contains("choose one in an announcement's details and press Test"));
     EXPECT_EQ(agent.loadedCharacter(), nullptr);

@@ -67,11 +67,26 @@ TEST_F(Actions, AProgramStartsInItsFolderWithItsShowCommand)
                                                       {longName, fake.folders.ProgramFolder, 5}}));
     EXPECT_TRUE(fake.messages.errors.isEmpty());
 
-    fake.shell.runAnswer = false;
+    // What cannot be found or run is said at once; a document the desktop's opener gives up on,
+    // when it does, with the opener's words.
+    fake.shell.failure = platform::RunFailure{platform::RunFailure::NotFound, {}};
     EXPECT_EQ(actions.Perform(actionOf(actionRow("Run a Program", "", "notepad.exe"))),
               ActionOutcome::Failed);
-    EXPECT_EQ(fake.messages.errors,
-              QStringList{"Couldn't run the file:\r\n" + fake.folders.ProgramFolder + "notepad.exe"});
+    fake.shell.failure->kind = platform::RunFailure::NotExecutable;
+    run(actionRow("Run a Program", "/home/me/", "backup.sh"));
+    fake.shell.failure = platform::RunFailure{platform::RunFailure::Failed,
+                                              "no method available for opening"};
+    fake.shell.openerFailsLater = true;
+    EXPECT_EQ(actions.Perform(actionOf(actionRow("Run a Program", "/home/me/", "plan.xyz"))),
+              ActionOutcome::Done);
+    EXPECT_EQ(fake.messages.errors.size(), 2);
+    fake.shell.failOpener();
+    EXPECT_EQ(
+        fake.messages.errors,
+        (QStringList{"Couldn't run the file:\r\n" + fake.folders.ProgramFolder + "notepad.exe",
+                     "Couldn't run the file:\r\n/home/me/backup.sh\r\nIt is a program, but it is not "
+                     "marked as executable.",
+                     "Couldn't run the file:\r\n/home/me/plan.xyz\r\nno method available for opening"}));
 }
 
 TEST_F(Actions, MediaPlaysFromTheSoundsFolderAndEachFileReplacesTheLast)
@@ -89,10 +104,10 @@ TEST_F(Actions, MediaPlaysFromTheSoundsFolderAndEachFileReplacesTheLast)
     EXPECT_EQ(fake.media.closes, 2);
     EXPECT_TRUE(fake.messages.errors.isEmpty());
 
-    // A file that does not play is said when the media framework finds out.
-    fake.media.failPlaying("Could not determine type of stream.");
-    EXPECT_EQ(fake.messages.errors,
-              QStringList{"Couldn't play the file:\r\n" + ding + "\r\nCould not determine type of stream."});
+    // A file that does not play, or has no way to be heard, is said when the player finds out.
+    fake.media.failPlaying("There is no sound output on this computer.");
+    EXPECT_EQ(fake.messages.errors, QStringList{"Couldn't play the file:\r\n" + ding +
+                                                "\r\nThere is no sound output on this computer."});
 
     // A file that is not there is not played.
     EXPECT_EQ(actions.Perform(actionOf(actionRow("Play a Media File", "", "gong.wav"))),
@@ -155,14 +170,14 @@ TEST_F(Actions, ATypeThisProgramDoesNotKnowDoesNothingAndIsSaidOnce)
 TEST_F(Actions, AOneTimeEventWhoseActionFailsStillCountsAsRun)
 {
     EventList list;
-    Scheduler scheduler(list, fake.locale, actions, {});
+    Scheduler scheduler(list, fake.locale, actions, fake.messages, {});
     EventRecord row = actionRow("Run a Program", "", "missing.exe");
     row.text(ScheduleName) = "One Time";
     row.text(DayDate) = core::formatDateText(fake.clock.current.date(), fake.locale);
     row.text(TimeText) = core::formatTimeText(fake.clock.current.time(), fake.locale);
     row.Active = true;
     list.appendRow(row);
-    fake.shell.runAnswer = false;
+    fake.shell.failure = platform::RunFailure{platform::RunFailure::NotFound, {}};
     scheduler.RunDueEvents(fake.clock.now());
     QCoreApplication::processEvents();
     EXPECT_FALSE(list.row(0).Active);

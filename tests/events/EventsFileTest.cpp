@@ -169,30 +169,58 @@ TEST(EventsFile, RowsWithFewerOrMoreThanEightTextsAreMadeToFit)
     EXPECT_EQ(content.rows[1].text(RunWindow), "7");
 }
 
-TEST(EventsFile, HostileFilesGiveTheirErrorNeverACrash)
+// Each bound the reader keeps, on a file that only it stops; and a file cut anywhere.
+TEST(EventsFile, EveryBoundOfTheReaderStopsAFileOfItsOwn)
 {
+    const auto le32 = [](qint64 v) {
+        return bytes({int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF), int((v >> 24) & 0xFF)});
+    };
+    const QByteArray start = QByteArray("TPF0") + shortText("TListView") + bytes({0});
+    const QByteArray binary = start + shortText("Items.Data") + bytes({10});
+    const auto items = [&](const QByteArray& payload) {
+        return binary + le32(payload.size()) + payload + bytes({0, 0});
+    };
+    // Image, state and overlay images, the number of texts, user data.
+    const auto rowHeader = [&](qint64 texts) {
+        return le32(0) + le32(-1) + le32(-1) + le32(texts) + le32(0);
+    };
+    struct Case
+    {
+        const char* what;
+        QByteArray file;
+        const char* error;
+    } const cases[] = {
+        {"no signature", "TPF1 not a stream", InvalidStreamFormat},
+        {"shorter than a signature", "TP", InvalidStreamFormat},
+        {"a binary value longer than the file", binary + le32(0x7FFFFFFF), StreamReadError},
+        {"a binary value of negative length", binary + le32(-0x80000000LL), InvalidStreamFormat},
+        {"rows whose total is less than their header", items(le32(7) + le32(0)), StreamReadError},
+        {"rows whose total is more than the data", items(le32(8 + 21 + 10) + le32(1) + rowHeader(0)),
+         StreamReadError},
+        {"a negative row count", items(le32(8) + le32(-1)), StreamReadError},
+        {"more rows than the data can hold",
+         items(le32(8 + 21) + le32(0x7FFFFFFF) + rowHeader(0) + bytes({0})), StreamReadError},
+        {"a negative number of texts", items(le32(8 + 21) + le32(1) + rowHeader(-1) + bytes({0})),
+         StreamReadError},
+        {"more texts than bytes", items(le32(8 + 21) + le32(1) + rowHeader(0x7FFFFFFF) + bytes({0})),
+         StreamReadError},
+        {"a name past the rows' total", items(le32(8 + 21) + le32(1) + rowHeader(0) + shortText("Tea")),
+         StreamReadError},
+        {"an end with no list open", start + shortText("Odd") + bytes({0}), InvalidStreamFormat},
+        {"a value kind the stream does not have", start + shortText("Odd") + bytes({42}),
+         InvalidStreamFormat},
+        {"a collection item that is no list", start + shortText("Columns") + bytes({14, 6}),
+         InvalidStreamFormat},
+        {"lists nested 100000 deep, then cut off", start + shortText("Deep") + QByteArray(100000, char(1)),
+         StreamReadError},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(expectMessage(c.file), c.error) << c.what;
     const QByteArray good = writeEventsFile({{teaRow(), teaRow()}, vsReport});
-    EXPECT_EQ(expectMessage("TPF1 not a stream"), InvalidStreamFormat);
-    EXPECT_EQ(expectMessage("TP"), InvalidStreamFormat);
     for (qsizetype cut = 4; cut < good.size(); ++cut)
         EXPECT_EQ(expectMessage(good.left(cut)), StreamReadError) << "cut at " << cut;
-
-    // A binary value claiming two gigabytes.
-    QByteArray huge = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Items.Data");
-    EXPECT_EQ(expectMessage(huge + bytes({10, -1, -1, -1, 0x7F})), StreamReadError);
-    // A row count far beyond what the data can hold.
-    EXPECT_EQ(expectMessage(huge + bytes({10, 8, 0, 0, 0, 8, 0, 0, 0, -1, -1, -1, 0x0F, 0, 0})),
-              StreamReadError);
-    // A negative length.
-    EXPECT_EQ(expectMessage(huge + bytes({10, 0, 0, 0, 0x80})), InvalidStreamFormat);
-    // A value kind the stream does not have.
-    QByteArray strange = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Odd") +
-                         bytes({42});
-    EXPECT_EQ(expectMessage(strange), InvalidStreamFormat);
-    // Lists nested a hundred thousand deep, then cut off.
-    QByteArray deep = QByteArray("TPF0") + shortText("TListView") + bytes({0}) + shortText("Deep");
-    deep += QByteArray(100000, char(1));
-    EXPECT_EQ(expectMessage(deep), StreamReadError);
-    deep += QByteArray(100000, char(0)) + bytes({0, 0});
-    EXPECT_EQ(readEventsFile(deep).rows.size(), 0u);
+    // Nesting as deep as that, ended, is read without exhausting the stack.
+    const QByteArray deep = start + shortText("Deep") + QByteArray(100000, char(1)) +
+                            QByteArray(100000, char(0));
+    EXPECT_EQ(readEventsFile(deep + bytes({0, 0})).rows.size(), 0u);
 }

@@ -1,5 +1,6 @@
 #include "events/TfrmEventDetails.h"
 #include "events/EventList.h"
+#include "support/FakeActions.h"
 #include "support/FakePlatform.h"
 #include "support/Files.h"
 
@@ -41,7 +42,10 @@ protected:
 
     void SetUp() override
     {
-        details.setTestAction([this](const EventRecord& fields) { tested << fields; });
+        details.setTestAction([this](const EventRecord& fields) {
+            tested << fields;
+            return ActionOutcome::Done;
+        });
     }
     int add(const QString& type, const QString& folder, const QString& file, const QString& runWindow = "")
     {
@@ -105,6 +109,7 @@ TEST_F(EventDetails, ADroppedSoundPlaysFromTheSoundsFolderAndADocumentOpensWhere
     const bool kept = edit(row, [&] {
         EXPECT_TRUE(drop({QUrl::fromLocalFile(ring)}));
         EXPECT_EQ(details.type(), atPlayMedia);
+        EXPECT_EQ(details.lblInstruction->text(), "Drag and drop a file from the file manager");
         EXPECT_EQ(details.txtFolder->text(), ""); // the Sounds folder is where a sound is looked for
         EXPECT_EQ(details.txtFile->text(), "ring.wav");
         EXPECT_TRUE(hasPicture());
@@ -136,9 +141,14 @@ TEST_F(EventDetails, ADroppedSoundPlaysFromTheSoundsFolderAndADocumentOpensWhere
     EXPECT_TRUE(list.saveCommandEnabled());
 }
 
-TEST_F(EventDetails, AdjustTheTimeNeedsNothingAndOKEmptiesTheFolderAndFile)
+TEST_F(EventDetails, AdjustTheTimeNeedsNothingAndOKEmptiesTheFolderAndFileAndSaysATimeHasPassed)
 {
     const int row = add("Message Box", "Lunch", "Go now");
+    EventRecord yesterday = list.row(row);
+    yesterday.text(ScheduleName) = "One Time";
+    yesterday.text(DayDate) = "03/01/2026";
+    yesterday.Active = true;
+    list.setRow(row, yesterday);
     EXPECT_TRUE(edit(row, [&] {
         EXPECT_EQ(details.txtFolder->text(), "Lunch");
         EXPECT_EQ(details.lblFolder->text(), "Title:");
@@ -157,11 +167,42 @@ TEST_F(EventDetails, AdjustTheTimeNeedsNothingAndOKEmptiesTheFolderAndFile)
     EXPECT_EQ(r.text(TypeName), "Adjust the Time");
     EXPECT_EQ(r.text(FolderText), "");
     EXPECT_EQ(r.text(FileText), "");
+    EXPECT_EQ(fake.messages.warnings, QStringList{"This event's time has passed"});
+}
+
+// The test does what the event will do, with no more text than the event keeps, and says what a
+// time update did.
+TEST_F(EventDetails, TheTestDoesWhatTheEventWillAndSaysWhatATimeUpdateDid)
+{
+    fakes::FakeActionWorld world(fake);
+    EventActions actions(world.services());
+    details.setTestAction(
+        [&actions](const EventRecord& fields) { return actions.Perform(actionOf(fields), false); });
+    edit(
+        add("Message Box", "Lunch", "Go now"),
+        [&] {
+            details.txtFile->selectAll();
+            details.txtFile->insert(QString(300, 'm'));
+            details.txtFolder->insert(QString(200, QChar(0x65E5)));
+            EXPECT_EQ(details.txtFolder->text(), "Lunch" + QString(83, QChar(0x65E5))); // 254 bytes of UTF-8
+            details.btnTest->click();
+            choose(atAdjustTime);
+            details.btnTest->click();
+            fake.network.connected = false;
+            details.btnTest->click();
+        },
+        false);
+    EXPECT_EQ(world.updates, 1);
+    EXPECT_EQ(
+        fake.messages.informations,
+        (QStringList{QString(255, 'm'), "The Adjust Time Event was triggered.",
+                     "There is no Internet connection\r\nso there would have been no Adjust Time Event."}));
 }
 
 TEST_F(EventDetails, TheRunWindowIsStoredAsTheShowCommandAndComesBack)
 {
     const int row = add("Run a Program", "/usr/bin/", "xclock");
+    EXPECT_FALSE(details.cboRunWindow->isEnabled()); // the desktop decides how a window shows
     EXPECT_TRUE(edit(row, [&] {
         EXPECT_EQ(details.cboRunWindow->currentText(), "Normal Window");
         details.cboRunWindow->setCurrentIndex(2);
@@ -192,7 +233,7 @@ TEST_F(EventDetails, TheTestPerformsTheFieldsAsTheyStand)
             details.setType(-1);
             details.btnTestClick();
             choose(atAgent);
-            EXPECT_EQ(details.lblInstruction->text(), "Microsoft Agent is not installed");
+            EXPECT_EQ(details.lblInstruction->text(), "The speaking character is not installed");
             EXPECT_FALSE(details.btnOK->isEnabled());
             EXPECT_FALSE(details.btnTest->isEnabled());
             details.btnTestClick();
@@ -206,7 +247,8 @@ TEST_F(EventDetails, TheTestPerformsTheFieldsAsTheyStand)
     EXPECT_EQ(tested[0].text(FileText), "gedit");
     EXPECT_EQ(tested[0].text(RunWindow), "2");
     EXPECT_EQ(fake.messages.warnings, QStringList{"A Type needs to be chosen!"});
-    EXPECT_EQ(fake.messages.informations, QStringList{"Microsoft Agent is not installed"});
+    EXPECT_EQ(fake.messages.informations, QStringList{"The speaking character is not installed"});
+    EXPECT_EQ(details.radType->button(atAgent)->text(), "Announcement by a Character");
     EXPECT_EQ(list.row(row).text(TypeName), "Run a Program"); // cancelled: unchanged
 }
 
@@ -262,7 +304,9 @@ TEST_F(EventDetails, TheFileChooserStartsInTheProgramFolderThenWhereTheLastFileW
     const QStringList filters = TfrmEventDetails::fileFilters();
     ASSERT_EQ(filters.size(), 6);
     EXPECT_EQ(filters[0], "All Files (*)");
-    EXPECT_EQ(filters[4], "Media files (*.wav *.WAV *.mid *.MID *.avi *.AVI)");
+    EXPECT_TRUE(filters[4].startsWith("Media files (*.wav *.WAV *.mid *.MID *.avi *.AVI"));
+    EXPECT_TRUE(filters[4].contains("*.ogg") && filters[4].contains("*.mkv") &&
+                filters[5].contains("*.desktop"));
     EXPECT_EQ(fake.dialogs.fileQuestions[0],
               fake.folders.ProgramFolder + "||" + filters.join(";;") + "|" + filters[4]);
     EXPECT_EQ(fake.dialogs.fileTitles[0], "Select a Media File");

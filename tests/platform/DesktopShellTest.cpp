@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -33,7 +34,10 @@ TEST(DesktopShell, StartsAProgramOfALongOddNameInItsFolderWithoutAShell)
         QFile::setPermissions(dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
     DesktopShell shell;
-    ASSERT_TRUE(shell.runFile(name, dir.path() + "/", platform::Shell::ShowMinimized));
+    bool failed = false;
+    shell.runFile(name, dir.path() + "/", platform::Shell::ShowMinimized,
+                  [&failed](const platform::RunFailure&) { failed = true; });
+    ASSERT_FALSE(failed);
     ASSERT_TRUE(waitForFile(dir.filePath("started.txt")));
     EXPECT_EQ(QDir(QString::fromLocal8Bit(fakes::readAllOf(dir.filePath("started.txt")).trimmed())),
               QDir(dir.path()));
@@ -53,7 +57,6 @@ TEST(DesktopShell, FindsFilesInTheFolderThenBareProgramNamesAlongThePathAndShows
     EXPECT_TRUE(DesktopShell::locate("", folder).isEmpty());
 
     DesktopShell shell;
-    EXPECT_FALSE(shell.runFile("no-such-program-here.exe", folder, platform::Shell::ShowNormal));
 
     // A launcher's own picture, a file's kind, and nothing for what is gone.
     QImage red(24, 24, QImage::Format_ARGB32);
@@ -68,4 +71,43 @@ TEST(DesktopShell, FindsFilesInTheFolderThenBareProgramNamesAlongThePathAndShows
     EXPECT_EQ(own.pixmap(24, 24).toImage().pixelColor(12, 12), QColor(Qt::red));
     EXPECT_FALSE(shell.associatedIcon(dir.filePath("notes.txt")).isNull());
     EXPECT_TRUE(shell.associatedIcon(dir.filePath("gone.txt")).isNull());
+}
+
+// What cannot be run is said: a name that is not there, a script without the right to run, and
+// a document the desktop's own opener (xdg-open, on a plain desktop without a browser) gives up on.
+TEST(DesktopShell, WhatCannotBeRunOrOpenedIsSaidWithTheOpenersWords)
+{
+    const QString xdgOpen = QStandardPaths::findExecutable("xdg-open");
+    if (xdgOpen.isEmpty())
+        GTEST_SKIP() << "xdg-open is not installed";
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("backup.sh"), "#!/bin/sh\ntrue\n"));
+    ASSERT_TRUE(fakes::writeAllOf(dir.filePath("data.veskel-unknown"), QByteArray("\x01\x02\x03", 3)));
+    // A plain desktop of no known kind, no display and no browser: nothing there can open it.
+    const QByteArray names[] = {"XDG_CURRENT_DESKTOP", "DISPLAY", "WAYLAND_DISPLAY", "BROWSER"};
+    std::vector<std::pair<QByteArray, QByteArray>> saved;
+    for (const QByteArray& name : names)
+        saved.emplace_back(name, qgetenv(name.constData()));
+    qputenv("XDG_CURRENT_DESKTOP", "X-Generic");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("BROWSER", "veskel-test-no-browser");
+
+    DesktopShell shell;
+    std::vector<platform::RunFailure> said;
+    const auto note = [&said](const platform::RunFailure& why) { said.push_back(why); };
+    shell.runFile("no-such-program-here.exe", folder, platform::Shell::ShowNormal, note);
+    shell.runFile("backup.sh", folder, platform::Shell::ShowNormal, note);
+    ASSERT_EQ(said.size(), 2u); // both at once
+    EXPECT_EQ(said[0].kind, platform::RunFailure::NotFound);
+    EXPECT_EQ(said[1].kind, platform::RunFailure::NotExecutable);
+    shell.runFile("data.veskel-unknown", folder, platform::Shell::ShowNormal, note);
+    EXPECT_EQ(said.size(), 2u); // the opener has only started
+    EXPECT_TRUE(QTest::qWaitFor([&said] { return said.size() == 3; }, 10000));
+    for (const auto& [name, value] : saved)
+        value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[2].kind, platform::RunFailure::Failed);
+    EXPECT_NE(said[2].detail.indexOf("no method available"), -1) << said[2].detail.toStdString();
 }

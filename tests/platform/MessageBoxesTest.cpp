@@ -3,7 +3,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -42,11 +45,33 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
         return found;
     };
 
-    boxes.showInformation("Lunch", "Go now");
+    // As wide as its title, and a message without blanks wrapped.
+    const QString title = "Lunch with the whole department on the third floor, and bring the slides";
+    boxes.showInformation(title, "Go now");
     ASSERT_EQ(reminders().size(), 1);
-    EXPECT_EQ(reminders().front()->windowModality(), Qt::NonModal);
+    QMessageBox* reminder = reminders().front();
+    EXPECT_EQ(reminder->windowModality(), Qt::NonModal);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(reminder->width(),
+              QFontMetrics(bold).horizontalAdvance(title) + 100); // and the frame's buttons
+    reminder->close();
+    boxes.showInformation("Tea", QString("x").repeated(300));
+    reminder = reminders().front();
+    EXPECT_GT(reminder->findChild<QLabel*>("qt_msgbox_label")->height(),
+              3 * reminder->fontMetrics().height());
+    reminder->close();
+    // The offer to remind again later: one button, the other choices in its menu.
+    int later = -1;
+    boxes.showReminder("Tea", "Now", {"In 5 minutes", "In 10 minutes"},
+                       [&later](int choice) { later = choice; });
+    auto* again = qobject_cast<QPushButton*>(reminders().front()->buttons().constLast());
+    ASSERT_TRUE(again && again->menu());
+    EXPECT_EQ(again->text(), "In 5 minutes");
+    again->menu()->actions().at(1)->trigger();
+    EXPECT_EQ(later, 1);
     // Each further box a little beside the one before, and every one of a long row on the screen.
-    for (int i = 1; i < 40; ++i)
+    for (int i = 0; i < 40; ++i)
         boxes.showInformation("Lunch", QString::number(i));
     ASSERT_EQ(reminders().size(), 40);
     for (QMessageBox* box : reminders()) {
@@ -55,6 +80,7 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
         box->close();
     }
     QApplication::processEvents();
+    EXPECT_TRUE(reminders().isEmpty());
 
     QDialog editor; // the event editor, open while its test shows the reminder
     editor.setModal(true);
@@ -64,7 +90,7 @@ TEST(MessageBoxes, AReminderOverAModalDialogCanBeAnsweredAndOtherwiseLeavesTheDe
     QMessageBox* box = reminders().front();
     EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(QApplication::activeModalWidget(), box); // the box, not the editor, takes the input
-    EXPECT_LE(box->text().size(), 4001);
+    EXPECT_LE(box->text().remove(QChar(0x200B)).size(), 4001);
     box->close();
     editor.close();
 }

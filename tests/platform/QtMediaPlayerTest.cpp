@@ -152,3 +152,15 @@ TEST_F(MediaPlayer, TheShippedSoundsAreOfTheirKindAndTheChimePlays)
         GTEST_SKIP() << "the media framework cannot play a WAVE file here: " << outcome.failure.toStdString();
     EXPECT_TRUE(outcome.finished);
 }
+
+// Where no sound can be heard the framework plays into nothing and only says so on the error
+// output: the player tells why instead.
+TEST_F(MediaPlayer, ASoundWithNoOutputToGoToIsToldWhy)
+{
+    QtMediaPlayer deaf(nullptr, [] { return false; });
+    const Outcome outcome = playToEnd(deaf, QStringLiteral(VESKEL_PROGRAM_DIR "/Sounds/chime.wav"));
+    if (outcome.failure.isEmpty() || outcome.failure == QtMediaPlayer::NoSoundOutput)
+        EXPECT_EQ(outcome.failure, QtMediaPlayer::NoSoundOutput);
+    else
+        GTEST_SKIP() << "the media framework cannot play a WAVE file here: " << outcome.failure.toStdString();
+}

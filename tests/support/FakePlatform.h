@@ -85,6 +85,16 @@ public:
         informations << text;
         ++shownWithoutWaiting;
     }
+    // Noted as a box that does not wait; `remindLater(i)` answers the last with its i-th choice.
+    QStringList laterChoices;
+    std::function<void(int)> remindLater;
+    void showReminder(const QString& title, const QString& text, const QStringList& choices,
+                      std::function<void(int)> later) override
+    {
+        showInformation(title, text);
+        laterChoices = choices;
+        remindLater = std::move(later);
+    }
 };
 
 class FakeAutostart final : public platform::Autostart
@@ -110,21 +120,33 @@ public:
     };
     QList<QUrl> opened;
     std::vector<Run> runs;
-    bool runAnswer = true; // whether the desktop could run the file
-    bool opens = true;     // false: the desktop has nothing to open it with
+    std::optional<platform::RunFailure> failure; // what goes wrong when a file is run, if anything
+    bool openerFailsLater = false;               // the failure comes later, from failOpener()
+    bool opens = true;                           // false: the desktop has nothing to open it with
+    bool showCommands = false;                   // whether started windows can show minimized
     QStringList iconsAsked;
     bool openUrl(const QUrl& url) override
     {
         opened << url;
         return opens;
     }
-    bool runFile(const QString& file, const QString& workingFolder, int show) override
+    void runFile(const QString& file, const QString& workingFolder, int show,
+                 platform::RunFailed failed) override
     {
         runs.push_back({file, workingFolder, show});
-        return runAnswer;
+        if (failure && openerFailsLater)
+            m_failLater = [failed, why = *failure] { failed(why); };
+        else if (failure)
+            failed(*failure);
     }
+    // The desktop's opener of the last file run gives up.
+    void failOpener() { std::exchange(m_failLater, nullptr)(); }
+    bool honoursShowCommand() const override { return showCommands; }
     // A plain picture for every existing file, so a test sees whether one was shown.
     QIcon associatedIcon(const QString& path) override;
+
+private:
+    std::function<void()> m_failLater;
 };
 
 // Notes what it was asked to play; a test makes a file fail as the media framework would.

@@ -17,10 +17,10 @@ class RecordingActions final : public events::EventActions
 public:
     using events::EventActions::EventActions;
     QStringList ran;
-    void RunEvent(events::EventRecord row) override
+    void RunEvent(events::EventRecord row, QString lateNote) override
     {
         ran << row.Name;
-        events::EventActions::RunEvent(row);
+        events::EventActions::RunEvent(row, lateNote);
     }
 };
 
@@ -51,7 +51,8 @@ protected:
     events::EventStorage storage{list, fake.programPath("Events.dta"), fake.messages};
     FakeActionWorld world{fake};
     RecordingActions actions{world.services()};
-    events::Scheduler scheduler{list, fake.locale, actions, [this] { return storage.SaveEvents(false); }};
+    events::Scheduler scheduler{list, fake.locale, actions, fake.messages,
+                                [this](int row) { return storage.SaveFiredEvent(row); }};
 
     void add(const QString& name, const QString& schedule, const QString& dayDate, const QString& time,
              bool active = true, const QString& type = "Message Box")
