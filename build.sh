@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev qt6-wayland libgl-dev
   qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   gstreamer1.0-tools timgm6mb-soundfont
-  libjpeg-dev libwmf-dev libespeak-ng-dev espeak-ng-data
+  libjpeg-dev libwmf-dev libespeak-ng-dev espeak-ng-data espeak-ng
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb x11-apps imagemagick xauth

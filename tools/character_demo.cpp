@@ -1,6 +1,8 @@
 // Shows a character on the desktop and has it speak, to look at characters and voices by hand;
-// not installed.
+// not installed. With a time given, it quits that long after its first frame is on screen, and
+// says how many rectangles the window's outline took.
 //   character_demo FOLDER FILE.acs X Y "text to speak" [milliseconds before quitting]
+#include "character/CharacterWindow.h"
 #include "character/DesktopCharacters.h"
 
 #include <QApplication>
@@ -34,7 +36,21 @@ int main(int argc, char** argv)
     character.Show(false);
     character.Speak(QString::fromLocal8Bit(argv[5]), QString());
     character.setBalloonVisible(false);
-    if (argc > 6)
-        QTimer::singleShot(std::atoi(argv[6]), &app, &QApplication::quit);
+    if (argc > 6) {
+        const int ms = std::atoi(argv[6]);
+        QTimer look;
+        look.setInterval(20);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            const character::CharacterWindow* window = characters.loaded(name)->window();
+            if (!window->isVisible() || window->frame().isNull())
+                return;
+            look.stop();
+            std::printf("outline of %d rectangles\n", int(window->shape().rectCount()));
+            std::fflush(stdout);
+            QTimer::singleShot(ms, &app, &QApplication::quit);
+        });
+        look.start();
+        return app.exec();
+    }
     return app.exec();
 }

@@ -93,7 +93,7 @@ TfrmClock::TfrmClock(const platform::Platform& platform, character::CharacterSer
     Agent = std::make_unique<events::AgentSpeech>(
         characters,
         events::AgentSettings{Settings.AgentCharacter, Settings.AgentFile, Settings.AgentLeft,
-                              Settings.AgentTop},
+                              Settings.AgentTop, Settings.Language},
         m_flags.ShuttingDown, m_platform.messages, m_platform.clock, m_platform.locale, m_platform.folders);
     Agent->Start();
 

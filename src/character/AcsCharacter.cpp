@@ -18,8 +18,21 @@ QString Character::name() const
     return localized.empty() ? QString() : localized.front().name;
 }
 
+void Character::indexAnimations()
+{
+    animationIndex.clear();
+    animationIndex.reserve(qsizetype(animations.size()));
+    // The first of a name wins, as a search from the start would find it.
+    for (size_t i = animations.size(); i-- > 0;)
+        animationIndex.insert(animations[i].name.toCaseFolded(), i);
+}
+
 const Animation* Character::animation(const QString& name) const
 {
+    if (!animationIndex.isEmpty()) {
+        const auto found = animationIndex.constFind(name.toCaseFolded());
+        return found == animationIndex.constEnd() ? nullptr : &animations[*found];
+    }
     for (const Animation& a : animations)
         if (a.name.compare(name, Qt::CaseInsensitive) == 0)
             return &a;

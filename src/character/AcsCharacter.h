@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 // A desktop character as its .acs file describes it: who it is, how it speaks, its pictures and
-// the animations made of them. Everything is read into memory at load; characters are small.
+// the animations made of them.
 namespace character::acs {
 
 inline constexpr uint32_t AcsSignature = 0xABCDABC3;
@@ -147,14 +148,22 @@ struct Animation
     std::vector<Frame> frames;
 };
 
-// One picture: palette indices, top row first, `width` bytes a row.
+// One picture. Made in memory, it holds its palette indices (top row first, `width` bytes a row)
+// and its outline (region data, possibly empty) as they are; read from a file, it keeps both as
+// the file stores them and they are unpacked when wanted (picturePixels, pictureRegion in
+// AcsReader.h), so a character of many large pictures does not hold them all unpacked.
 struct Image
 {
     uint16_t width = 0;
     uint16_t height = 0;
     bool compressed = false; // as it was stored
     QByteArray pixels;
-    QByteArray region; // the stored outline (region data), possibly empty
+    QByteArray region;
+    QByteArray storedPixels; // bottom row first, rows padded to four bytes; packed when `compressed`
+    QByteArray storedRegion; // packed when `regionPacked`, to `regionSize` bytes
+    bool regionPacked = false;
+    uint32_t regionSize = 0;
+    bool blank = false; // every pixel is clear (as the reader found)
     uint32_t checksum = 0;
 };
 
@@ -185,8 +194,13 @@ struct Character
     std::vector<Image> images;
     std::vector<Audio> audio;
 
+    // Where each animation is, by its name in lower case: made by indexAnimations (the reader
+    // calls it); without it names are looked for one by one.
+    QHash<QString, size_t> animationIndex;
+
     // The name in US English, else the first one given.
     QString name() const;
+    void indexAnimations();
     // Letter case does not count in animation and state names.
     const Animation* animation(const QString& name) const;
     // The animations listed for a state that exist, in the order given.

@@ -11,27 +11,31 @@ namespace {
 class BitReader
 {
 public:
-    explicit BitReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    explicit BitReader(const QByteArray& bytes)
+        : m_bytes(reinterpret_cast<const uint8_t*>(bytes.constData())), m_end(bytes.size() * 8)
+    {
+    }
 
-    // Up to 32 bits, least significant first; a stream that runs out is a broken file.
+    // Up to 24 bits, least significant first; a stream that runs out is a broken file.
     uint32_t read(int count)
     {
-        uint32_t value = 0;
-        for (int i = 0; i < count; ++i) {
-            const qsizetype byte = m_position >> 3;
-            if (byte >= m_bytes.size())
-                throw AcsError("compressed data ends early");
-            const uint32_t bit = (uint8_t(m_bytes[byte]) >> (m_position & 7)) & 1u;
-            value |= bit << i;
-            ++m_position;
-        }
+        if (count > m_end - m_position)
+            throw AcsError("compressed data ends early");
+        const qsizetype first = m_position >> 3;
+        const qsizetype last = (m_position + count + 7) >> 3; // one past the last byte it needs
+        uint32_t window = 0;
+        for (qsizetype i = first; i < last; ++i)
+            window |= uint32_t(m_bytes[i]) << (8 * (i - first));
+        const uint32_t value = (window >> (m_position & 7)) & ((1u << count) - 1);
+        m_position += count;
         return value;
     }
 
     void skipBytes(int count) { m_position += qsizetype(count) * 8; }
 
 private:
-    const QByteArray& m_bytes;
+    const uint8_t* m_bytes;
+    qsizetype m_end;
     qsizetype m_position = 0;
 };
 
@@ -46,15 +50,16 @@ QByteArray decompress(const QByteArray& packed, qsizetype expectedSize)
     if (expectedSize < 0)
         throw AcsError("negative size");
 
-    QByteArray out;
-    out.reserve(expectedSize);
+    QByteArray out(expectedSize, Qt::Uninitialized);
+    char* const o = out.data();
+    qsizetype n = 0;
     BitReader bits(packed);
     bits.skipBytes(1);
     for (;;) {
         if (bits.read(1) == 0) {
-            if (out.size() >= expectedSize)
+            if (n >= expectedSize)
                 throw AcsError("compressed data is larger than stated");
-            out.append(char(bits.read(8)));
+            o[n++] = char(bits.read(8));
             continue;
         }
         uint32_t offset = 0;
@@ -77,16 +82,17 @@ QByteArray decompress(const QByteArray& packed, qsizetype expectedSize)
             ++ones;
         length += qsizetype((1u << ones) - 1) + bits.read(ones);
 
-        if (offset > uint32_t(out.size()))
+        if (offset > uint32_t(n))
             throw AcsError("compressed data copies from before its start");
-        if (length > expectedSize - out.size())
+        if (length > expectedSize - n)
             throw AcsError("compressed data is larger than stated");
         // Byte by byte: a copy may overlap the bytes it is making.
-        qsizetype from = out.size() - qsizetype(offset);
+        const qsizetype from = n - qsizetype(offset);
         for (qsizetype i = 0; i < length; ++i)
-            out.append(out.at(from + i));
+            o[n + i] = o[from + i];
+        n += length;
     }
-    if (out.size() != expectedSize)
+    if (n != expectedSize)
         throw AcsError("compressed data is smaller than stated");
     return out;
 }

@@ -1,6 +1,7 @@
 #include "character/AcsReader.h"
 
 #include "character/AcsCompression.h"
+#include "character/DrawingCost.h"
 
 #include <QFile>
 
@@ -332,7 +333,23 @@ qsizetype rowStride(int width)
     return (qsizetype(width) + 3) & ~qsizetype(3);
 }
 
-Image readImage(Budget& budget, Locator l)
+// The picture's rows as stored (bottom row first, padded), unpacked when packed; at least the
+// rows its size needs, which a file whose data falls short of them does not give.
+QByteArray storedRows(const Image& img)
+{
+    const qsizetype size = rowStride(img.width) * img.height;
+    const QByteArray rows = img.compressed ? decompress(img.storedPixels, size) : img.storedPixels;
+    if (rows.size() < size)
+        throw AcsError("an image has fewer pixels than its size needs");
+    return rows;
+}
+
+QByteArray unpackedRegion(const Image& img)
+{
+    return img.regionPacked ? decompress(img.storedRegion, qsizetype(img.regionSize)) : img.storedRegion;
+}
+
+Image readImage(Budget& budget, Locator l, uint8_t transparentIndex)
 {
     ByteReader r = at(budget, l);
     Image img;
@@ -342,28 +359,24 @@ Image readImage(Budget& budget, Locator l)
     if (img.width > MaxImageSide || img.height > MaxImageSide)
         throw AcsError("an image of unlikely size");
     img.compressed = r.flag();
-    const QByteArray data = r.dataBlock();
+    img.storedPixels = r.dataBlock();
+    // Unpacked once to see that it holds together, then kept as stored: it is unpacked again
+    // when drawn.
+    budget.unpacking(rowStride(img.width) * img.height);
+    const QByteArray rows = storedRows(img);
     const qsizetype stride = rowStride(img.width);
-    const qsizetype size = stride * img.height;
-    budget.unpacking(size);
-    const QByteArray dib = img.compressed ? decompress(data, size) : data;
-    if (dib.size() < size)
-        throw AcsError("an image has fewer pixels than its size needs");
-    // Stored bottom row first, each row padded to four bytes.
-    img.pixels.resize(qsizetype(img.width) * img.height);
-    for (int y = 0; y < img.height; ++y)
-        std::copy_n(dib.constData() + (img.height - 1 - y) * stride, img.width,
-                    img.pixels.data() + qsizetype(y) * img.width);
+    img.blank = true;
+    for (int y = 0; y < img.height && img.blank; ++y)
+        img.blank = std::all_of(rows.constData() + y * stride, rows.constData() + y * stride + img.width,
+                                [&](char c) { return uint8_t(c) == transparentIndex; });
 
     const uint32_t packedSize = r.u32();
-    const uint32_t regionSize = r.u32();
-    if (packedSize == 0)
-        img.region = r.bytes(r.count(regionSize, 1));
-    else {
-        budget.unpacking(regionSize);
-        img.region = decompress(r.bytes(r.count(packedSize, 1)), qsizetype(regionSize));
-    }
-    checkRegion(img.region);
+    img.regionSize = r.u32();
+    img.regionPacked = packedSize != 0;
+    img.storedRegion = r.bytes(r.count(img.regionPacked ? packedSize : img.regionSize, 1));
+    if (img.regionPacked)
+        budget.unpacking(img.regionSize);
+    checkRegion(unpackedRegion(img));
     return img;
 }
 
@@ -386,7 +399,7 @@ void readImages(Budget& budget, Locator l, Character& c)
     const qsizetype n = r.count(r.u32(), LocatorSize + 4);
     for (qsizetype i = 0; i < n; ++i) {
         const Locator where = locator(r);
-        Image img = readImage(budget, where);
+        Image img = readImage(budget, where, c.transparentIndex);
         img.checksum = r.u32();
         c.images.push_back(std::move(img));
     }
@@ -450,7 +463,27 @@ Character readAcs(const QByteArray& bytes)
     readAudio(budget, audio, c);
     readAnimations(budget, animations, c);
     checkReferences(c);
+    checkDrawingCost(c);
+    c.indexAnimations();
     return c;
+}
+
+QByteArray picturePixels(const Image& image)
+{
+    if (image.storedPixels.isEmpty())
+        return image.pixels;
+    const QByteArray rows = storedRows(image);
+    const qsizetype stride = rowStride(image.width);
+    QByteArray pixels(qsizetype(image.width) * image.height, Qt::Uninitialized);
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(rows.constData() + (image.height - 1 - y) * stride, image.width,
+                    pixels.data() + qsizetype(y) * image.width);
+    return pixels;
+}
+
+QByteArray pictureRegion(const Image& image)
+{
+    return image.storedRegion.isEmpty() ? image.region : unpackedRegion(image);
 }
 
 Character readAcsFile(const QString& path)

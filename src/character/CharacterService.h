@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -86,17 +87,32 @@ public:
     virtual bool Connected() const = 0;
 
     // The collection of loaded characters (Characters.Load, .Character, .Item, .Unload).
-    // Load throws CharacterLoadError when the file is missing or broken, or the name is taken.
+    // Load throws CharacterLoadError when there is no such file or the name is taken; the file
+    // may be read after it returns, and a file that turns out broken fails the request returned
+    // and is told by LoadFailed. Meanwhile the character takes requests, to do once it is read.
     virtual CharacterRequestPtr Load(const QString& name, const QString& loadKey) = 0;
     // The loaded character of that name; throws CharacterLoadError when there is none.
     virtual AgentCharacter& Character(const QString& name) = 0;
     virtual AgentCharacter& Item(const QString& name) { return Character(name); }
     virtual void Unload(const QString& name) = 0;
     virtual bool isLoaded(const QString& name) const = 0;
+    // The file a load key names (the first of the service's folders that has it), or empty.
+    virtual QString locate(const QString& loadKey) const = 0;
+    // The language the user reads the program in, by its English name ("German"; empty for
+    // English): the voice's language for a text whose own words do not tell. `translate` gives
+    // the service's own texts (its menu) in it.
+    using Translation = std::function<QString(const QString&)>;
+    virtual void setLanguage(const QString& languageName, Translation translate)
+    {
+        Q_UNUSED(languageName);
+        Q_UNUSED(translate);
+    }
 
 signals:
     // The character now stands at (x, y) on the screen.
     void Move(const QString& name, int x, int y, int cause);
+    // The file of a character being loaded cannot be used; `reason` is for developers.
+    void LoadFailed(const QString& name, const QString& reason);
 };
 
 } // namespace character

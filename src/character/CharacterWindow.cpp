@@ -1,29 +1,22 @@
 #include "character/CharacterWindow.h"
 
-#include <QBitmap>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace character {
 
-QRegion opaqueRegion(const QImage& image)
+namespace {
+
+QRect placeholderIn(const QSize& window)
 {
-    QRegion region;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width();) {
-            if (qAlpha(line[x]) == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < image.width() && qAlpha(line[x]) != 0)
-                ++x;
-            region += QRect(start, y, x - start, 1);
-        }
-    }
-    return region;
+    const QSize box(std::min(48, window.width()), std::min(48, window.height()));
+    return QRect(QPoint((window.width() - box.width()) / 2, window.height() - box.height()), box);
 }
+
+} // namespace
 
 CharacterWindow::CharacterWindow(const QSize& size)
     : QWidget(nullptr,
@@ -34,24 +27,70 @@ CharacterWindow::CharacterWindow(const QSize& size)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(size);
     setCursor(Qt::OpenHandCursor);
+    m_menu = new QMenu(this);
 }
 
-void CharacterWindow::setFrame(const QImage& frame)
+void CharacterWindow::setOutline(const QRegion& outline)
+{
+    if (outline == m_shape)
+        return;
+    m_shape = outline;
+    setMask(outline);
+}
+
+void CharacterWindow::setBlank(bool blank)
+{
+    m_placeholder = blank;
+    if (blank)
+        setOutline(placeholderIn(size()));
+    update();
+}
+
+void CharacterWindow::setFrame(const QImage& frame, const QRegion& outline)
 {
     m_frame = frame;
-    const QRegion shape = opaqueRegion(frame);
-    if (shape != m_shape) {
-        m_shape = shape;
-        // An empty mask would mean no shape at all; a frame with nothing to show keeps one pixel.
-        setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
-    }
+    if (!outline.isEmpty())
+        setOutline(outline);
+    else if (m_shape.isEmpty())
+        setOutline(QRegion(0, 0, 1, 1)); // an empty mask would mean no shape at all
     update();
+}
+
+bool CharacterWindow::event(QEvent* event)
+{
+    // A modal dialog blocks every other window of the program; the character is let through, so
+    // the user can still drag it off the dialog's buttons or send it away. Made the dialog's
+    // companion while it is open, it is no longer blocked by it.
+    if (event->type() == QEvent::WindowBlocked && windowHandle()) {
+        if (QWindow* modal = QGuiApplication::modalWindow()) {
+            windowHandle()->setTransientParent(modal);
+            connect(modal, &QWindow::visibleChanged, this, [this, modal](bool visible) {
+                if (visible || !windowHandle() || windowHandle()->transientParent() != modal)
+                    return;
+                disconnect(modal, nullptr, this, nullptr);
+                windowHandle()->setTransientParent(nullptr);
+            });
+        }
+    }
+    if (event->type() == QEvent::ContextMenu && !m_menu->isEmpty()) {
+        m_menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CharacterWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
+    if (m_placeholder) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 2));
+        p.setBrush(palette().color(QPalette::Window));
+        p.drawRect(placeholderIn(size()).adjusted(1, 1, -1, -1));
+        p.drawText(placeholderIn(size()), Qt::AlignCenter, QStringLiteral("?"));
+        return;
+    }
     p.drawImage(0, 0, m_frame);
 }
 
@@ -73,6 +112,7 @@ void CharacterWindow::mouseMoveEvent(QMouseEvent* event)
     if (to != pos()) {
         move(to);
         m_moved = true;
+        emit moving(to);
     }
 }
 

@@ -140,8 +140,23 @@ CharacterService* CharactersOnFirstUse::service()
         return nullptr;
     }
     m_service->setConnected(m_connected);
+    m_service->setLanguage(m_language, m_translate);
     connect(m_service.get(), &CharacterService::Move, this, &CharacterService::Move);
+    connect(m_service.get(), &CharacterService::LoadFailed, this, &CharacterService::LoadFailed);
     return m_service.get();
+}
+
+void CharactersOnFirstUse::setLanguage(const QString& languageName, Translation translate)
+{
+    m_language = languageName;
+    m_translate = std::move(translate);
+    if (m_service)
+        m_service->setLanguage(m_language, m_translate);
+}
+
+QString CharactersOnFirstUse::locate(const QString& loadKey) const
+{
+    return findCharacterFile(m_folders, loadKey);
 }
 
 CharacterRequestPtr CharactersOnFirstUse::Load(const QString& name, const QString& loadKey)

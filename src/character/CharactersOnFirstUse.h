@@ -42,6 +42,9 @@ public:
     AgentCharacter& Character(const QString& name) override;
     void Unload(const QString& name) override;
     bool isLoaded(const QString& name) const override;
+    QString locate(const QString& loadKey) const override;
+    // Kept for the real service, and handed on to it.
+    void setLanguage(const QString& languageName, Translation translate) override;
 
     // The real service, loaded now if it is not yet; null when it cannot be had.
     CharacterService* service();
@@ -54,6 +57,8 @@ private:
     QStringList m_folders;
     Source m_source;
     bool m_connected = false;
+    QString m_language;
+    Translation m_translate;
     bool m_triedService = false;
     std::unique_ptr<CharacterService> m_service;
     // After the service: a stand-in goes before the real character it hands on to.

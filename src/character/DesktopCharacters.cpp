@@ -8,9 +8,9 @@
 
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QMediaDevices>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
 
@@ -21,6 +21,8 @@ namespace {
 // How long the balloon stays after the last word, so the end can still be read.
 constexpr int BalloonLingerMs = 1800;
 constexpr int SpeechTickMs = 30;
+// The next part of a speech is asked for while this much of the last one is still to be said.
+constexpr int SpeechLookAheadMs = 4000;
 
 QRect screenOf(const QWidget* w)
 {
@@ -30,31 +32,15 @@ QRect screenOf(const QWidget* w)
 
 } // namespace
 
-DesktopCharacter::DesktopCharacter(const QString& name, std::shared_ptr<const acs::Character> data,
-                                   SpeechEngine& speech, bool withSound)
-    : m_name(name), m_data(std::move(data)), m_speech(speech), m_withSound(withSound),
-      m_voice(voiceChoiceFor(*m_data)),
-      m_window(std::make_unique<CharacterWindow>(QSize(m_data->width, m_data->height)))
+DesktopCharacter::DesktopCharacter(const QString& name, SpeechEngine& speech, bool withSound,
+                                   const QByteArray& userLanguage,
+                                   const CharacterService::Translation& translate)
+    : m_name(name), m_speech(speech), m_withSound(withSound), m_userLanguage(userLanguage),
+      m_translate(translate)
 {
-    m_window->setWindowTitle(m_data->name().isEmpty() ? name : m_data->name());
-    if (m_data->balloon)
-        m_balloon = std::make_unique<WordBalloon>(*m_data->balloon, m_data->flags & acs::BalloonSizeToText);
-    m_animator = new CharacterAnimator(m_data, this);
-    connect(m_animator, &CharacterAnimator::frameChanged, m_window.get(), &CharacterWindow::setFrame);
-    connect(m_window.get(), &CharacterWindow::dragged, this, [this](const QPoint& at) {
-        m_position = at;
-        placeBalloon();
-        emit dragged(at.x(), at.y());
-    });
-    // A character that stays after its words (no hide asked for) is sent away by the user with
-    // a double click, as one closes any small desktop helper.
-    connect(m_window.get(), &CharacterWindow::doubleClicked, this, [this] {
-        StopAll(QString());
-        Hide(false);
-    });
-    connect(&m_speech, &SpeechEngine::synthesized, this, [this](int id, const Utterance& u) {
-        if (id == m_utteranceId && m_current && m_current->kind == Kind::Speak)
-            startSpeaking(u);
+    connect(&m_speech, &SpeechEngine::synthesized, this, [this](int id, const Utterance& part, bool last) {
+        if (id == m_utteranceId && m_speaking)
+            received(part, last);
     });
     m_speechTimer.setInterval(SpeechTickMs);
     connect(&m_speechTimer, &QTimer::timeout, this, &DesktopCharacter::speechTick);
@@ -64,11 +50,13 @@ DesktopCharacter::DesktopCharacter(const QString& name, std::shared_ptr<const ac
     connect(&m_balloonTimer, &QTimer::timeout, this, [this] {
         if (m_balloon && !(m_current && m_current->kind == Kind::Speak))
             m_balloon->hide();
+        // A hide asked for after the words waited until they could be read.
+        if (m_current && m_current->kind == Kind::Hide)
+            begin(*m_current);
     });
     m_nextTimer.setSingleShot(true);
     m_nextTimer.setInterval(0);
     connect(&m_nextTimer, &QTimer::timeout, this, &DesktopCharacter::next);
-    restPose();
 }
 
 DesktopCharacter::~DesktopCharacter()
@@ -76,22 +64,65 @@ DesktopCharacter::~DesktopCharacter()
     StopAll(QString());
 }
 
+void DesktopCharacter::setData(std::shared_ptr<const acs::Character> data)
+{
+    m_data = std::move(data);
+    m_voice = voiceChoiceFor(*m_data);
+    m_window = std::make_unique<CharacterWindow>(QSize(m_data->width, m_data->height));
+    m_window->setWindowTitle(m_data->name().isEmpty() ? m_name : m_data->name());
+    m_window->move(m_position);
+    m_window->setBlank(std::all_of(m_data->images.begin(), m_data->images.end(),
+                                   [](const acs::Image& img) { return img.blank; }));
+    if (m_data->balloon)
+        m_balloon = std::make_unique<WordBalloon>(*m_data->balloon, m_data->flags & acs::BalloonSizeToText);
+    m_animator = new CharacterAnimator(m_data, this);
+    connect(m_animator, &CharacterAnimator::frameChanged, m_window.get(), &CharacterWindow::setFrame);
+    connect(m_window.get(), &CharacterWindow::moving, this, [this](const QPoint& at) {
+        m_position = at;
+        placeBalloon();
+    });
+    connect(m_window.get(), &CharacterWindow::dragged, this, [this](const QPoint& at) {
+        m_position = at;
+        placeBalloon();
+        emit dragged(at.x(), at.y());
+    });
+    // A character that stays after its words (no hide asked for) is sent away by the user with
+    // a double click, as one closes any small desktop helper, or from its menu.
+    auto sendAway = [this] {
+        StopAll(QString());
+        Hide(false);
+    };
+    connect(m_window.get(), &CharacterWindow::doubleClicked, this, sendAway);
+    connect(m_window->menu()->addAction(m_translate(QStringLiteral("Hide"))), &QAction::triggered, this,
+            sendAway);
+    restPose();
+    next();
+}
+
+void DesktopCharacter::setBroken()
+{
+    m_broken = true;
+    StopAll(QString());
+}
+
 bool DesktopCharacter::Visible() const
 {
-    return m_window->isVisible();
+    return m_window && m_window->isVisible();
 }
 
 void DesktopCharacter::setLeft(int left)
 {
     m_position.setX(left);
-    m_window->move(m_position);
+    if (m_window)
+        m_window->move(m_position);
     placeBalloon();
 }
 
 void DesktopCharacter::setTop(int top)
 {
     m_position.setY(top);
-    m_window->move(m_position);
+    if (m_window)
+        m_window->move(m_position);
     placeBalloon();
 }
 
@@ -114,6 +145,10 @@ CharacterRequestPtr DesktopCharacter::enqueue(Job job)
 {
     job.request = std::make_shared<CharacterRequest>();
     CharacterRequestPtr request = job.request;
+    if (m_broken) {
+        request->setStatus(RequestFailed);
+        return request;
+    }
     m_queue.push_back(std::move(job));
     // An idle character starts at once, so a fast request is done when the call returns.
     if (!m_current && m_queue.size() == 1)
@@ -123,7 +158,7 @@ CharacterRequestPtr DesktopCharacter::enqueue(Job job)
 
 void DesktopCharacter::next()
 {
-    if (m_current || m_queue.empty())
+    if (!m_data || m_current || m_queue.empty())
         return;
     m_idleTimer.stop();
     m_current = std::move(m_queue.front());
@@ -171,6 +206,9 @@ void DesktopCharacter::begin(Job& job)
         });
         return;
     case Kind::Hide:
+        // The last words stay a moment to be read before the character goes.
+        if (!job.fast && m_balloonTimer.isActive())
+            return;
         if (m_balloon)
             m_balloon->hide();
         if (!Visible() || job.fast) {
@@ -207,14 +245,52 @@ void DesktopCharacter::begin(Job& job)
             m_balloon->show();
             m_balloon->raise();
         }
-        m_speech.synthesize(++m_utteranceId, job.text, m_voice);
+        m_speaking.emplace();
+        {
+            // The words' own language, else the user's, else the character's voice.
+            VoiceChoice voice = m_voice;
+            voice.language = languageOfText(job.text,
+                                            m_userLanguage.isEmpty() ? m_voice.language : m_userLanguage);
+            m_speech.synthesize(++m_utteranceId, job.text, voice);
+        }
         return;
     }
 }
 
-void DesktopCharacter::startSpeaking(const Utterance& utterance)
+void DesktopCharacter::received(const Utterance& part, bool last)
 {
-    m_utterance = utterance;
+    m_speaking->times.appendTimes(part);
+    m_speaking->complete = last;
+    m_speaking->moreAsked = false;
+    if (!m_speaking->started) {
+        m_speaking->started = true;
+        startSpeaking();
+        if (m_withSound && !part.samples.isEmpty())
+            startSound(part.sampleRate);
+    }
+    // Kept only for a sound output, which takes it a little at a time.
+    if (m_soundOut)
+        m_speaking->sound += part.samples;
+    speechTick();
+}
+
+void DesktopCharacter::startSound(int sampleRate)
+{
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return;
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format))
+        return;
+    m_sound = std::make_unique<QAudioSink>(device, format);
+    m_soundOut = m_sound->start();
+}
+
+void DesktopCharacter::startSpeaking()
+{
     const acs::Animation* speaking = animationFor(QStringLiteral("Speaking"), QStringLiteral("RestPose"));
     m_animator->setMouth(acs::MouthShape::Closed);
     if (speaking && speaking->frames.size() > 1) {
@@ -224,45 +300,46 @@ void DesktopCharacter::startSpeaking(const Utterance& utterance)
     } else if (speaking && !speaking->frames.empty()) {
         m_animator->hold(speaking->frames.front());
     }
-    if (m_withSound && !m_utterance.samples.isEmpty()) {
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (!device.isNull()) {
-            QAudioFormat format;
-            format.setSampleRate(m_utterance.sampleRate);
-            format.setChannelCount(1);
-            format.setSampleFormat(QAudioFormat::Int16);
-            if (device.isFormatSupported(format)) {
-                m_soundBuffer = std::make_unique<QBuffer>();
-                m_soundBuffer->setData(m_utterance.samples);
-                m_soundBuffer->open(QIODevice::ReadOnly);
-                m_sound = std::make_unique<QAudioSink>(device, format);
-                m_sound->start(m_soundBuffer.get());
-            }
-        }
-    }
     m_clock.start();
     m_speechTimer.start();
-    speechTick();
 }
 
 void DesktopCharacter::speechTick()
 {
-    const int ms = int(m_clock.elapsed());
+    Speaking& s = *m_speaking;
+    // The words go on as far as their parts have come; a part late in coming holds them there.
+    s.playedMs = std::min(s.playedMs + int(m_clock.restart()), s.times.durationMs);
     if (m_balloon)
-        m_balloon->setSpoken(m_utterance.spokenLength(ms));
-    m_animator->setMouth(m_utterance.mouthAt(ms));
-    if (ms >= m_utterance.durationMs)
+        m_balloon->setSpoken(s.times.spokenLength(s.playedMs));
+    m_animator->setMouth(s.times.mouthAt(s.playedMs));
+    if (m_soundOut && !s.sound.isEmpty()) {
+        const qsizetype room = std::min<qsizetype>(m_sound->bytesFree(), s.sound.size());
+        const qint64 written = m_soundOut->write(s.sound.constData(), room & ~qsizetype(1));
+        if (written > 0)
+            s.sound.remove(0, written); // played sound is let go at once
+    }
+    if (!s.complete && !s.moreAsked && s.times.durationMs - s.playedMs < SpeechLookAheadMs) {
+        s.moreAsked = true;
+        m_speech.synthesizeMore(m_utteranceId);
+    }
+    if (s.complete && s.playedMs >= s.times.durationMs)
         endSpeech();
+}
+
+void DesktopCharacter::stopSound()
+{
+    if (m_sound) {
+        m_sound->stop();
+        m_sound.reset();
+        m_soundOut = nullptr;
+    }
 }
 
 void DesktopCharacter::endSpeech()
 {
     m_speechTimer.stop();
-    if (m_sound) {
-        m_sound->stop();
-        m_sound.reset();
-        m_soundBuffer.reset();
-    }
+    stopSound();
+    m_speaking.reset(); // a long speech's times and sound go with it
     m_animator->disconnect(this);
     m_animator->setMouth(std::nullopt);
     if (m_balloon)
@@ -295,25 +372,24 @@ void DesktopCharacter::finish(int status)
 
 void DesktopCharacter::StopAll(const QString&)
 {
+    const int status = m_broken ? RequestFailed : RequestInterrupted;
+    m_balloonTimer.stop();
+    if (m_balloon)
+        m_balloon->hide();
     for (Job& job : m_queue)
-        job.request->setStatus(RequestInterrupted);
+        job.request->setStatus(status);
     m_queue.clear();
     m_nextTimer.stop();
     m_idleTimer.stop();
     if (m_current) {
         ++m_utteranceId; // a synthesis still under way is dropped when it comes back
         m_speechTimer.stop();
-        if (m_sound) {
-            m_sound->stop();
-            m_sound.reset();
-            m_soundBuffer.reset();
-        }
+        stopSound();
+        m_speaking.reset();
         m_animator->disconnect(this);
         m_animator->setMouth(std::nullopt);
         m_animator->stop();
-        if (m_balloon)
-            m_balloon->hide();
-        m_current->request->setStatus(RequestInterrupted);
+        m_current->request->setStatus(status);
         m_current.reset();
         if (Visible())
             restPose();
@@ -340,11 +416,13 @@ void DesktopCharacter::setBalloonVisible(bool visible)
 void DesktopCharacter::restPose()
 {
     const acs::Animation* rest = m_data->animation(QStringLiteral("RestPose"));
-    if (!rest || rest->frames.empty())
-        rest = animationFor(QStringLiteral("Showing"), QStringLiteral("Show"));
+    if (rest && !rest->frames.empty()) {
+        m_animator->hold(rest->frames.front());
+        return;
+    }
+    rest = animationFor(QStringLiteral("Showing"), QStringLiteral("Show"));
     if (rest && !rest->frames.empty())
-        m_animator->hold(rest == m_data->animation(QStringLiteral("RestPose")) ? rest->frames.front()
-                                                                               : rest->frames.back());
+        m_animator->hold(rest->frames.back());
     else if (!m_data->animations.empty() && !m_data->animations.front().frames.empty())
         m_animator->hold(m_data->animations.front().frames.front());
 }
@@ -377,7 +455,7 @@ void DesktopCharacter::idle()
 
 void DesktopCharacter::placeBalloon()
 {
-    if (m_balloon)
+    if (m_balloon && m_window)
         m_balloon->placeBeside(QRect(m_position, m_window->size()), screenOf(m_window.get()));
 }
 
@@ -387,16 +465,26 @@ DesktopCharacters::DesktopCharacters(QStringList folders, std::unique_ptr<Speech
       m_withSound(withSound)
 {
     m_folders.removeDuplicates();
+    m_reading.setMaxThreadCount(1);
 }
 
 DesktopCharacters::~DesktopCharacters()
 {
+    m_reading.clear();
+    m_reading.waitForDone();
     m_characters.clear();
 }
 
 bool DesktopCharacters::canStart() const
 {
     return QGuiApplication::primaryScreen() != nullptr;
+}
+
+void DesktopCharacters::setLanguage(const QString& languageName, Translation translate)
+{
+    m_userLanguage = languageNamed(languageName);
+    if (translate)
+        m_translate = std::move(translate);
 }
 
 QString DesktopCharacters::locate(const QString& loadKey) const
@@ -411,19 +499,45 @@ CharacterRequestPtr DesktopCharacters::Load(const QString& name, const QString& 
     const QString path = locate(loadKey);
     if (path.isEmpty())
         throw CharacterLoadError("no character file of that name");
-    std::shared_ptr<const acs::Character> data;
-    try {
-        data = std::make_shared<const acs::Character>(acs::readAcsFile(path));
-    } catch (const acs::AcsError& e) {
-        throw CharacterLoadError(e.what());
-    }
-    auto character = std::make_unique<DesktopCharacter>(name, data, *m_speech, m_withSound);
+    auto character = std::make_unique<DesktopCharacter>(name, *m_speech, m_withSound, m_userLanguage,
+                                                        m_translate);
     connect(character.get(), &DesktopCharacter::dragged, this,
             [this, name](int x, int y) { emit Move(name, x, y, MovedByUser); });
-    m_characters[name] = std::move(character);
-    auto done = std::make_shared<CharacterRequest>();
-    done->setStatus(RequestComplete);
-    return done;
+    const quint64 ticket = ++m_loads;
+    m_characters[name] = {ticket, std::move(character)};
+    auto request = std::make_shared<CharacterRequest>();
+    request->setStatus(RequestInProgress);
+    m_reading.start([this, name, path, ticket, request] {
+        std::shared_ptr<const acs::Character> data;
+        QString error;
+        try {
+            data = std::make_shared<const acs::Character>(acs::readAcsFile(path));
+        } catch (const acs::AcsError& e) {
+            error = QString::fromUtf8(e.what());
+        }
+        QMetaObject::invokeMethod(
+            this, [=, this] { read(name, ticket, data, error, request); }, Qt::QueuedConnection);
+    });
+    return request;
+}
+
+void DesktopCharacters::read(const QString& name, quint64 ticket,
+                             const std::shared_ptr<const acs::Character>& data, const QString& error,
+                             const CharacterRequestPtr& request)
+{
+    const auto it = m_characters.find(name);
+    if (it == m_characters.end() || it->second.first != ticket) {
+        request->setStatus(RequestInterrupted); // unloaded meanwhile
+        return;
+    }
+    if (data) {
+        it->second.second->setData(data);
+        request->setStatus(RequestComplete);
+        return;
+    }
+    it->second.second->setBroken();
+    request->setStatus(RequestFailed);
+    emit LoadFailed(name, error);
 }
 
 AgentCharacter& DesktopCharacters::Character(const QString& name)
@@ -447,7 +561,7 @@ bool DesktopCharacters::isLoaded(const QString& name) const
 DesktopCharacter* DesktopCharacters::loaded(const QString& name) const
 {
     const auto it = m_characters.find(name);
-    return it == m_characters.end() ? nullptr : it->second.get();
+    return it == m_characters.end() ? nullptr : it->second.second.get();
 }
 
 } // namespace character

@@ -6,7 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QPoint>
-#include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <deque>
@@ -14,7 +14,7 @@
 #include <memory>
 
 class QAudioSink;
-class QBuffer;
+class QIODevice;
 
 namespace character {
 
@@ -23,15 +23,22 @@ class CharacterWindow;
 class WordBalloon;
 
 // A character of ours on the desktop: its window, its balloon, its voice and the queue of its
-// requests, worked off one after another on the UI thread by timers.
+// requests, worked off one after another on the UI thread by timers. It exists from the moment it
+// is loaded; requests wait in the queue until its file has been read, and fail if it cannot be.
 class DesktopCharacter final : public QObject, public AgentCharacter
 {
     Q_OBJECT
 
 public:
-    DesktopCharacter(const QString& name, std::shared_ptr<const acs::Character> data, SpeechEngine& speech,
-                     bool withSound);
+    // `userLanguage` and `translate` are the service's, which may change them later.
+    DesktopCharacter(const QString& name, SpeechEngine& speech, bool withSound,
+                     const QByteArray& userLanguage, const CharacterService::Translation& translate);
     ~DesktopCharacter() override;
+
+    // The file has been read: the character takes shape and starts on its queue.
+    void setData(std::shared_ptr<const acs::Character> data);
+    // The file could not be read: every request fails.
+    void setBroken();
 
     void setLeft(int left) override;
     void setTop(int top) override;
@@ -45,9 +52,11 @@ public:
     void setBalloonVisible(bool visible) override;
     bool BalloonVisible() const override { return m_balloonWanted; }
 
+    // Null until the file has been read.
+    const acs::Character* data() const { return m_data.get(); }
     CharacterWindow* window() const { return m_window.get(); }
     WordBalloon* balloon() const { return m_balloon.get(); }
-    const acs::Character& data() const { return *m_data; }
+    CharacterAnimator* animator() const { return m_animator; }
     // The request being worked on, or null.
     CharacterRequestPtr current() const { return m_current ? m_current->request : nullptr; }
 
@@ -68,14 +77,27 @@ private:
         QString text;
         CharacterRequestPtr request;
     };
+    // A speech under way: its times as far as they have come, and the sound not yet played.
+    struct Speaking
+    {
+        Utterance times;
+        QByteArray sound;
+        bool started = false;
+        bool complete = false;
+        bool moreAsked = false;
+        int playedMs = 0;
+    };
 
     CharacterRequestPtr enqueue(Job job);
     void next();
     void begin(Job& job);
     void finish(int status);
-    void startSpeaking(const Utterance& utterance);
+    void received(const Utterance& part, bool last);
+    void startSpeaking();
+    void startSound(int sampleRate);
     void speechTick();
     void endSpeech();
+    void stopSound();
     void restPose();
     void scheduleIdle();
     void idle();
@@ -85,8 +107,11 @@ private:
 
     QString m_name;
     std::shared_ptr<const acs::Character> m_data;
+    bool m_broken = false;
     SpeechEngine& m_speech;
     bool m_withSound = false;
+    const QByteArray& m_userLanguage;
+    const CharacterService::Translation& m_translate;
     VoiceChoice m_voice;
     std::unique_ptr<CharacterWindow> m_window;
     std::unique_ptr<WordBalloon> m_balloon;
@@ -96,18 +121,19 @@ private:
     std::deque<Job> m_queue;
     std::optional<Job> m_current;
     int m_utteranceId = 0;
-    Utterance m_utterance;
+    std::optional<Speaking> m_speaking;
     QElapsedTimer m_clock;
     QTimer m_speechTimer;
     QTimer m_idleTimer;
     QTimer m_balloonTimer;
     QTimer m_nextTimer;
-    std::unique_ptr<QBuffer> m_soundBuffer;
     std::unique_ptr<QAudioSink> m_sound;
+    QIODevice* m_soundOut = nullptr;
 };
 
-// The character service of the program: characters read from .acs files in its folders, shown
-// in windows of their own, speaking through espeak-ng.
+// The character service of the program: characters read from .acs files in its folders (on a
+// thread of their own, so a large file never holds up the clock), shown in windows of their own,
+// speaking through espeak-ng.
 class DesktopCharacters final : public CharacterService
 {
     Q_OBJECT
@@ -122,21 +148,30 @@ public:
     bool canStart() const override;
     void setConnected(bool connected) override { m_connected = connected; }
     bool Connected() const override { return m_connected; }
+    // The character is there at once; the request completes when its file has been read, or
+    // fails (with LoadFailed) when it cannot be.
     CharacterRequestPtr Load(const QString& name, const QString& loadKey) override;
     AgentCharacter& Character(const QString& name) override;
     void Unload(const QString& name) override;
     bool isLoaded(const QString& name) const override;
+    QString locate(const QString& loadKey) const override;
+    void setLanguage(const QString& languageName, Translation translate) override;
 
     DesktopCharacter* loaded(const QString& name) const;
-    // Where a load key names a file: an absolute path as it is, else the first folder that has it.
-    QString locate(const QString& loadKey) const;
 
 private:
+    void read(const QString& name, quint64 ticket, const std::shared_ptr<const acs::Character>& data,
+              const QString& error, const CharacterRequestPtr& request);
+
     QStringList m_folders;
     std::unique_ptr<SpeechEngine> m_speech;
     bool m_withSound = true;
     bool m_connected = false;
-    std::map<QString, std::unique_ptr<DesktopCharacter>> m_characters;
+    QByteArray m_userLanguage;
+    Translation m_translate = [](const QString& text) { return text; };
+    std::map<QString, std::pair<quint64, std::unique_ptr<DesktopCharacter>>> m_characters;
+    quint64 m_loads = 0;
+    QThreadPool m_reading;
 };
 
 } // namespace character

@@ -12,14 +12,14 @@ class QThread;
 
 namespace character {
 
-// One spoken text laid out in time: when each word starts, how wide the mouth is, and the
-// sound itself where a voice made one.
+// Spoken text laid out in time: when each word starts, how wide the mouth is, and the sound
+// itself where a voice made one. Long texts are spoken in parts, one after another.
 struct Utterance
 {
     struct Word
     {
         int startMs = 0;
-        int position = 0; // in the text, in UTF-16 units
+        int position = 0; // in the whole text, in UTF-16 units
         int length = 0;
     };
     struct Mouth
@@ -32,11 +32,15 @@ struct Utterance
     int durationMs = 0;
     QByteArray samples; // 16-bit mono PCM, empty without a voice
     int sampleRate = 0;
+    QByteArray language; // the voice's language, where a voice spoke
+    QByteArray phonemes; // the voice's phonemes, each followed by a blank
 
     // The mouth at a moment of the speech.
     acs::MouthShape mouthAt(int ms) const;
     // How much of the text has been said by a moment: up to the end of the word being spoken.
     int spokenLength(int ms) const;
+    // Adds `part` (timed from its own start) after what is here; the sound is left out.
+    void appendTimes(const Utterance& part);
 };
 
 // The voice a character file asks for, in terms a synthesiser understands.
@@ -51,11 +55,38 @@ struct VoiceChoice
 VoiceChoice voiceChoiceFor(const acs::Character& character);
 // The language name for a Windows language id (0x0407 German gives "de"); "en" when unknown.
 QByteArray languageNameFor(uint16_t languageId);
+// The language name for a language called by its English name ("German" gives "de"); empty
+// when unknown.
+QByteArray languageNamed(const QString& englishName);
+
+// The language a text is written in, as far as its letters tell: the script's language for
+// scripts used by few languages (Arabic "ar", Chinese "cmn", Cyrillic "ru", ...); for Latin
+// letters the language whose common words and letters it uses clearly most; else `fallback`.
+QByteArray languageOfText(const QString& text, const QByteArray& fallback);
+// The language of a script that tells it; empty for Latin letters and texts without letters.
+QByteArray languageOfScript(const QString& text);
+
+// Where a text is cut to be spoken part by part: after each sentence, and at a blank (or, without
+// one, anywhere) where a sentence runs past `longest` characters. (start, length) pairs.
+std::vector<std::pair<int, int>> speechParts(const QString& text, int longest = 240);
+
+// A text as a voice should be given it, with times ("9:05", "9:05 AM") written as they are said
+// in `language` ("nine oh five", "neun Uhr fünf"), not digit by digit. `origin` tells for each
+// character, and one past the end, where it stands in the text.
+struct SpokenForm
+{
+    QString text;
+    std::vector<int> origin;
+};
+SpokenForm spokenForm(const QString& text, const QByteArray& language);
 
 // Words timed without a voice, for when no synthesiser is there: a steady pace by length.
 Utterance timedUtterance(const QString& text);
 
-// Turns text into an utterance on a thread of its own and hands it back on the caller's thread.
+// Turns text into utterances on a thread of its own, a part at a time, and hands each back on
+// the caller's thread: the first soon after `synthesize`, each further one when `synthesizeMore`
+// asks for it, the last with `last` set. Word positions count in the whole text; times from the
+// part's own start. A new text ends the one before.
 class SpeechEngine : public QObject
 {
     Q_OBJECT
@@ -63,9 +94,10 @@ class SpeechEngine : public QObject
 public:
     using QObject::QObject;
     virtual void synthesize(int id, const QString& text, const VoiceChoice& voice) = 0;
+    virtual void synthesizeMore(int id) = 0;
 
 signals:
-    void synthesized(int id, const character::Utterance& utterance);
+    void synthesized(int id, const character::Utterance& part, bool last);
 };
 
 // espeak-ng, synthesising into memory (nothing is played here); falls back to timed words when
@@ -78,6 +110,7 @@ public:
     explicit EspeakSpeech(QObject* parent = nullptr);
     ~EspeakSpeech() override;
     void synthesize(int id, const QString& text, const VoiceChoice& voice) override;
+    void synthesizeMore(int id) override;
 
 private:
     QThread* m_thread = nullptr;
@@ -93,6 +126,13 @@ class TimedSpeech final : public SpeechEngine
 public:
     using SpeechEngine::SpeechEngine;
     void synthesize(int id, const QString& text, const VoiceChoice& voice) override;
+    void synthesizeMore(int id) override;
+
+private:
+    int m_id = 0;
+    QString m_text;
+    std::vector<std::pair<int, int>> m_parts;
+    size_t m_next = 0;
 };
 
 } // namespace character

@@ -2,8 +2,9 @@
 
 #include <QBitmap>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
-#include <QTextLayout>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -37,6 +38,8 @@ WordBalloon::WordBalloon(const acs::BalloonInfo& style, bool sizeToText)
     m_font.setItalic(style.italic);
     m_style.lines = std::clamp<uint8_t>(m_style.lines, 1, 12);
     m_style.charsPerLine = std::clamp<uint8_t>(m_style.charsPerLine, 8, 60);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_screen = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 QRect WordBalloon::textRect() const
@@ -49,7 +52,8 @@ void WordBalloon::setText(const QString& text)
 {
     m_text = text;
     m_spoken = 0;
-    layout();
+    layoutText();
+    layoutBox();
     update();
 }
 
@@ -62,16 +66,52 @@ void WordBalloon::setSpoken(int length)
     }
 }
 
-void WordBalloon::layout()
+int WordBalloon::firstShownLine() const
+{
+    const int lines = m_layout.lineCount();
+    if (lines <= m_shownLines)
+        return 0;
+    const QTextLine saying = m_layout.lineForTextPosition(std::max(0, m_spoken - 1));
+    const int current = saying.isValid() ? saying.lineNumber() : 0;
+    return std::clamp(current - m_shownLines + 1, 0, lines - m_shownLines);
+}
+
+void WordBalloon::layoutText()
 {
     const QFontMetrics metrics(m_font);
     const int wrapWidth = metrics.averageCharWidth() * m_style.charsPerLine;
-    QRect bounds = metrics.boundingRect(QRect(0, 0, wrapWidth, 100000), Qt::TextWordWrap, m_text);
-    const int lineHeight = metrics.lineSpacing();
-    int height = std::max(bounds.height(), lineHeight);
-    if (!m_sizeToText)
-        height = lineHeight * m_style.lines;
-    m_textSize = QSize(std::max(bounds.width(), metrics.averageCharWidth() * 6), height);
+    m_lineSpacing = std::max(1, metrics.lineSpacing());
+    m_layout.clearLayout();
+    m_layout.setText(m_text);
+    m_layout.setFont(m_font);
+    QTextOption option;
+    const bool rightToLeft = m_text.isRightToLeft();
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setAlignment(Qt::AlignAbsolute | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft));
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_layout.setTextOption(option);
+    m_layout.beginLayout();
+    int width = metrics.averageCharWidth() * 6;
+    for (int y = 0;; y += m_lineSpacing) {
+        QTextLine line = m_layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(wrapWidth);
+        line.setPosition(QPointF(0, y));
+        width = std::max(width, int(std::ceil(line.naturalTextWidth())));
+    }
+    m_layout.endLayout();
+    width = std::min(width, wrapWidth);
+    // The lines that fit in view: as many as the text has, up to a third of the screen.
+    const int most = std::max<int>(m_style.lines, m_screen.height() / 3 / m_lineSpacing);
+    m_shownLines = m_sizeToText ? std::clamp(m_layout.lineCount(), 1, most) : m_style.lines;
+    m_textSize = QSize(width, m_shownLines * m_lineSpacing);
+    // Lines are as wide as the wrap; right-to-left ones stand at the box's right edge.
+    m_shift = rightToLeft ? width - wrapWidth : 0;
+}
+
+void WordBalloon::layoutBox()
+{
     const QSize whole(m_textSize.width() + 2 * Padding + 4, m_textSize.height() + 2 * Padding + TailHeight);
     setFixedSize(whole);
 
@@ -105,6 +145,11 @@ void WordBalloon::layout()
 
 void WordBalloon::placeBeside(const QRect& character, const QRect& screen)
 {
+    if (screen != m_screen) {
+        m_screen = screen;
+        layoutText();
+        layoutBox();
+    }
     const QSize s = size();
     const bool above = character.top() - s.height() >= screen.top();
     int x = std::clamp(character.center().x() - s.width() / 3, screen.left(),
@@ -114,7 +159,7 @@ void WordBalloon::placeBeside(const QRect& character, const QRect& screen)
     if (above != m_tailDown || tailX != m_tailX) {
         m_tailDown = above;
         m_tailX = tailX;
-        layout();
+        layoutBox();
     }
     move(x, y);
 }
@@ -128,17 +173,26 @@ void WordBalloon::paintEvent(QPaintEvent*)
     p.drawPath(m_outline);
     p.setFont(m_font);
     p.setPen(colorOf(m_style.foreColor));
+    // Only the lines in view are drawn, each as far as it has been said.
     const QRect area = textRect();
-    // Laid out for the whole text, so words do not jump about as they appear; when there are
-    // more lines than room, the latest lines are the ones shown.
-    const QFontMetrics metrics(m_font);
-    const QRect full = metrics.boundingRect(QRect(0, 0, area.width(), 100000), Qt::TextWordWrap, m_text);
-    const QRect said = metrics.boundingRect(QRect(0, 0, area.width(), 100000), Qt::TextWordWrap, shownText());
-    const int scroll = std::max(0, said.height() - area.height());
-    p.setClipRect(area);
-    p.drawText(QRect(area.left(), area.top() - scroll, area.width(),
-                     std::max(full.height(), area.height()) + scroll),
-               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, shownText());
+    const int first = firstShownLine();
+    const QPointF origin(area.left() + m_shift, area.top() - first * m_lineSpacing);
+    const bool rightToLeft = m_layout.textOption().textDirection() == Qt::RightToLeft;
+    for (int i = first; i < std::min(m_layout.lineCount(), first + m_shownLines); ++i) {
+        const QTextLine line = m_layout.lineAt(i);
+        if (line.textStart() >= m_spoken)
+            break;
+        QRect said = area;
+        if (line.textStart() + line.textLength() > m_spoken) {
+            const int x = int(origin.x() + line.cursorToX(m_spoken));
+            if (rightToLeft)
+                said.setLeft(x);
+            else
+                said.setRight(x);
+        }
+        p.setClipRect(said);
+        line.draw(&p, origin);
+    }
 }
 
 } // namespace character

@@ -100,6 +100,7 @@ AgentSpeech::AgentSpeech(character::CharacterService& service, AgentSettings set
       m_clock(clock), m_locale(locale), m_folders(folders)
 {
     connect(&m_service, &character::CharacterService::Move, this, &AgentSpeech::Agent1Move);
+    connect(&m_service, &character::CharacterService::LoadFailed, this, &AgentSpeech::loadFailed);
 }
 
 QStringList AgentSpeech::FillCharacterList() const
@@ -120,6 +121,7 @@ void AgentSpeech::LoadAgentCharacter()
     m_lastSpeech.reset();
     try {
         m_service.setConnected(true);
+        shareLanguage();
         m_service.Load(m_settings.AgentCharacter, m_settings.AgentFile);
         m_loaded = &m_service.Character(m_settings.AgentCharacter);
         // A new character first stands where the user last put one, not in the screen's corner,
@@ -128,8 +130,47 @@ void AgentSpeech::LoadAgentCharacter()
         m_loaded->setTop(m_settings.AgentTop);
     } catch (const character::CharacterLoadError&) {
         m_loaded = nullptr;
-        m_messages.error(Translate(QStringLiteral("Error loading the speaking character")));
+        reportLoadError(false);
     }
+}
+
+void AgentSpeech::shareLanguage()
+{
+    m_service.setLanguage(m_settings.Language, [](const QString& english) { return Translate(english); });
+}
+
+void AgentSpeech::loadFailed(const QString& name)
+{
+    if (!m_loaded || name != m_settings.AgentCharacter)
+        return;
+    m_loaded = nullptr;
+    m_lastSpeech.reset();
+    m_service.Unload(name);
+    reportLoadError(true);
+}
+
+void AgentSpeech::reportLoadError(bool fileFound)
+{
+    const QString name = m_settings.AgentCharacter;
+    QString where;
+    if (fileFound) {
+        where = Translate(
+                    QStringLiteral("The file %1 of the character %2 is damaged or is not a character file."))
+                    .arg(QDir::toNativeSeparators(m_service.locate(m_settings.AgentFile)), name);
+    } else {
+        QStringList folders;
+        for (const QString& folder : characterFolders(m_folders))
+            folders << QDir::toNativeSeparators(folder);
+        where = Translate(QStringLiteral("There is no file %1 for the character %2 in %3."))
+                    .arg(m_settings.AgentFile, name, folders.join(QStringLiteral(", ")));
+    }
+    const QString text =
+        Translate(QStringLiteral("Error loading the speaking character")) + QStringLiteral("\n\n") + where +
+        QStringLiteral("\n\n") +
+        Translate(QStringLiteral(
+            "To use another character, choose one in an announcement's details and press Test."));
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_messages.error(text); }, Qt::QueuedConnection);
 }
 
 void AgentSpeech::UnloadAgentCharacter()
@@ -172,6 +213,7 @@ void AgentSpeech::AgentSpeak(const QString& text, bool hideBalloon)
     if (!m_loaded)
         return;
     const SpeechText s = PrepareSpeech(text, m_clock.now(), m_locale);
+    shareLanguage(); // the user may have chosen another since the last time
     if (!s.text.isEmpty())
         m_lastSpeech = m_loaded->Speak(s.text, QString());
     m_service.Item(m_settings.AgentCharacter).setBalloonVisible(!hideBalloon);

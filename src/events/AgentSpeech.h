@@ -27,6 +27,7 @@ struct AgentSettings
     QString& AgentFile;
     int& AgentLeft;
     int& AgentTop;
+    const QString& Language; // the user's language, which a text whose words do not tell is spoken in
 };
 
 // Replaces the first occurrence of `token` (letter case counts) by `by`.
@@ -105,6 +106,14 @@ public:
     void Agent1Move(const QString& name, int x, int y, int cause);
 
 private:
+    // The user's language, and translations into it, for the service's voice and texts.
+    void shareLanguage();
+    // The current character's file turned out broken after its load began.
+    void loadFailed(const QString& name);
+    // The load error, naming the character and its file, once the event loop runs: at start the
+    // clock shows first.
+    void reportLoadError(bool fileFound);
+
     character::CharacterService& m_service;
     AgentSettings m_settings;
     const bool& m_shuttingDown;

@@ -87,10 +87,19 @@ TEST(CharactersOnFirstUse, AServiceOrCharacterThatCannotBeLoadedIsToldOnceAndDoe
     OnFirstUse s;
     s.characters.Load("merlin", "merlin.acs");
     s.characters.service();
-    s.real->brokenFiles.insert("merlin.acs");
+    s.real->missingFiles.insert("merlin.acs");
     s.characters.Character("merlin").Show(false);
     EXPECT_EQ(s.characters.Character("merlin").Speak("Hello", {})->Status(), RequestFailed);
     EXPECT_EQ(s.failures, QStringList{"cannot load"});
     s.characters.Unload("merlin");
     EXPECT_FALSE(s.real->log.contains("Unload merlin"));
+
+    // A file the real service finds broken only once it reads it: its word passes on.
+    QSignalSpy failed(&s.characters, &CharacterService::LoadFailed);
+    s.real->brokenFiles.insert("robby.acs");
+    fakes::writeAllOf(s.folder.filePath("robby.acs"), "broken");
+    s.characters.Load("robby", "robby.acs");
+    s.characters.Character("robby").Show(false);
+    ASSERT_TRUE(failed.wait(5000));
+    EXPECT_EQ(failed[0][0], QStringLiteral("robby"));
 }

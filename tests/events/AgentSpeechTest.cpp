@@ -27,8 +27,9 @@ protected:
     QString file = QStringLiteral("merlin.acs");
     int left = 207;
     int top = 104;
+    QString language;
     bool shuttingDown = false;
-    AgentSpeech agent{service,         {character, file, left, top},
+    AgentSpeech agent{service,         {character, file, left, top, language},
                       shuttingDown,    platform.messages,
                       platform.clock,  platform.locale,
                       platform.folders};
@@ -128,7 +129,7 @@ TEST_F(AgentSpeechTest, StartLoadsTheCurrentCharacterWhenTheServiceIsThere)
     fakes::FakeCharacterService none;
     none.startable = false;
     AgentSpeech without{none,
-                        {character, file, left, top},
+                        {character, file, left, top, language},
                         shuttingDown,
                         platform.messages,
                         platform.clock,
@@ -162,15 +163,11 @@ TEST_F(AgentSpeechTest, AnAnnouncementPlacesShowsAndSpeaksWithTheTimeThenHidesWh
 
 TEST_F(AgentSpeechTest, AnAgentEventAndTheEditorsReachTheClocksCharacter)
 {
-    events::AgentSpeech& speaking = agent;
-    EXPECT_FALSE(speaking.isAvailable()); // not before the clock has looked for the service
+    EXPECT_FALSE(agent.isAvailable()); // not before the clock has looked for the service
     start();
-    EXPECT_TRUE(speaking.isAvailable() && speaking.AgentAvailable());
-    EXPECT_EQ(speaking.FillCharacterList(), QStringList{"Merlin"});
-    EXPECT_EQ(speaking.AgentCharacter(), QStringLiteral("merlin"));
-
+    EXPECT_EQ(agent.FillCharacterList(), QStringList{"Merlin"});
     events::EventActions actions(
-        {platform.messages, platform.shell, platform.media, speaking, platform.folders});
+        {platform.messages, platform.shell, platform.media, agent, platform.folders});
     events::EventRecord row;
     row.text(events::TypeName) = QStringLiteral("Microsoft Agent");
     row.text(events::FolderText) = QStringLiteral("merlin"); // the character
@@ -194,19 +191,35 @@ TEST_F(AgentSpeechTest, AnotherCharacterIsLoadedInPlaceOfTheCurrentOne)
     EXPECT_TRUE(service.log.contains("Speak robby Hi"));
 }
 
-TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAndAnnouncesNothing)
+// A broken file is found out while the clock runs: the error names the character and its file
+// and says how to choose another, and comes only once the clock is on screen.
+TEST_F(AgentSpeechTest, ABrokenCharacterIsReportedOnceAfterTheClockShowsAndAnnouncesNothing)
 {
-    service.brokenFiles = {"ghost.acs"};
+    service.brokenFiles = {"merlin.acs", "ghost.acs"};
     service.autoComplete = true;
-    start();
+    agent.Start();
+    EXPECT_TRUE(platform.messages.errors.isEmpty());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(platform.messages.errors.size(), 1);
+    const QString error = platform.messages.errors[0];
+    EXPECT_TRUE(error.startsWith("Error loading the speaking character\n\n"));
+    EXPECT_TRUE(error.contains("merlin") && error.contains(QDir::toNativeSeparators("chars/merlin.acs")));
+    EXPECT_TRUE(error.contains("choose one in an announcement's details and press Test"));
+    EXPECT_EQ(agent.loadedCharacter(), nullptr);
+    EXPECT_FALSE(service.isLoaded("merlin"));
+
     agent.Announce("ghost", "Boo", true);
-    EXPECT_EQ(platform.messages.errors, QStringList{"Error loading the speaking character"});
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(platform.messages.errors.size(), 2);
     EXPECT_EQ(agent.loadedCharacter(), nullptr);
     EXPECT_EQ(character, QStringLiteral("ghost"));
     service.log.clear();
     agent.Announce("ghost", "Boo", true); // the same name is not tried again
+    QCoreApplication::processEvents();
     EXPECT_TRUE(service.log.isEmpty());
-    EXPECT_EQ(platform.messages.errors.size(), 1);
+    EXPECT_EQ(platform.messages.errors.size(), 2);
 }
 
 TEST_F(AgentSpeechTest, WaitingRunsTheEventLoopUntilTheRequestEndsOrTheLimit)

@@ -37,7 +37,69 @@ QByteArray tinyWave()
     return w;
 }
 
+// The small character with other pictures, shown by one animation that rests on its first frame.
+Character withPictures(int side, std::vector<Image> images, std::vector<Frame> frames)
+{
+    Character c = smallCharacter();
+    c.width = uint16_t(side);
+    c.height = uint16_t(side);
+    c.images = std::move(images);
+    c.audio.clear();
+    c.states.clear();
+    Animation rest;
+    rest.name = QStringLiteral("RestPose");
+    rest.frames = std::move(frames);
+    c.animations = {rest};
+    return c;
+}
+
+Image blank(int side)
+{
+    Image img;
+    img.width = uint16_t(side);
+    img.height = uint16_t(side);
+    img.pixels = QByteArray(qsizetype(side) * side, char(0));
+    return img;
+}
+
 } // namespace
+
+Character checkerboardCharacter(int side)
+{
+    Image img = blank(side);
+    for (int y = 0; y < side; ++y)
+        for (int x = (y & 1); x < side; x += 2)
+            img.pixels[qsizetype(y) * side + x] = char(1);
+    Frame f;
+    f.images = {{0, 0, 0}};
+    return withPictures(side, {img}, {f});
+}
+
+Character stackedCharacter(int side, int layers)
+{
+    Image img = blank(side);
+    img.pixels.fill(char(2));
+    Frame f;
+    f.images.assign(size_t(layers), FrameImage{0, 0, 0});
+    return withPictures(side, {img}, {f});
+}
+
+Character picturesCharacter(int side, int count)
+{
+    std::vector<Image> images;
+    std::vector<Frame> frames;
+    for (int i = 0; i < count; ++i) {
+        Image img = blank(side);
+        // A band of its own in each picture, so no two are alike.
+        for (int y = i * side / count; y < (i + 1) * side / count; ++y)
+            std::fill_n(img.pixels.data() + qsizetype(y) * side, side, char(1 + i % 3));
+        images.push_back(img);
+        Frame f;
+        f.images = {{uint32_t(i), 0, 0}};
+        frames.push_back(f);
+    }
+    return withPictures(side, images, frames);
+}
 
 Character smallCharacter(const QString& name)
 {

@@ -12,6 +12,14 @@ namespace fixtures {
 // `name` is its US English name.
 character::acs::Character smallCharacter(const QString& name = QStringLiteral("Tester"));
 
+// Characters that ask for the most a file can, made of `side` x `side` pictures:
+// one picture every other pixel of which is clear (the most ragged outline there is);
+character::acs::Character checkerboardCharacter(int side);
+// one frame that stacks one picture `layers` times;
+character::acs::Character stackedCharacter(int side, int layers);
+// `count` different pictures, a frame each.
+character::acs::Character picturesCharacter(int side, int count);
+
 // Writes `character` as `folder` + `fileName`; returns the full path.
 QString writeCharacterFile(const QString& folder, const QString& fileName,
                            const character::acs::Character& character, bool compressed = true);

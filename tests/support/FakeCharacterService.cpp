@@ -16,9 +16,11 @@ void FakeCharacterService::setConnected(bool connected)
 CharacterRequestPtr FakeCharacterService::Load(const QString& name, const QString& loadKey)
 {
     log << QStringLiteral("Load %1 %2").arg(name, loadKey);
-    if (brokenFiles.count(loadKey) || m_characters.count(name))
+    if (m_characters.count(name) || missingFiles.count(loadKey))
         throw character::CharacterLoadError("cannot load");
     m_characters[name] = std::make_unique<FakeCharacter>(*this, name);
+    if (brokenFiles.count(loadKey))
+        QTimer::singleShot(0, this, [this, name] { emit LoadFailed(name, QStringLiteral("broken")); });
     auto done = std::make_shared<CharacterRequest>();
     done->setStatus(character::RequestComplete);
     return done;

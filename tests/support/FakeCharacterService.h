@@ -25,7 +25,8 @@ public:
     QStringList log;
     bool startable = true;
     bool autoComplete = false;
-    std::set<QString> brokenFiles; // load keys that fail to load
+    std::set<QString> missingFiles; // load keys that fail to load at once
+    std::set<QString> brokenFiles;  // load keys whose files turn out broken once the event loop runs
 
     bool canStart() const override { return startable; }
     void setConnected(bool connected) override;
@@ -34,6 +35,7 @@ public:
     character::AgentCharacter& Character(const QString& name) override;
     void Unload(const QString& name) override;
     bool isLoaded(const QString& name) const override { return m_characters.count(name) != 0; }
+    QString locate(const QString& loadKey) const override { return QStringLiteral("chars/") + loadKey; }
 
     FakeCharacter* character(const QString& name) const;
     // Every request made so far, oldest first.

@@ -1,5 +1,7 @@
 #include "acs/AcsWriter.h"
 
+#include "character/AcsReader.h"
+
 #include <algorithm>
 #include <array>
 
@@ -93,14 +95,25 @@ QByteArray compress(const QByteArray& data)
     while (i < n) {
         qsizetype bestLength = 0;
         qsizetype bestOffset = 0;
-        if (i + 2 < n) {
+        const qsizetype limit = std::min(MaxLength, n - i);
+        // A run of one byte value copies from one byte back, overlapping itself; one as long as
+        // a copy can be needs no search for a better one.
+        if (i > 0) {
+            qsizetype run = 0;
+            while (run < limit && data[i + run] == data[i - 1])
+                ++run;
+            if (run >= 2) {
+                bestLength = run;
+                bestOffset = 1;
+            }
+        }
+        if (i + 2 < n && bestLength < limit) {
             qsizetype candidate = head[hash3(data, i)];
             for (int tries = 0; candidate >= 0 && tries < ChainLimit; ++tries) {
                 const qsizetype offset = i - candidate;
                 if (offset > MaxOffset)
                     break;
                 qsizetype length = 0;
-                const qsizetype limit = std::min(MaxLength, n - i);
                 while (length < limit && data[candidate + length] == data[i + length])
                     ++length;
                 const qsizetype least = offset > 4672 ? 3 : 2;
@@ -109,17 +122,6 @@ QByteArray compress(const QByteArray& data)
                     bestOffset = offset;
                 }
                 candidate = previous[size_t(candidate)];
-            }
-        }
-        // A run of one byte value copies from one byte back, overlapping itself.
-        if (i > 0) {
-            qsizetype run = 0;
-            const qsizetype limit = std::min(MaxLength, n - i);
-            while (run < limit && data[i + run] == data[i - 1])
-                ++run;
-            if (run >= 2 && run > bestLength) {
-                bestLength = run;
-                bestOffset = 1;
             }
         }
         if (bestLength >= 2) {
@@ -267,9 +269,10 @@ void writeFrame(Out& o, const Frame& f)
 QByteArray bottomUpRows(const Image& img)
 {
     const qsizetype stride = (qsizetype(img.width) + 3) & ~qsizetype(3);
+    const QByteArray pixels = picturePixels(img);
     QByteArray dib(stride * img.height, '\0');
     for (int y = 0; y < img.height; ++y)
-        std::copy_n(img.pixels.constData() + qsizetype(y) * img.width, img.width,
+        std::copy_n(pixels.constData() + qsizetype(y) * img.width, img.width,
                     dib.data() + (img.height - 1 - y) * stride);
     return dib;
 }
@@ -282,15 +285,16 @@ void writeImage(Out& o, const Image& img, const WriteOptions& options)
     const QByteArray dib = bottomUpRows(img);
     o.u8(options.compressImages);
     o.block(options.compressImages ? compress(dib) : dib);
-    if (options.compressRegions && !img.region.isEmpty()) {
-        const QByteArray packed = compress(img.region);
+    const QByteArray region = pictureRegion(img);
+    if (options.compressRegions && !region.isEmpty()) {
+        const QByteArray packed = compress(region);
         o.u32(uint32_t(packed.size()));
-        o.u32(uint32_t(img.region.size()));
+        o.u32(uint32_t(region.size()));
         o.raw(packed);
     } else {
         o.u32(0);
-        o.u32(uint32_t(img.region.size()));
-        o.raw(img.region);
+        o.u32(uint32_t(region.size()));
+        o.raw(region);
     }
 }
 
