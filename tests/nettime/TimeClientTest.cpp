@@ -1,8 +1,6 @@
 #include "nettime/TimeClient.h"
 #include "core/DateTimeText.h"
 #include "core/LocaleFormats.h"
-#include "nettime/TimeReply.h"
-#include "nettime/WinsockErrors.h"
 #include "platform/HostLookup.h"
 #include "support/TimeServers.h"
 
@@ -69,31 +67,6 @@ protected:
 };
 
 } // namespace
-
-TEST(TimeReply, FourBytesMakeTheTimeAndNothingElseCounts)
-{
-    EXPECT_EQ(replySeconds(kSample), 3913101296u);
-    EXPECT_EQ(replyTimeOfDay(*replySeconds(kSample)), QTime(12, 34, 56));
-    EXPECT_EQ(replyTimeInt(*replySeconds(kSample)), -381866000);
-    EXPECT_EQ(replySeconds(QByteArray::fromHex("00000000")), 0u);
-    EXPECT_EQ(replyTimeOfDay(0xFFFFFFFFu), QTime(6, 28, 15));
-    // Fewer than four bytes are no time; bytes after the fourth are not looked at.
-    EXPECT_EQ(replySeconds({}), std::nullopt);
-    EXPECT_EQ(replySeconds(QByteArray::fromHex("E93D2F")), std::nullopt);
-    EXPECT_EQ(replySeconds(kSample + QByteArray(5000, char(0xFF))), 3913101296u);
-}
-
-TEST(WinsockErrors, CodesTextsAndTheSixteenBitLookup)
-{
-    EXPECT_EQ(winsockErrorText(10061), "10061:Connection refused");
-    EXPECT_EQ(winsockErrorText(11001), "11001:Host not found");
-    EXPECT_EQ(winsockErrorText(10061 + 65536), "75597:Connection refused");
-    EXPECT_EQ(winsockErrorText(0), "");
-    EXPECT_EQ(winsockErrorText(12345), "Unknown Error No. 12345");
-    EXPECT_EQ(winsockCodeFor(QAbstractSocket::ConnectionRefusedError), 10061);
-    EXPECT_EQ(winsockCodeFor(QAbstractSocket::HostNotFoundError), 11001);
-    EXPECT_EQ(winsockCodeFor(QAbstractSocket::SocketTimeoutError), 10060);
-}
 
 TEST_F(TimeClient, ADottedAddressNeedsNoLookupAndANameIsLookedUpAndReported)
 {

@@ -1,5 +1,4 @@
 #include "platform/DateTimeSettings.h"
-#include "platform/NetworkReachability.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -23,12 +22,4 @@ TEST(DateTimeSettings, TheDesktopsOwnSettingsFirstThenAnyThenTheManualPage)
     EXPECT_EQ(platform::dateTimeSettingsCall("", with({"x-terminal-emulator"})),
               (ProgramCall{"x-terminal-emulator", {"-e", "man", "timedatectl"}}));
     EXPECT_EQ(platform::dateTimeSettingsCall("GNOME", with({})), std::nullopt);
-}
-
-TEST(NetworkReachability, OnlyANetworkKnownToBeDownIsNoConnection)
-{
-    using R = QNetworkInformation::Reachability;
-    EXPECT_FALSE(platform::countsAsConnected(R::Disconnected));
-    for (const R r : {R::Unknown, R::Local, R::Site, R::Online})
-        EXPECT_TRUE(platform::countsAsConnected(r));
 }
