@@ -31,13 +31,17 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # No sync after every file unpacked: a machine that crashes mid-install reinstalls anyway.
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    -o Dpkg::Options::=--force-unsafe-io "${missing[@]}"
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# Line tables only: enough for every trace and sanitizer report, and a quarter less compiling.
+lines=(-DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG")
 build() { # build FOLDER [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${lines[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 

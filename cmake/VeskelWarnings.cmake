@@ -11,6 +11,7 @@ function(veskel_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} PRIVATE veskel_warnings)
+  veskel_precompile(${name} Common)
 endfunction()
 
 # veskel_plugin(name OUTPUT file-name SOURCES ... LINKS ...): a shared object the program loads
@@ -21,6 +22,7 @@ function(veskel_plugin name)
   add_library(${name} MODULE ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} veskel_warnings)
   target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL)
+  veskel_precompile(${name} Common)
   if(NOT VESKEL_SANITIZE) # clang leaves the sanitizers' runtime to the program
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
