@@ -41,8 +41,10 @@ int main(int argc, char** argv)
         QTimer look;
         look.setInterval(20);
         QObject::connect(&look, &QTimer::timeout, [&] {
-            const character::CharacterWindow* window = characters.loaded(name)->window();
-            if (!window->isVisible() || window->frame().isNull())
+            // The pictures are read aside: the window comes when they are in.
+            const character::DesktopCharacter* loaded = characters.loaded(name);
+            const character::CharacterWindow* window = loaded ? loaded->window() : nullptr;
+            if (!window || !window->isVisible() || window->frame().isNull())
                 return;
             look.stop();
             std::printf("outline of %d rectangles\n", int(window->shape().rectCount()));

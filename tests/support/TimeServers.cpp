@@ -114,7 +114,7 @@ XinetdTimeServer::XinetdTimeServer()
         skipReason = "xinetd did not start its time service: " + QString::fromLocal8Bit(m_process.readAll());
 }
 
-XinetdTimeServer::~XinetdTimeServer()
+LoopbackDaemon::~LoopbackDaemon()
 {
     if (m_process.state() == QProcess::NotRunning)
         return;
@@ -176,17 +176,6 @@ ChronyServer::ChronyServer()
     if (!m_running) {
         m_process.waitForFinished(100);
         skipReason = "chronyd did not serve: " + QString::fromLocal8Bit(m_process.readAll());
-    }
-}
-
-ChronyServer::~ChronyServer()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished();
     }
 }
 

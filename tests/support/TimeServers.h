@@ -62,39 +62,38 @@ public:
 // A port nothing listens on.
 quint16 closedPort();
 
-// xinetd's own RFC 868 service on a loopback port, for as long as the object lives. `skipReason`
-// says why there is none (xinetd not installed, or it did not start).
-class XinetdTimeServer
+// A time server of the system's, started on a loopback port with a folder of its own and stopped
+// when the object goes. `skipReason` says why there is none (not installed, or it did not start).
+class LoopbackDaemon
 {
 public:
-    XinetdTimeServer();
-    ~XinetdTimeServer();
+    LoopbackDaemon() = default;
+    LoopbackDaemon(const LoopbackDaemon&) = delete;
+    LoopbackDaemon& operator=(const LoopbackDaemon&) = delete;
+    ~LoopbackDaemon();
     bool running() const { return m_running; }
     QString skipReason;
     quint16 port = 0;
 
-private:
+protected:
     QTemporaryDir m_dir;
     QProcess m_process;
     bool m_running = false;
 };
 
-// chrony serving NTP on a loopback port, from this machine's clock, which it is told never to
-// touch (-x); it runs unprivileged where it can, with its own configuration and pid file, and is
-// stopped by its PID when the object goes.
-class ChronyServer
+// xinetd's own RFC 868 service.
+class XinetdTimeServer : public LoopbackDaemon
+{
+public:
+    XinetdTimeServer();
+};
+
+// chrony serving NTP from this machine's clock, which it is told never to touch (-x); it runs
+// unprivileged where it can, with its own configuration and pid file.
+class ChronyServer : public LoopbackDaemon
 {
 public:
     ChronyServer();
-    ~ChronyServer();
-    bool running() const { return m_running; }
-    QString skipReason;
-    quint16 port = 0;
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_process;
-    bool m_running = false;
 };
 
 // An NTP server in the test itself that answers as a hostile or broken one would.
