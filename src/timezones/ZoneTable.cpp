@@ -147,24 +147,38 @@ bool agreesAllYear(const QTimeZone& zone, const TRegTZI& record, int year)
     return true;
 }
 
-TRegTZI rulesFor(const QTimeZone& zone, int year)
+// The year's rules around the standard time the zone keeps at `standardAt`; daylight time is
+// counted from that standard time.
+TRegTZI rulesAround(const QTimeZone& zone, int year, const QDateTime& standardAt)
 {
     TRegTZI record;
-    if (!zone.isValid())
-        return record; // no rules: standard time at UTC
-    const QDateTime yearEnd(QDate(year, 12, 31), QTime(12, 0), Qt::UTC);
-    record.Bias = -zone.standardTimeOffset(yearEnd) / 60;
+    record.Bias = -zone.standardTimeOffset(standardAt) / 60;
     for (const Change& c : changesIn(zone, year)) {
         if (c.daylightAfter && !c.daylightBefore && record.DaylightDate.wMonth == 0) {
             record.DaylightDate = ruleOf(c);
-            record.DaylightBias = -(c.offsetAfter - c.standardAfter) / 60;
+            record.DaylightBias = -c.offsetAfter / 60 - record.Bias;
         } else if (!c.daylightAfter && c.daylightBefore && record.StandardDate.wMonth == 0) {
             record.StandardDate = ruleOf(c);
             if (record.DaylightBias == 0)
-                record.DaylightBias = -(c.offsetBefore - c.standardBefore) / 60;
+                record.DaylightBias = -c.offsetBefore / 60 - record.Bias;
         }
     }
     return record;
+}
+
+TRegTZI rulesFor(const QTimeZone& zone, int year)
+{
+    if (!zone.isValid())
+        return {}; // no rules: standard time at UTC
+    // The standard time the year ends with is the one that lasts. A zone may have made its
+    // daylight time its standard time where its clocks did not move (British Columbia in November
+    // 2026): that year, its standard time is the one it began with and its daylight time runs to
+    // the end of the year.
+    const TRegTZI lasting = rulesAround(zone, year, QDateTime(QDate(year, 12, 31), QTime(12, 0), Qt::UTC));
+    if (agreesAllYear(zone, lasting, year))
+        return lasting;
+    const TRegTZI first = rulesAround(zone, year, QDateTime(QDate(year, 1, 1), QTime(12, 0), Qt::UTC));
+    return agreesAllYear(zone, first, year) ? first : lasting;
 }
 
 TRegTZI recordFor(const QTimeZone& zone, int year)
