@@ -72,7 +72,7 @@ character::CharactersOnFirstUse::Source characterPlugin(const QString& pluginFol
         },
         [&messages](const QString& why) {
             platform::sayOnStderr(QStringLiteral("the desktop character could not be loaded: ") + why);
-            messages.error(Translate(QStringLiteral("Error Loading Microsoft Agent character")));
+            messages.error(Translate(QStringLiteral("Error loading the speaking character")));
         },
     };
 }
