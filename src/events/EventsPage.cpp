@@ -10,6 +10,7 @@
 #include "events/NextRun.h"
 #include "events/StoredTextValidator.h"
 #include "events/TfrmEventDetails.h"
+#include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "widgets/Icons.h"
 
@@ -37,6 +38,8 @@
 #include <algorithm>
 
 namespace events {
+
+using lang::ownTexts;
 
 namespace {
 
@@ -78,14 +81,6 @@ QString datePickerFormat(const core::LocaleFormats& locale)
         break;
     }
     return QStringLiteral("MM") + sep + QStringLiteral("dd") + sep + QStringLiteral("yyyy");
-}
-
-// A control whose texts are set translated by the page itself, so the dialog's language pass
-// must leave them alone.
-template <typename W> W* ownTexts(W* widget)
-{
-    widget->setProperty("untranslated", true);
-    return widget;
 }
 
 } // namespace

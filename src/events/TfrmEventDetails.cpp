@@ -32,6 +32,8 @@
 
 namespace events {
 
+using lang::ownTexts;
+
 namespace {
 
 constexpr int kHelpContext = 410;
@@ -80,12 +82,6 @@ bool isMedia(const QString& path)
         return true;
     const QString kind = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
     return kind.startsWith(QLatin1String("audio/")) || kind.startsWith(QLatin1String("video/"));
-}
-
-template <typename W> W* ownTexts(W* widget)
-{
-    widget->setProperty("untranslated", true);
-    return widget;
 }
 
 } // namespace

@@ -13,4 +13,11 @@ namespace lang {
 void applyLanguage(QWidget* window);
 void applyLanguage(QMenu* menu);
 
+// Marks a control whose texts its window sets translated itself, so the pass leaves them alone.
+template <typename W> W* ownTexts(W* widget)
+{
+    widget->setProperty("untranslated", true);
+    return widget;
+}
+
 } // namespace lang

@@ -13,7 +13,7 @@ using core::IniFile;
 
 namespace {
 
-TZFont windowFont()
+TZFont testFont()
 {
     TZFont f;
     f.Name = "DejaVu Sans";
@@ -23,7 +23,7 @@ TZFont windowFont()
 
 TZClockSettings read(const QByteArray& text, bool amPm = true)
 {
-    return ReadClockSettings(IniFile::parse(text), windowFont(), amPm);
+    return ReadClockSettings(IniFile::parse(text), testFont(), amPm);
 }
 
 QByteArray written(const TZClockSettings& s)
@@ -39,7 +39,7 @@ TEST(TZClockSettings, AMissingFileGivesTheDefaultsAndTheyAreWrittenInTheFilesOrd
 {
     // Every default shows in what is written.
     const TZClockSettings s = read("");
-    EXPECT_EQ(s.Font, windowFont());
+    EXPECT_EQ(s.Font, testFont());
     EXPECT_EQ(s.displayFormat(), "h:mm:ss ampm");
     // The 12-hour clock's default is the locale's: a German user's clock counts to 24.
     EXPECT_TRUE(TZClockFile::writesTwelveHours(
@@ -167,7 +167,7 @@ TEST(TZClockFile, AFileNotReadIsLeftAsItIsAndACommentedOneKeptLineForLine)
     const QByteArray huge = "[Clock]\nWidth=300\n" + QByteArray(IniFile::MaxFileSize, ';');
     ASSERT_TRUE(fakes::writeAllOf(path, huge));
     {
-        TZClockFile file(path, windowFont(), us);
+        TZClockFile file(path, testFont(), us);
         EXPECT_EQ(file.Settings.Width, 175);
         EXPECT_FALSE(file.save());
     }
@@ -178,7 +178,7 @@ TEST(TZClockFile, AFileNotReadIsLeftAsItIsAndACommentedOneKeptLineForLine)
     ASSERT_TRUE(fakes::writeAllOf(path,
                                   "; my zone clock\n[Clock]\nWidth=300\n; tall\nHeight=320\nOwner=me\n\n"
                                   "[Notes]\nFirst=Lima\n"));
-    TZClockFile file(path, windowFont(), us);
+    TZClockFile file(path, testFont(), us);
     EXPECT_EQ(file.Settings.Width, 300);
     EXPECT_EQ(file.ZoneClock, ZoneClockState());
     file.Settings.Width = 310;
@@ -189,7 +189,7 @@ TEST(TZClockFile, AFileNotReadIsLeftAsItIsAndACommentedOneKeptLineForLine)
         "; my zone clock\n[Clock]\nWidth=310\n; tall\nHeight=320\nOwner=me\nColor=12632256\n"))
         << back.constData();
     EXPECT_TRUE(back.contains("\n\n[Notes]\nFirst=Lima\n\n[Hour Hand]\n"));
-    EXPECT_EQ(TZClockFile(path, windowFont(), us).ZoneClock, file.ZoneClock);
+    EXPECT_EQ(TZClockFile(path, testFont(), us).ZoneClock, file.ZoneClock);
     // A zone id is plain text of one line; a name is held to one line too.
     EXPECT_EQ(ReadZoneClock(IniFile::parse("[Zone Clock]\nName=A\x01 B\nZone=Europe/Z\xFCrich\nShown=1\n")),
               (ZoneClockState{"A B", "", true}));

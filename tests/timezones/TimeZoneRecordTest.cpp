@@ -1,14 +1,15 @@
 #include "timezones/TimeZoneRecord.h"
 #include "core/LocaleFormats.h"
+#include "timezones/ZoneSamples.h"
 
 #include <gtest/gtest.h>
 
 using namespace timezones;
 using core::dayTime;
+using zonesamples::berlin;
+using zonesamples::kUs;
 
 namespace {
-
-const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 SystemTime rule(int month, int weekday, int occurrence, int hour)
 {
@@ -23,18 +24,6 @@ SystemTime rule(int month, int weekday, int occurrence, int hour)
 DayTime at(int y, int m, int d, int h = 0, int min = 0)
 {
     return dayTime(QDate(y, m, d), QTime(h, min));
-}
-
-// Central Europe: daylight from the last Sunday of March 02:00, standard from the last Sunday of
-// October 03:00 (daylight clock).
-TRegTZI berlin()
-{
-    TRegTZI z;
-    z.Bias = -60;
-    z.DaylightBias = -60;
-    z.DaylightDate = rule(3, 0, 5, 2);
-    z.StandardDate = rule(10, 0, 5, 3);
-    return z;
 }
 
 } // namespace

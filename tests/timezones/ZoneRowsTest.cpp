@@ -1,31 +1,19 @@
 #include "timezones/ZoneRows.h"
 #include "core/LocaleFormats.h"
 #include "timezones/ZoneDetails.h"
+#include "timezones/ZoneSamples.h"
 
 #include <gtest/gtest.h>
 
 using namespace timezones;
+using zonesamples::berlin;
+using zonesamples::kUs;
 
 namespace {
-
-const core::LocaleFormats kUs(QLocale(QLocale::English, QLocale::UnitedStates));
 
 ZoneRow row(const QString& caption, const QString& city)
 {
     return {{caption, city, "GMT", "", "", ""}, {}};
-}
-
-TRegTZI berlin()
-{
-    TRegTZI z;
-    z.Std = "Central European Standard Time";
-    z.Dlt = "Central European Summer Time";
-    z.Display = "(GMT+01:00) Berlin, Paris";
-    z.Bias = -60;
-    z.DaylightBias = -60;
-    z.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
-    z.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
-    return z;
 }
 
 } // namespace
