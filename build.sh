@@ -41,10 +41,14 @@ fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
 # Line tables only: enough for every trace and sanitizer report, and a quarter less compiling.
-lines=(-DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG")
+# Each target compiled a handful of files at a time (a unity build): Qt's headers are parsed once
+# per handful instead of once per file, which halves a build from scratch. Incremental builds in
+# an editor's own folder are better served file by file, which is CMake's default.
+common=(-DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
+        -DCMAKE_UNITY_BUILD=ON)
 build() { # build FOLDER [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${lines[@]}" "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${common[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 
