@@ -14,8 +14,6 @@
 
 namespace nettime {
 
-using Kind = ESockError::Kind;
-
 TimeQuery::TimeQuery(platform::HostLookup& lookup, platform::Clock& clock, QObject* parent)
     : QObject(parent), m_lookup(lookup), m_clock(clock)
 {

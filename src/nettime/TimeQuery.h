@@ -46,13 +46,15 @@ signals:
     void finished();
 
 private:
+    using Kind = ESockError::Kind;
+
     void ask(const QHostAddress& address);
     void askTime(const QHostAddress& address);
     void askNtp(const QHostAddress& address);
     void takeTime(QAbstractSocket& socket);
     void takeNtp(QAbstractSocket& socket);
     void succeed(const TimeSample& sample);
-    void fail(ESockError::Kind kind, int code = 0);
+    void fail(Kind kind, int code = 0);
     void end();
 
     platform::HostLookup& m_lookup;
