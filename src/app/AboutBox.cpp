@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include "app/TrayIconFace.h"
+#include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "platform/Shell.h"
 
@@ -32,9 +33,9 @@ AboutBox::AboutBox(platform::Shell& shell, QWidget* parent) : QDialog(parent), m
     big.setPointSizeF(big.pointSizeF() * 2);
     big.setBold(true);
     name->setFont(big);
-    name->setProperty("untranslated", true);
+    lang::ownTexts(name);
     lblVersion = new QLabel(lang::fillIn(Translate(QStringLiteral("Version %s")), version()), this);
-    lblVersion->setProperty("untranslated", true); // translated above, with the number in it
+    lang::ownTexts(lblVersion); // translated above, with the number in it
     auto* credits = new QLabel(QStringLiteral("A desktop clock by Palvaro Ltd"), this);
     lblTranslator = new QLabel(QStringLiteral("English texts by the Veskel team"), this);
     lblTranslator->setToolTip(QStringLiteral("The people who wrote the texts in your language"));

@@ -2,6 +2,7 @@
 
 #include "app/PenModes.h"
 #include "app/TfrmClock.h"
+#include "lang/ApplyLanguage.h"
 #include "widgets/ColorPicker.h"
 
 #include <QButtonGroup>
@@ -179,7 +180,7 @@ QWidget* AppearancePage::buildHandsTab()
         // Narrow in the page; the open list is as wide as its longest name.
         c.mode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         c.mode->setMinimumContentsLength(4);
-        c.mode->setProperty("untranslated", true); // the modes' own names
+        lang::ownTexts(c.mode); // the modes' own names
         g->addWidget(new QLabel(QStringLiteral("Length"), c.group));
         g->addWidget(c.length);
         g->addWidget(new QLabel(QStringLiteral("Width"), c.group));
@@ -217,10 +218,10 @@ QWidget* AppearancePage::buildCaptionTab()
     auto* f = new QGridLayout(font);
     f->setContentsMargins(6, 4, 6, 6);
     cboFontName = new QFontComboBox(font);
-    cboFontName->setProperty("untranslated", true);
+    lang::ownTexts(cboFontName);
     cboFontName->setMaximumWidth(180);
     cboFontSize = new QComboBox(font);
-    cboFontSize->setProperty("untranslated", true);
+    lang::ownTexts(cboFontSize);
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         cboFontSize->addItem(QString::number(size));
     cboFontSize->setEditable(true);

@@ -117,7 +117,7 @@ TfrmEventDetails::TfrmEventDetails(const platform::Platform& services, QWidget* 
     m_folderPlace = new QStackedWidget(fields);
     txtFolder = new QLineEdit(m_folderPlace);
     cboCharacter = new QComboBox(m_folderPlace);
-    cboCharacter->setProperty("untranslated", true); // character names
+    lang::ownTexts(cboCharacter); // character names
     m_folderPlace->addWidget(txtFolder);
     m_folderPlace->addWidget(cboCharacter);
 

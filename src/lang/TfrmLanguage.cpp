@@ -23,7 +23,7 @@ TfrmLanguage::TfrmLanguage(QString& language, QString langFolder, platform::Mess
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Choose a Language"), this));
     lstLanguage = new QListWidget(this);
-    lstLanguage->setProperty("untranslated", true); // language names are names
+    lang::ownTexts(lstLanguage); // language names are names
     layout->addWidget(lstLanguage);
     auto* buttons = new QDialogButtonBox(this);
     btnOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

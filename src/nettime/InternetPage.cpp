@@ -1,6 +1,7 @@
 #include "nettime/InternetPage.h"
 
 #include "core/DateTimeText.h"
+#include "lang/ApplyLanguage.h"
 #include "lang/Translate.h"
 #include "nettime/TimeUpdate.h"
 
@@ -81,7 +82,7 @@ InternetPage::InternetPage(const platform::Platform& platform, TimeUpdate& updat
     for (int i = 0; i < 2; ++i) {
         m_panels[i] = new QLabel(m_update.panelText(i), sBar);
         m_panels[i]->setAlignment(Qt::AlignCenter);
-        m_panels[i]->setProperty("untranslated", true);
+        lang::ownTexts(m_panels[i]);
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
@@ -105,7 +106,7 @@ void InternetPage::buildServerPart()
     cboHost->setModel(new QStringListModel(cboHost)); // a long list is taken in one piece
     cboHost->setEditable(true);
     cboHost->setInsertPolicy(QComboBox::NoInsert); // the list grows only by the offer to save
-    cboHost->setProperty("untranslated", true);
+    lang::ownTexts(cboHost);
     // The box keeps its items as they are; its hint is translated here.
     cboHost->setToolTip(Translate(QStringLiteral("Server to use to Set the Time")));
     cboHost->setMinimumContentsLength(18);
@@ -114,7 +115,7 @@ void InternetPage::buildServerPart()
     Label17->setBuddy(cboHost);
     btnUpdateTime = flatButton(QStyle::SP_BrowserReload,
                                QStringLiteral("Set Time from the selected Internet NTP Server"), GroupBox1);
-    btnUpdateTime->setProperty("untranslated", true); // its hint follows the update, translated as it changes
+    lang::ownTexts(btnUpdateTime); // its hint follows the update, translated as it changes
 
     // The port is fixed; its box is kept, hidden, for the update to read.
     Label18 = new QLabel(QStringLiteral("Port: "), GroupBox1);
@@ -175,7 +176,7 @@ void InternetPage::buildManualPart()
     dtp->installEventFilter(this);
     Label19->setBuddy(dtp);
     lblTime = new QLabel(GroupBox2);
-    lblTime->setProperty("untranslated", true);
+    lang::ownTexts(lblTime);
     lblTime->setAlignment(Qt::AlignCenter);
     lblTime->hide();
     // Hidden, it keeps its room: the picker does not jump when it shows.

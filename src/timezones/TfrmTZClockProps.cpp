@@ -189,10 +189,10 @@ QWidget* TfrmTZClockProps::buildDigitalPage()
     auto* page = new QWidget;
     GroupBox3 = new QGroupBox(QStringLiteral("Font"), page);
     cboFont = new QFontComboBox(GroupBox3);
-    cboFont->setProperty("untranslated", true);
+    lang::ownTexts(cboFont);
     cboFontSize = new QComboBox(GroupBox3);
     cboFontSize->setEditable(true);
-    cboFontSize->setProperty("untranslated", true);
+    lang::ownTexts(cboFontSize);
     cboFontSize->addItems(
         {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
     cboFontSize->setInsertPolicy(QComboBox::NoInsert);

@@ -155,7 +155,7 @@ void TfrmTimeZone::buildControls()
 void TfrmTimeZone::buildDetailPanel()
 {
     cboTZ = new QComboBox(GroupBox1);
-    cboTZ->setProperty("untranslated", true); // zone names
+    lang::ownTexts(cboTZ); // zone names
     cboTZ->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboTZ->setMinimumContentsLength(8);
 
@@ -204,7 +204,7 @@ void TfrmTimeZone::buildDetailPanel()
     pnlTZClocks = new QWidget;
     btnClock0 = new QToolButton(pnlTZClocks);
     btnClock0->setText(QStringLiteral("1"));
-    btnClock0->setProperty("untranslated", true);
+    lang::ownTexts(btnClock0);
     btnClock0->setCheckable(true);
     btnClock0->setAutoRaise(true);
     btnClock0->setToolTip(QStringLiteral("Unused"));
